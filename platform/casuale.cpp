@@ -1,0 +1,58 @@
+#include "platform/casuale.h"
+
+#include "platform/numeri.h"
+
+#include <chrono>
+#include <cmath>
+#include <stdexcept>
+
+namespace casuale {
+namespace {
+
+Generatore &generatoreDelProgramma()
+{
+    static Generatore g;
+    return g;
+}
+
+Sorgente *g_attuale = nullptr;
+
+} // namespace
+
+float Generatore::prossimo()
+{
+    constexpr float unoSu2alla24 = 1.0f / 16777216.0f;
+    return static_cast<float>(m_motore() >> 8) * unoSu2alla24;
+}
+
+float Sequenza::prossimo()
+{
+    if (m_pos >= m_valori.size())
+        throw std::logic_error("casuale::Sequenza: no values left");
+    return m_valori.at(m_pos++);
+}
+
+Sorgente &sorgente()
+{
+    return g_attuale ? *g_attuale : generatoreDelProgramma();
+}
+
+void imposta(Sorgente *altra)
+{
+    g_attuale = altra;
+}
+
+void seminaDallOrologio()
+{
+    const auto adesso = std::chrono::system_clock::now().time_since_epoch();
+    const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(adesso).count();
+    generatoreDelProgramma().semina(static_cast<std::uint32_t>(ns ^ (ns >> 32)));
+}
+
+int scegli(float r, int n)
+{
+    const float prodotto = r * static_cast<float>(n);
+    return numeri::aInt16(std::floor(prodotto));
+}
+
+} // namespace casuale

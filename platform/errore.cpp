@@ -1,0 +1,50 @@
+#include "platform/errore.h"
+
+namespace {
+
+QString testo(ErroreEsecuzione::Tipo tipo, const QString &file, const QString &dettaglio)
+{
+    using Tipo = ErroreEsecuzione::Tipo;
+    QString t;
+    switch (tipo) {
+    case Tipo::Overflow:
+        t = QStringLiteral("Errore di calcolo: un numero è diventato troppo grande.");
+        break;
+    case Tipo::OperazioneNonValida:
+        t = QStringLiteral("Errore di calcolo: operazione non valida.");
+        break;
+    case Tipo::DisegnoNonCaricato:
+        t = QStringLiteral("Non riesco a caricare il disegno:\n%1").arg(file);
+        break;
+    case Tipo::DisegnoTroppoPiccolo:
+        t = QStringLiteral("Il disegno è troppo piccolo per la griglia:\n%1").arg(file);
+        break;
+    }
+    if (!dettaglio.isEmpty())
+        t += QStringLiteral("\n\n") + dettaglio;
+    t += QStringLiteral("\n\nIl programma verrà chiuso.");
+    return t;
+}
+
+} // namespace
+
+ErroreEsecuzione::ErroreEsecuzione(Tipo tipo, const QString &file, const QString &dettaglio)
+    : std::runtime_error(testo(tipo, file, dettaglio).toStdString())
+    , m_tipo(tipo)
+    , m_file(file)
+    , m_messaggio(testo(tipo, file, dettaglio))
+{
+}
+
+int ErroreEsecuzione::codiceUscita() const
+{
+    switch (m_tipo) {
+    case Tipo::Overflow:
+    case Tipo::OperazioneNonValida:
+        return 6;
+    case Tipo::DisegnoNonCaricato:
+    case Tipo::DisegnoTroppoPiccolo:
+        return 53;
+    }
+    return 1;
+}

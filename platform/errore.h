@@ -1,0 +1,32 @@
+#pragma once
+// The program's run-time errors. Nothing catches them on the way up: the
+// handler wrapper of the windows shows the message and ends the program.
+
+#include <QString>
+
+#include <stdexcept>
+
+class ErroreEsecuzione : public std::runtime_error
+{
+public:
+    enum class Tipo {
+        Overflow,
+        OperazioneNonValida,
+        DisegnoNonCaricato,
+        DisegnoTroppoPiccolo,
+    };
+
+    explicit ErroreEsecuzione(Tipo tipo, const QString &file = {}, const QString &dettaglio = {});
+
+    Tipo tipo() const { return m_tipo; }
+    const QString &file() const { return m_file; }
+    // The text shown to the user, in plain Italian.
+    const QString &messaggio() const { return m_messaggio; }
+    // The exit status of a program ended by this error.
+    int codiceUscita() const;
+
+private:
+    Tipo m_tipo;
+    QString m_file;
+    QString m_messaggio;
+};
