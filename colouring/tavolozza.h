@@ -1,0 +1,92 @@
+#pragma once
+// The 48 colours of the palette and where their swatches stand in the
+// palette frame. Everything here is constexpr so that the window places and
+// colours the swatches straight from these tables.
+
+#include "platform/colore.h"
+
+#include <QColor>
+
+#include <array>
+
+namespace tavolozza {
+
+inline constexpr int Numero = 48;
+inline constexpr int Colonne = 6;
+inline constexpr int Righe = 8;
+
+// Index order: eight hue groups of six shades, light to dark.
+inline constexpr std::array<Colore, Numero> Tavolozza = {
+    // greys
+    0xFFFFFF, 0xE0E0E0, 0xC0C0C0, 0x808080, 0x404040, 0x000000,
+    // reds
+    0xC0C0FF, 0x8080FF, 0x0000FF, 0x0000C0, 0x000080, 0x000040,
+    // oranges and browns
+    0xC0E0FF, 0x80C0FF, 0x0080FF, 0x0040C0, 0x004080, 0x404080,
+    // yellows
+    0xC0FFFF, 0x80FFFF, 0x00FFFF, 0x00C0C0, 0x008080, 0x004040,
+    // greens
+    0xC0FFC0, 0x80FF80, 0x00FF00, 0x00C000, 0x008000, 0x004000,
+    // cyans
+    0xFFFFC0, 0xFFFF80, 0xFFFF00, 0xC0C000, 0x808000, 0x404000,
+    // blues
+    0xFFC0C0, 0xFF8080, 0xFF0000, 0xC00000, 0x800000, 0x400000,
+    // magentas
+    0xFFC0FF, 0xFF80FF, 0xFF00FF, 0xC000C0, 0x800080, 0x400040,
+};
+
+// Swatch geometry in pixels, relative to the palette frame. Neighbours
+// overlap by one pixel because the pitch is one less than the size.
+struct GeometriaCampioni {
+    int passo;
+    int margineAlto;
+    int lato;
+};
+inline constexpr GeometriaCampioni Geometria = {24, 8, 25};
+
+// The swatch of `indice` stands at row `indice / 6`; in every row but the
+// first the two leftmost swatches are swapped.
+constexpr int colonnaDi(int indice)
+{
+    const int riga = indice / Colonne;
+    const int colonna = indice % Colonne;
+    if (riga == 0 || colonna > 1)
+        return colonna;
+    return 1 - colonna;
+}
+
+constexpr int rigaDi(int indice) { return indice / Colonne; }
+
+// The index of the swatch shown at (riga, colonna); -1 outside the grid.
+constexpr int indiceInPosto(int riga, int colonna)
+{
+    if (riga < 0 || riga >= Righe || colonna < 0 || colonna >= Colonne)
+        return -1;
+    if (riga > 0 && colonna < 2)
+        colonna = 1 - colonna;
+    return riga * Colonne + colonna;
+}
+
+constexpr int sinistra(int indice) { return Geometria.passo * colonnaDi(indice); }
+constexpr int alto(int indice) { return Geometria.margineAlto + Geometria.passo * rigaDi(indice); }
+constexpr int larghezza() { return Geometria.lato; }
+constexpr int altezza() { return Geometria.lato; }
+
+struct Posto {
+    int riga;
+    int colonna;
+};
+
+// Row and column on screen of every index, for the window's layout loop.
+inline constexpr std::array<Posto, Numero> Posti = [] {
+    std::array<Posto, Numero> posti{};
+    for (int i = 0; i < Numero; ++i)
+        posti[static_cast<std::size_t>(i)] = {rigaDi(i), colonnaDi(i)};
+    return posti;
+}();
+
+// The palette colour of `indice` as Qt wants it; throws std::out_of_range
+// for an index outside 0..47.
+QColor coloreQt(int indice);
+
+} // namespace tavolozza

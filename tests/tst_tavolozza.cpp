@@ -1,0 +1,137 @@
+#include "colouring/tavolozza.h"
+
+#include <QRect>
+#include <QTest>
+
+#include <set>
+#include <stdexcept>
+
+class TestTavolozza : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void indiceInPosto_data();
+    void indiceInPosto();
+    void postoDiIndice();
+    void coloreDiIndice_data();
+    void coloreDiIndice();
+    void coloreQt();
+    void campioniNellaCornice();
+};
+
+void TestTavolozza::indiceInPosto_data()
+{
+    QTest::addColumn<int>("riga");
+    QTest::addColumn<int>("colonna");
+    QTest::addColumn<int>("indice");
+
+    QTest::newRow("grey row, left end") << 0 << 0 << 0;
+    QTest::newRow("grey row, second") << 0 << 1 << 1;
+    QTest::newRow("grey row, right end") << 0 << 5 << 5;
+    QTest::newRow("red row, left end") << 1 << 0 << 7;
+    QTest::newRow("red row, second") << 1 << 1 << 6;
+    QTest::newRow("red row, third") << 1 << 2 << 8;
+    QTest::newRow("orange row, left end") << 2 << 0 << 13;
+    QTest::newRow("yellow row, second") << 3 << 1 << 18;
+    QTest::newRow("green row, fourth") << 4 << 3 << 27;
+    QTest::newRow("cyan row, left end") << 5 << 0 << 31;
+    QTest::newRow("blue row, third") << 6 << 2 << 38;
+    QTest::newRow("magenta row, left end") << 7 << 0 << 43;
+    QTest::newRow("magenta row, second") << 7 << 1 << 42;
+    QTest::newRow("magenta row, right end") << 7 << 5 << 47;
+    QTest::newRow("row above the grid") << -1 << 0 << -1;
+    QTest::newRow("row below the grid") << 8 << 0 << -1;
+    QTest::newRow("column left of the grid") << 3 << -1 << -1;
+    QTest::newRow("column right of the grid") << 3 << 6 << -1;
+}
+
+// The swatch shown at a place is the one the layout table names there.
+void TestTavolozza::indiceInPosto()
+{
+    QFETCH(int, riga);
+    QFETCH(int, colonna);
+    QFETCH(int, indice);
+    QCOMPARE(tavolozza::indiceInPosto(riga, colonna), indice);
+}
+
+// Every index has exactly one place, and the place leads back to the index.
+void TestTavolozza::postoDiIndice()
+{
+    std::set<std::pair<int, int>> visti;
+    for (int i = 0; i < tavolozza::Numero; ++i) {
+        const auto posto = tavolozza::Posti[static_cast<std::size_t>(i)];
+        QCOMPARE(posto.riga, tavolozza::rigaDi(i));
+        QCOMPARE(posto.colonna, tavolozza::colonnaDi(i));
+        QCOMPARE(tavolozza::indiceInPosto(posto.riga, posto.colonna), i);
+        QVERIFY(visti.insert({posto.riga, posto.colonna}).second);
+    }
+    QCOMPARE(visti.size(), std::size_t{48});
+}
+
+void TestTavolozza::coloreDiIndice_data()
+{
+    QTest::addColumn<int>("indice");
+    QTest::addColumn<uint>("colore");
+
+    QTest::newRow("white") << 0 << 0xFFFFFFu;
+    QTest::newRow("black") << 5 << 0x000000u;
+    QTest::newRow("lightest red") << 6 << 0xC0C0FFu;
+    QTest::newRow("light red") << 7 << 0x8080FFu;
+    QTest::newRow("pure red") << 8 << 0x0000FFu;
+    QTest::newRow("orange") << 14 << 0x0080FFu;
+    QTest::newRow("brown") << 16 << 0x004080u;
+    QTest::newRow("odd darkest orange") << 17 << 0x404080u;
+    QTest::newRow("pure yellow") << 20 << 0x00FFFFu;
+    QTest::newRow("pure green") << 26 << 0x00FF00u;
+    QTest::newRow("pure cyan") << 32 << 0xFFFF00u;
+    QTest::newRow("pure blue") << 38 << 0xFF0000u;
+    QTest::newRow("pure magenta") << 44 << 0xFF00FFu;
+    QTest::newRow("darkest magenta") << 47 << 0x400040u;
+}
+
+// Sample entries of the palette hold the colours of the colour table.
+void TestTavolozza::coloreDiIndice()
+{
+    QFETCH(int, indice);
+    QFETCH(uint, colore);
+    QCOMPARE(tavolozza::Tavolozza[static_cast<std::size_t>(indice)], Colore{colore});
+}
+
+// The Qt colour of a swatch has the palette's red, green and blue, and a bad index is refused.
+void TestTavolozza::coloreQt()
+{
+    const QColor rosso = tavolozza::coloreQt(8);
+    QCOMPARE(rosso.red(), 255);
+    QCOMPARE(rosso.green(), 0);
+    QCOMPARE(rosso.blue(), 0);
+    const QColor marrone = tavolozza::coloreQt(17);
+    QCOMPARE(marrone.red(), 0x80);
+    QCOMPARE(marrone.green(), 0x40);
+    QCOMPARE(marrone.blue(), 0x40);
+    QVERIFY_THROWS_EXCEPTION(std::out_of_range, tavolozza::coloreQt(48));
+    QVERIFY_THROWS_EXCEPTION(std::out_of_range, tavolozza::coloreQt(-1));
+}
+
+// Every swatch lies inside the 145 x 233 palette frame; the grid ends at 145 across and 201 down.
+void TestTavolozza::campioniNellaCornice()
+{
+    const QRect cornice(0, 0, 145, 233);
+    QRect unione;
+    for (int i = 0; i < tavolozza::Numero; ++i) {
+        const QRect campione(tavolozza::sinistra(i), tavolozza::alto(i), tavolozza::larghezza(),
+                             tavolozza::altezza());
+        QCOMPARE(campione.size(), QSize(25, 25));
+        QVERIFY2(cornice.contains(campione), qPrintable(QString::number(i)));
+        unione |= campione;
+    }
+    QCOMPARE(unione, QRect(QPoint(0, 8), QPoint(144, 200)));
+    QCOMPARE(tavolozza::sinistra(7), 0);
+    QCOMPARE(tavolozza::sinistra(6), 24);
+    QCOMPARE(tavolozza::alto(47) + tavolozza::altezza(), 201);
+    QCOMPARE(tavolozza::sinistra(47) + tavolozza::larghezza(), 145);
+    QCOMPARE(tavolozza::alto(0), 8);
+}
+
+QTEST_APPLESS_MAIN(TestTavolozza)
+#include "tst_tavolozza.moc"
