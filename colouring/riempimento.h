@@ -1,0 +1,29 @@
+#pragma once
+// Surface flood fill of a drawing held in a QImage.
+
+#include "platform/colore.h"
+
+#include <QImage>
+#include <QRect>
+
+namespace riempimento {
+
+// Paints with `coloreRiempimento` every pixel that has exactly the colour
+// `coloreRegione` and is joined to (x, y) through side neighbours (not
+// diagonals) of that same colour, as a surface flood fill does.
+//
+// The image must be QImage::Format_RGB32; pixels are compared on their RGB
+// bits only, and painted pixels get an opaque alpha byte. Any other format
+// throws std::invalid_argument and leaves the image alone.
+//
+// Nothing happens, and an empty rectangle comes back, when (x, y) lies
+// outside the image, when its pixel is not of `coloreRegione`, or when the
+// two colours are the same. Otherwise the result is the bounding rectangle
+// of the painted pixels, for the caller to repaint.
+//
+// Working memory: a few kilobytes on the stack; a large or ragged region
+// spills the pending spans to the heap, never more than a small multiple
+// of the number of painted rows and spans.
+QRect riempi(QImage &immagine, int x, int y, Colore coloreRegione, Colore coloreRiempimento);
+
+} // namespace riempimento

@@ -1,0 +1,9 @@
+# Palette table and flood fill.
+brindel_add_test(tst_tavolozza
+    SOURCES tst_tavolozza.cpp
+    LIBS brindel_core
+    LABELS colouring)
+brindel_add_test(tst_riempimento
+    SOURCES tst_riempimento.cpp
+    LIBS brindel_core
+    LABELS colouring)

@@ -1,0 +1,490 @@
+#include "colouring/riempimento.h"
+
+#include <QImage>
+#include <QTest>
+
+#include <cstdint>
+#include <deque>
+#include <random>
+#include <stdexcept>
+#include <vector>
+
+namespace {
+
+// One character per pixel in the hand-drawn pictures below.
+struct Inchiostro {
+    char segno;
+    Colore colore;
+};
+constexpr Inchiostro Inchiostri[] = {
+    {'.', 0xFFFFFF}, // white
+    {'#', 0x000000}, // black
+    {'s', 0xFEFFFF}, // a white one step off in red
+    {'r', 0x0000FF}, // red
+    {'g', 0x00FF00}, // green
+    {'b', 0xFF0000}, // blue
+};
+
+Colore coloreDi(char segno)
+{
+    for (const auto &i : Inchiostri)
+        if (i.segno == segno)
+            return i.colore;
+    qFatal("unknown ink '%c'", segno);
+}
+
+QImage disegna(const QStringList &righe)
+{
+    QImage immagine(static_cast<int>(righe.first().size()), static_cast<int>(righe.size()),
+                    QImage::Format_RGB32);
+    for (int y = 0; y < immagine.height(); ++y)
+        for (int x = 0; x < immagine.width(); ++x)
+            immagine.setPixel(x, y, colore::aRgb(coloreDi(righe[y][x].toLatin1())));
+    return immagine;
+}
+
+QStringList leggi(const QImage &immagine)
+{
+    QStringList righe;
+    for (int y = 0; y < immagine.height(); ++y) {
+        QString riga;
+        for (int x = 0; x < immagine.width(); ++x) {
+            const Colore c = colore::daRgb(immagine.pixel(x, y));
+            char segno = '?';
+            for (const auto &i : Inchiostri)
+                if (i.colore == c)
+                    segno = i.segno;
+            riga += QLatin1Char(segno);
+        }
+        righe << riga;
+    }
+    return righe;
+}
+
+// The plainest possible surface fill, to hold the real one against.
+QRect riempiLentamente(QImage &immagine, int x0, int y0, Colore regione, Colore riempimento)
+{
+    const QRgb cerca = colore::aRgb(regione) & 0xFFFFFFu;
+    const QRgb nuovo = colore::aRgb(riempimento);
+    if (x0 < 0 || y0 < 0 || x0 >= immagine.width() || y0 >= immagine.height() || (nuovo & 0xFFFFFFu) == cerca)
+        return {};
+    const auto px = [&](int x, int y) -> QRgb & {
+        return reinterpret_cast<QRgb *>(immagine.scanLine(y))[x];
+    };
+    if ((px(x0, y0) & 0xFFFFFFu) != cerca)
+        return {};
+    QRect dipinto;
+    std::deque<QPoint> coda{{x0, y0}};
+    px(x0, y0) = nuovo;
+    while (!coda.empty()) {
+        const QPoint p = coda.front();
+        coda.pop_front();
+        dipinto |= QRect(p, QSize(1, 1));
+        for (const QPoint d : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)}) {
+            const QPoint q = p + d;
+            if (q.x() < 0 || q.y() < 0 || q.x() >= immagine.width() || q.y() >= immagine.height())
+                continue;
+            if ((px(q.x(), q.y()) & 0xFFFFFFu) == cerca) {
+                px(q.x(), q.y()) = nuovo;
+                coda.push_back(q);
+            }
+        }
+    }
+    return dipinto;
+}
+
+// Compares two RGB32 images pixel by pixel, alpha byte included.
+bool stessiPixel(const QImage &a, const QImage &b, QString &dove)
+{
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb pa = reinterpret_cast<const QRgb *>(a.constScanLine(y))[x];
+            const QRgb pb = reinterpret_cast<const QRgb *>(b.constScanLine(y))[x];
+            if (pa != pb) {
+                dove = QStringLiteral("(%1, %2): %3 against %4")
+                           .arg(x).arg(y).arg(pa, 8, 16, QLatin1Char('0')).arg(pb, 8, 16, QLatin1Char('0'));
+                return false;
+            }
+        }
+    return true;
+}
+
+// Corridors one pixel wide between one-pixel walls, joined in turn at one
+// end and at the other; vertical corridors, or horizontal when `trasposto`.
+QImage serpentina(int lato, bool trasposto)
+{
+    QImage immagine(lato, lato, QImage::Format_RGB32);
+    immagine.fill(colore::aRgb(0xFFFFFF));
+    for (int muro = 1; muro < lato; muro += 2) {
+        const int varco = ((muro / 2) % 2 == 0) ? lato - 1 : 0;
+        for (int lungo = 0; lungo < lato; ++lungo)
+            if (lungo != varco || muro == lato - 1)
+                immagine.setPixel(trasposto ? lungo : muro, trasposto ? muro : lungo, colore::aRgb(0x000000));
+    }
+    return immagine;
+}
+
+} // namespace
+
+class TestRiempimento : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void disegniAMano_data();
+    void disegniAMano();
+    void fuoriDallImmagine_data();
+    void fuoriDallImmagine();
+    void alfaIgnorato();
+    void copiaCondivisaIntatta();
+    void righeConMargine();
+    void formatoSbagliato();
+    void labirinto_data();
+    void labirinto();
+    void confrontoCasuale_data();
+    void confrontoCasuale();
+};
+
+void TestRiempimento::disegniAMano_data()
+{
+    QTest::addColumn<QStringList>("prima");
+    QTest::addColumn<QPoint>("punto");
+    QTest::addColumn<char>("regione");
+    QTest::addColumn<char>("riempimento");
+    QTest::addColumn<QStringList>("dopo");
+    QTest::addColumn<QRect>("riquadro");
+
+    QTest::newRow("closed box")
+        << QStringList{"......",
+                       ".####.",
+                       ".#..#.",
+                       ".#..#.",
+                       ".####."}
+        << QPoint(2, 2) << '.' << 'r'
+        << QStringList{"......",
+                       ".####.",
+                       ".#rr#.",
+                       ".#rr#.",
+                       ".####."}
+        << QRect(2, 2, 2, 2);
+    QTest::newRow("a slightly different shade bounds the region")
+        << QStringList{"....s...",
+                       "....s...",
+                       "sssss...",
+                       "........"}
+        << QPoint(0, 0) << '.' << 'g'
+        << QStringList{"ggggs...",
+                       "ggggs...",
+                       "sssss...",
+                       "........"}
+        << QRect(0, 0, 4, 2);
+    QTest::newRow("a diagonal gap does not leak")
+        << QStringList{"..#...",
+                       ".#....",
+                       "#.....",
+                       "......"}
+        << QPoint(0, 0) << '.' << 'b'
+        << QStringList{"bb#...",
+                       "b#....",
+                       "#.....",
+                       "......"}
+        << QRect(0, 0, 2, 2);
+    QTest::newRow("a one-pixel corridor is followed")
+        << QStringList{"#.######",
+                       "#.#....#",
+                       "#.#.##.#",
+                       "#...##.#",
+                       "######.#"}
+        << QPoint(1, 0) << '.' << 'r'
+        << QStringList{"#r######",
+                       "#r#rrrr#",
+                       "#r#r##r#",
+                       "#rrr##r#",
+                       "######r#"}
+        << QRect(1, 0, 6, 5);
+    QTest::newRow("a press on the outline recolours all of it")
+        << QStringList{"........",
+                       ".######.",
+                       ".#....#.",
+                       ".#.##.#.",
+                       ".######.",
+                       "........"}
+        << QPoint(1, 1) << '#' << 'g'
+        << QStringList{"........",
+                       ".gggggg.",
+                       ".g....g.",
+                       ".g.gg.g.",
+                       ".gggggg.",
+                       "........"}
+        << QRect(1, 1, 6, 4);
+    QTest::newRow("fill colour equal to the region's changes nothing")
+        << QStringList{"..#.",
+                       "..#."}
+        << QPoint(0, 0) << '.' << '.'
+        << QStringList{"..#.",
+                       "..#."}
+        << QRect();
+    QTest::newRow("start pixel of another colour does nothing")
+        << QStringList{"..#.",
+                       "..#."}
+        << QPoint(2, 0) << '.' << 'r'
+        << QStringList{"..#.",
+                       "..#."}
+        << QRect();
+    QTest::newRow("a region filled before fills again")
+        << QStringList{"rrr#..",
+                       "r#r#..",
+                       "rrr#.."}
+        << QPoint(2, 2) << 'r' << 'b'
+        << QStringList{"bbb#..",
+                       "b#b#..",
+                       "bbb#.."}
+        << QRect(0, 0, 3, 3);
+    QTest::newRow("one isolated pixel")
+        << QStringList{"#.#.",
+                       ".#.#",
+                       "#.#."}
+        << QPoint(1, 1) << '#' << 'r'
+        << QStringList{"#.#.",
+                       ".r.#",
+                       "#.#."}
+        << QRect(1, 1, 1, 1);
+    QTest::newRow("a U opening downward is filled through both arms")
+        << QStringList{"................",
+                       ".######..######.",
+                       ".#....#..#....#.",
+                       ".#....####....#.",
+                       ".#............#.",
+                       ".##############."}
+        << QPoint(12, 2) << '.' << 'b'
+        << QStringList{"................",
+                       ".######..######.",
+                       ".#bbbb#..#bbbb#.",
+                       ".#bbbb####bbbb#.",
+                       ".#bbbbbbbbbbbb#.",
+                       ".##############."}
+        << QRect(2, 2, 12, 3);
+    QTest::newRow("the background around shapes, edges included")
+        << QStringList{"..........",
+                       ".###..###.",
+                       ".#.#..#.#.",
+                       ".###..###.",
+                       ".........."}
+        << QPoint(9, 4) << '.' << 'g'
+        << QStringList{"gggggggggg",
+                       "g###gg###g",
+                       "g#.#gg#.#g",
+                       "g###gg###g",
+                       "gggggggggg"}
+        << QRect(0, 0, 10, 5);
+    QTest::newRow("a long row past the eight-pixel steps")
+        << QStringList{"...................#...",
+                       "#######################",
+                       "......................."}
+        << QPoint(10, 0) << '.' << 'r'
+        << QStringList{"rrrrrrrrrrrrrrrrrrr#...",
+                       "#######################",
+                       "......................."}
+        << QRect(0, 0, 19, 1);
+}
+
+// A fill paints exactly the 4-connected pixels of the region colour and returns their bounding box.
+void TestRiempimento::disegniAMano()
+{
+    QFETCH(QStringList, prima);
+    QFETCH(QPoint, punto);
+    QFETCH(char, regione);
+    QFETCH(char, riempimento);
+    QFETCH(QStringList, dopo);
+    QFETCH(QRect, riquadro);
+
+    QImage immagine = disegna(prima);
+    const QRect r = riempimento::riempi(immagine, punto.x(), punto.y(), coloreDi(regione), coloreDi(riempimento));
+    QCOMPARE(leggi(immagine), dopo);
+    QCOMPARE(r, riquadro);
+    QCOMPARE(r.isEmpty(), prima == dopo);
+
+    // The same fill once more finds nothing of the region colour at the start.
+    if (!r.isEmpty()) {
+        const QRect ancora = riempimento::riempi(immagine, punto.x(), punto.y(), coloreDi(regione),
+                                                 coloreDi(riempimento));
+        QVERIFY(ancora.isEmpty());
+        QCOMPARE(leggi(immagine), dopo);
+    }
+}
+
+void TestRiempimento::fuoriDallImmagine_data()
+{
+    QTest::addColumn<QPoint>("punto");
+    QTest::newRow("left") << QPoint(-1, 1);
+    QTest::newRow("above") << QPoint(1, -1);
+    QTest::newRow("right") << QPoint(4, 1);
+    QTest::newRow("below") << QPoint(1, 3);
+    QTest::newRow("far away") << QPoint(1 << 30, -(1 << 30));
+}
+
+// A start outside the image paints nothing and returns an empty rectangle.
+void TestRiempimento::fuoriDallImmagine()
+{
+    QFETCH(QPoint, punto);
+    const QStringList righe{"....", "....", "...."};
+    QImage immagine = disegna(righe);
+    QVERIFY(riempimento::riempi(immagine, punto.x(), punto.y(), 0xFFFFFF, 0x0000FF).isEmpty());
+    QCOMPARE(leggi(immagine), righe);
+}
+
+// The alpha byte of a pixel plays no part in its colour, and painted pixels are opaque.
+void TestRiempimento::alfaIgnorato()
+{
+    QImage immagine = disegna({"....", "....", "#..."});
+    auto *riga = reinterpret_cast<QRgb *>(immagine.scanLine(1));
+    riga[2] = 0x00FFFFFFu;
+    riga[3] = 0x7FFFFFFFu;
+    riempimento::riempi(immagine, 2, 1, 0xFFFFFF, 0x0000FF);
+    QCOMPARE(leggi(immagine), QStringList({"rrrr", "rrrr", "#rrr"}));
+    QCOMPARE(riga[2], 0xFFFF0000u);
+    QCOMPARE(riga[3], 0xFFFF0000u);
+    QCOMPARE(reinterpret_cast<const QRgb *>(immagine.constScanLine(2))[0], 0xFF000000u);
+}
+
+// Filling an image leaves a copy that shares its pixels untouched.
+void TestRiempimento::copiaCondivisaIntatta()
+{
+    QImage immagine = disegna({"..#", "..#"});
+    const QImage copia = immagine;
+    riempimento::riempi(immagine, 0, 0, 0xFFFFFF, 0x00FF00);
+    QCOMPARE(leggi(immagine), QStringList({"gg#", "gg#"}));
+    QCOMPARE(leggi(copia), QStringList({"..#", "..#"}));
+}
+
+// Rows padded past their width are walked by the line stride, and the padding is never painted.
+void TestRiempimento::righeConMargine()
+{
+    constexpr int larghezza = 13;
+    constexpr int altezza = 6;
+    constexpr int passo = larghezza + 5;
+    std::vector<QRgb> memoria(passo * altezza, colore::aRgb(0xFFFFFF));
+    QImage immagine(reinterpret_cast<uchar *>(memoria.data()), larghezza, altezza,
+                    passo * static_cast<int>(sizeof(QRgb)), QImage::Format_RGB32);
+    for (int x = 0; x < larghezza - 1; ++x)
+        immagine.setPixel(x, 3, colore::aRgb(0x000000));
+    const QRect r = riempimento::riempi(immagine, 0, 0, 0xFFFFFF, 0xFF0000);
+    QCOMPARE(r, QRect(0, 0, larghezza, altezza));
+    QCOMPARE(immagine.constBits(), reinterpret_cast<const uchar *>(memoria.data()));
+    for (int y = 0; y < altezza; ++y)
+        for (int x = 0; x < passo; ++x) {
+            const QRgb atteso = x >= larghezza ? colore::aRgb(0xFFFFFF)
+                : (y == 3 && x < larghezza - 1) ? colore::aRgb(0x000000)
+                : colore::aRgb(0xFF0000);
+            QCOMPARE(memoria[static_cast<std::size_t>(y * passo + x)], atteso);
+        }
+}
+
+// Any format but RGB32 is refused before a pixel is touched.
+void TestRiempimento::formatoSbagliato()
+{
+    QImage immagine(4, 4, QImage::Format_ARGB32);
+    immagine.fill(0xFFFFFFFFu);
+    QVERIFY_THROWS_EXCEPTION(std::invalid_argument, riempimento::riempi(immagine, 1, 1, 0xFFFFFF, 0));
+    QCOMPARE(immagine.pixel(1, 1), 0xFFFFFFFFu);
+    QImage vuota;
+    QVERIFY_THROWS_EXCEPTION(std::invalid_argument, riempimento::riempi(vuota, 0, 0, 0xFFFFFF, 0));
+}
+
+void TestRiempimento::labirinto_data()
+{
+    QTest::addColumn<int>("lato");
+    QTest::addColumn<bool>("trasposto");
+    QTest::newRow("512, vertical corridors") << 512 << false;
+    QTest::newRow("512, horizontal corridors") << 512 << true;
+    QTest::newRow("101, vertical corridors") << 101 << false;
+    QTest::newRow("101, horizontal corridors") << 101 << true;
+}
+
+// A serpentine maze of one-pixel walls fills end to end from one corner.
+void TestRiempimento::labirinto()
+{
+    QFETCH(int, lato);
+    QFETCH(bool, trasposto);
+    QImage immagine = serpentina(lato, trasposto);
+    const QImage prima = immagine.copy();
+    const QRect r = riempimento::riempi(immagine, 0, 0, 0xFFFFFF, 0x00FF00);
+    // With an even side the last corridor is a wall along the far edge.
+    const int ultimo = lato % 2 == 0 ? lato - 2 : lato - 1;
+    QCOMPARE(r, QRect(QPoint(0, 0), trasposto ? QPoint(lato - 1, ultimo) : QPoint(ultimo, lato - 1)));
+    int dipinti = 0;
+    for (int y = 0; y < lato; ++y)
+        for (int x = 0; x < lato; ++x) {
+            const bool muro = colore::daRgb(prima.pixel(x, y)) == 0x000000;
+            QCOMPARE(colore::daRgb(immagine.pixel(x, y)), muro ? Colore{0x000000} : Colore{0x00FF00});
+            dipinti += muro ? 0 : 1;
+        }
+    // Every corridor end to end, and the gap through each wall between two.
+    const int corridoi = (ultimo / 2) + 1;
+    QCOMPARE(dipinti, corridoi * lato + (corridoi - 1));
+}
+
+void TestRiempimento::confrontoCasuale_data()
+{
+    QTest::addColumn<int>("casi");
+    QTest::addColumn<int>("latoMassimo");
+    QTest::addColumn<int>("colori");
+    QTest::addColumn<bool>("pettine");
+    QTest::newRow("small, two colours") << 3000 << 12 << 2 << false;
+    QTest::newRow("small, three colours") << 3000 << 12 << 3 << false;
+    QTest::newRow("wide, two colours") << 800 << 70 << 2 << false;
+    QTest::newRow("wide, four colours") << 800 << 70 << 4 << false;
+    QTest::newRow("combs with hundreds of teeth") << 40 << 400 << 2 << true;
+}
+
+// On random pictures the fill paints the same pixels and returns the same box as a plain breadth-first fill.
+void TestRiempimento::confrontoCasuale()
+{
+    QFETCH(int, casi);
+    QFETCH(int, latoMassimo);
+    QFETCH(int, colori);
+    QFETCH(bool, pettine);
+
+    constexpr Colore Scelta[] = {0xFFFFFF, 0x000000, 0xFEFFFF, 0x0000FF};
+    std::mt19937 caso(20240611u + static_cast<unsigned>(casi * 7 + latoMassimo * 13 + colori));
+    const auto tra = [&caso](int da, int a) { return std::uniform_int_distribution<int>(da, a)(caso); };
+
+    for (int n = 0; n < casi; ++n) {
+        const int w = tra(1, latoMassimo);
+        const int h = pettine ? tra(3, 30) : tra(1, latoMassimo);
+        QImage immagine(w, h, QImage::Format_RGB32);
+        const int densita = tra(5, 60);
+        for (int y = 0; y < h; ++y) {
+            auto *riga = reinterpret_cast<QRgb *>(immagine.scanLine(y));
+            for (int x = 0; x < w; ++x) {
+                Colore c;
+                if (pettine)
+                    c = (y > 0 && y < h - 1 && x % 2 == 1) || (y == h - 1 && tra(0, 3) == 0) ? 0x000000
+                                                                                              : 0xFFFFFF;
+                else
+                    c = tra(0, 99) < densita ? Scelta[tra(1, colori - 1)] : Scelta[0];
+                // Stray alpha bytes must not change the outcome.
+                const QRgb alfa = tra(0, 9) == 0 ? static_cast<QRgb>(tra(0, 255)) << 24 : 0xFF000000u;
+                riga[x] = (colore::aRgb(c) & 0xFFFFFFu) | alfa;
+            }
+        }
+        const int x = tra(-1, w);
+        const int y = pettine ? 0 : tra(-1, h);
+        const bool dentro = x >= 0 && y >= 0 && x < w && y < h;
+        Colore regione = Scelta[tra(0, colori - 1)];
+        if (dentro && tra(0, 4) != 0)
+            regione = colore::daRgb(immagine.pixel(x, y));
+        const Colore riempimento = tra(0, 9) == 0 ? regione : 0x00FF00;
+
+        QImage attesa = immagine.copy();
+        const QRect rAtteso = riempiLentamente(attesa, x, y, regione, riempimento);
+        const QRect r = riempimento::riempi(immagine, x, y, regione, riempimento);
+        QString dove;
+        const QString caso_ = QStringLiteral("case %1: %2x%3 from (%4, %5)").arg(n).arg(w).arg(h).arg(x).arg(y);
+        QVERIFY2(stessiPixel(immagine, attesa, dove), qPrintable(caso_ + QStringLiteral(", pixel ") + dove));
+        QVERIFY2(r == rAtteso, qPrintable(caso_));
+    }
+}
+
+QTEST_APPLESS_MAIN(TestRiempimento)
+#include "tst_riempimento.moc"
