@@ -1,0 +1,114 @@
+#include "game/partita.h"
+
+#include "platform/cartella.h"
+#include "platform/casuale.h"
+#include "platform/errore.h"
+#include "platform/numeri.h"
+#include "sound/modulocolorisuoni.h"
+
+#include <cmath>
+
+namespace gioco {
+
+Didascalie Didascalie::predefinite()
+{
+    Didascalie d;
+    for (int r = 0; r < Righe; ++r)
+        d.righe[r] = QString::fromLatin1(DidascalieRighe[r]);
+    for (int c = 0; c < Colonne; ++c)
+        d.colonne[c] = QString::fromLatin1(DidascalieColonne[c]);
+    return d;
+}
+
+Geometria geometriaPerRiquadro(double larghezzaEsterna, double altezzaEsterna, const QString &file)
+{
+    Geometria g;
+    g.altezzaCella = numeri::aInt16(std::floor(altezzaEsterna - MargineAlto) / Righe);
+    g.larghezzaCella = numeri::aInt16(std::floor(larghezzaEsterna - MargineSinistro) / Colonne);
+    if (g.altezzaCella <= 0 || g.larghezzaCella <= 0)
+        throw ErroreEsecuzione(ErroreEsecuzione::Tipo::DisegnoTroppoPiccolo, file,
+                               QStringLiteral("Misura: %1 × %2 pixel.")
+                                   .arg(larghezzaEsterna - 2 * BordoRiquadro)
+                                   .arg(altezzaEsterna - 2 * BordoRiquadro));
+    return g;
+}
+
+QString percorsoDisegno(int numero)
+{
+    return cartella::programma() + QStringLiteral("/brindel/") + QString::number(numero) + QStringLiteral(".gif");
+}
+
+Partita::Partita(Ambiente ambiente)
+    : m_ambiente(std::move(ambiente))
+{
+}
+
+void Partita::NuovaPartita()
+{
+    Trovati = 0;
+    Errori = 0;
+    Numero = static_cast<std::int16_t>(casuale::scegli(casuale::sorgente().prossimo(), NumeroDisegni) + 1);
+
+    const QSize riquadro = m_ambiente.caricaDisegno(Numero);
+    m_geometria = geometriaPerRiquadro(riquadro.width(), riquadro.height(), percorsoDisegno(Numero));
+
+    for (Copertura &c : m_coperture)
+        c = Copertura{true, colore::Giallo};
+    cambiaFase(Fase::Ricerca);
+
+    GeneraCoordinata();
+}
+
+void Partita::GeneraCoordinata()
+{
+    int colonna = 0;
+    int riga = 0;
+    do {
+        colonna = casuale::scegli(casuale::sorgente().prossimo(), Colonne);
+        riga = casuale::scegli(casuale::sorgente().prossimo(), Righe);
+        Numero = static_cast<std::int16_t>(indiceCella(colonna, riga));
+    } while (!m_coperture[Numero].visibile);
+
+    const Didascalie d = m_ambiente.didascalie();
+    Coordinata = d.righe[riga] + d.colonne[colonna];
+}
+
+Esito Partita::Command2_Click(int indice)
+{
+    Copertura &cliccata = m_coperture.at(indice);
+    if (indice == Numero) {
+        cliccata.visibile = false;
+        numeri::incrementa(Trovati);
+        ModuloColoriSuoni::SuonoSi();
+        if (Trovati < Celle) {
+            GeneraCoordinata();
+            return Esito::Giusta;
+        }
+        ModuloColoriSuoni::SuonoFatto();
+        cambiaFase(Fase::Colorazione);
+        return Esito::Completata;
+    }
+
+    numeri::incrementa(Errori);
+    cliccata.colore = colore::Rosso;
+    ModuloColoriSuoni::SuonoNo();
+    if (Errori > ErroriConcessi) {
+        ModuloColoriSuoni::SuonoRifai();
+        NuovaPartita();
+        return Esito::Rifai;
+    }
+    return Esito::Sbagliata;
+}
+
+void Partita::Command1_Click()
+{
+    cambiaFase(Fase::Ricerca);
+    NuovaPartita();
+}
+
+void Partita::cambiaFase(Fase nuova)
+{
+    m_fase = nuova;
+}
+
+} // namespace gioco

@@ -1,0 +1,118 @@
+#pragma once
+// The coordinate game: a 4 x 5 grid of covers over a drawing, a named cell to
+// find, right answers that remove covers and wrong ones that turn them red.
+// The window shows this state; it changes only here.
+
+#include "platform/colore.h"
+
+#include <QSize>
+#include <QString>
+
+#include <array>
+#include <cstdint>
+#include <functional>
+
+namespace gioco {
+
+inline constexpr int Colonne = 4;
+inline constexpr int Righe = 5;
+inline constexpr int Celle = Colonne * Righe;
+inline constexpr int NumeroDisegni = 12;
+// The wrong answer that takes the count past this starts a new game.
+inline constexpr int ErroriConcessi = 3;
+
+// Where the grid starts inside the drawing box, and what the box's outer size
+// adds to the picture's.
+inline constexpr int MargineSinistro = 15;
+inline constexpr int MargineAlto = 20;
+inline constexpr int BordoRiquadro = 2;
+
+// The grid labels' captions; a cell's name is its row caption followed by its
+// column caption ("  C3").
+inline constexpr std::array<const char *, Righe> DidascalieRighe{"  A", "  B", "  C", "  D", "  E"};
+inline constexpr std::array<const char *, Colonne> DidascalieColonne{"1", "2", "3", "4"};
+
+struct Didascalie
+{
+    std::array<QString, Righe> righe;
+    std::array<QString, Colonne> colonne;
+    static Didascalie predefinite();
+};
+
+constexpr int indiceCella(int colonna, int riga) { return colonna + Colonne * riga; }
+constexpr int colonnaDi(int indice) { return indice % Colonne; }
+constexpr int rigaDi(int indice) { return indice / Colonne; }
+
+// Cell sizes from the drawing box's outer size (border included), and the
+// places of the covers and grid labels inside the box.
+struct Geometria
+{
+    std::int16_t larghezzaCella = 0;
+    std::int16_t altezzaCella = 0;
+
+    int sinistra(int colonna) const { return colonna * larghezzaCella + MargineSinistro; }
+    int alto(int riga) const { return riga * altezzaCella + MargineAlto; }
+};
+
+// Throws ErroreEsecuzione when a cell would be zero or less, or too large.
+Geometria geometriaPerRiquadro(double larghezzaEsterna, double altezzaEsterna, const QString &file = {});
+
+// The drawing's path beside the executable: <folder>/brindel/<n>.gif.
+QString percorsoDisegno(int numero);
+
+enum class Fase {
+    Ricerca,      // covers, grid labels and the cell name shown
+    Colorazione,  // palette and "avanti" shown
+};
+
+enum class Esito {
+    Giusta,      // the cover goes, a new cell is named
+    Completata,  // the twentieth: the colouring begins
+    Sbagliata,   // the cover turns red, same cell
+    Rifai,       // one mistake too many: a new game has started
+};
+
+struct Copertura
+{
+    bool visibile = true;
+    Colore colore = colore::GialloChiaro;
+};
+
+class Partita
+{
+public:
+    struct Ambiente
+    {
+        // Loads drawing n into the box and returns the box's new outer size;
+        // throws ErroreEsecuzione when it cannot.
+        std::function<QSize(int numero)> caricaDisegno;
+        // The grid labels' captions as they stand now.
+        std::function<Didascalie()> didascalie;
+    };
+
+    explicit Partita(Ambiente ambiente);
+
+    void NuovaPartita();
+    void GeneraCoordinata();
+    Esito Command2_Click(int indice);
+    void Command1_Click();
+
+    Fase fase() const { return m_fase; }
+    const Geometria &geometria() const { return m_geometria; }
+    const std::array<Copertura, Celle> &coperture() const { return m_coperture; }
+
+    QString Coordinata;
+    std::int16_t Trovati = 0;
+    std::int16_t Numero = 0;
+    std::int16_t Errori = 0;
+
+private:
+    void cambiaFase(Fase nuova);
+
+    Ambiente m_ambiente;
+    Fase m_fase = Fase::Ricerca;
+    Geometria m_geometria{};
+    std::array<Copertura, Celle> m_coperture{};
+};
+
+} // namespace gioco

@@ -1,0 +1,92 @@
+#include "shell/modulo1.h"
+
+#include "platform/casuale.h"
+#include "windows/aspetto.h"
+#include "windows/formavvio.h"
+#include "windows/formbrindel.h"
+#include "windows/layout.h"
+#include "windows/messaggi.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QPointer>
+#include <QStyleFactory>
+#include <QTranslator>
+
+struct Programma::Dati
+{
+    QPointer<FormAvvio> avvio;
+};
+
+Programma::Programma()
+    : m_dati(std::make_unique<Dati>())
+{
+}
+
+Programma::~Programma()
+{
+    delete m_dati->avvio.data();
+}
+
+void Programma::Main()
+{
+    casuale::seminaDallOrologio();
+    m_dati->avvio = new FormAvvio([this] { mostraGioco(); });
+    m_dati->avvio->show();
+}
+
+FormAvvio *Programma::formAvvio() const
+{
+    return m_dati->avvio.data();
+}
+
+void Programma::mostraGioco()
+{
+    if (!m_brindel)
+        m_brindel = std::make_unique<FormBrindel>();
+    m_brindel->show();
+}
+
+namespace Modulo1 {
+
+void preparaApplicazione(QApplication &app)
+{
+    QApplication::setApplicationName(QStringLiteral(BRINDEL_NOME_PROGRAMMA));
+    QApplication::setApplicationDisplayName(QString::fromUtf8(layout::Titolo));
+    QApplication::setApplicationVersion(QStringLiteral(BRINDEL_VERSIONE));
+    QApplication::setDesktopFileName(QStringLiteral(BRINDEL_ID_APPLICAZIONE));
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QApplication::setWindowIcon(aspetto::immagine("icona.png"));
+    aspetto::registraSostituzioni();
+
+    // The whole interface is Italian, so Qt's own buttons are too, whatever
+    // the user's locale.
+    auto *traduttore = new QTranslator(&app);
+    if (traduttore->load(QLocale(QLocale::Italian, QLocale::Italy), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(traduttore);
+}
+
+QString testoInformazioni()
+{
+    const QString aCapo = QStringLiteral("\r\n");
+    return QStringLiteral(BRINDEL_AUTORE) + QStringLiteral("  ") + aCapo
+        + QStringLiteral(" ") + QString(23, u'-') + QStringLiteral(" ") + aCapo
+        + QStringLiteral(BRINDEL_SITO) + aCapo
+        + QStringLiteral("mail: ") + QStringLiteral(BRINDEL_POSTA);
+}
+
+void MostraInformazioni()
+{
+    messaggi::MsgBox(testoInformazioni(), messaggi::SoloOk | messaggi::IconaInformazione, QString::fromUtf8(layout::Titolo));
+}
+
+void ChiediUscita()
+{
+    const int risposta = messaggi::MsgBox(QStringLiteral("Vuoi tornare al menù?"),
+                                          messaggi::SiNo | messaggi::IconaDomanda, QString::fromUtf8(layout::Titolo));
+    if (risposta == messaggi::Si)
+        messaggi::termina(0);
+}
+
+} // namespace Modulo1

@@ -1,0 +1,44 @@
+#pragma once
+// Start-up and the game window's menu commands.
+
+#include <QString>
+
+#include <memory>
+
+class FormAvvio;
+class FormBrindel;
+class QApplication;
+
+// What a running program holds: its two windows. The start window unloads
+// itself; the game window lives until the program ends.
+class Programma
+{
+public:
+    Programma();
+    ~Programma();
+
+    // Seeds the random sequence and shows the start window.
+    void Main();
+
+    FormAvvio *formAvvio() const;
+    FormBrindel *formBrindel() const { return m_brindel.get(); }
+
+private:
+    void mostraGioco();
+
+    struct Dati;
+    std::unique_ptr<Dati> m_dati;
+    std::unique_ptr<FormBrindel> m_brindel;
+};
+
+namespace Modulo1 {
+
+// Application-wide settings every window relies on: style, fonts, the
+// Italian texts of Qt's standard buttons, name and version.
+void preparaApplicazione(QApplication &app);
+
+QString testoInformazioni();
+void MostraInformazioni();
+void ChiediUscita();
+
+} // namespace Modulo1

@@ -1,0 +1,22 @@
+#pragma once
+// Writes small GIF files for tests: Qt reads GIF but cannot write it.
+
+#include <QByteArray>
+#include <QImage>
+#include <QString>
+
+namespace prova {
+
+// A GIF of the image's pixels in up to four colours (black, white, red,
+// green); other colours come out black.
+QByteArray gif(const QImage &immagine);
+
+// A white w x h drawing with a black frame and a black cross, as GIF.
+QByteArray disegnoGif(int larghezza, int altezza);
+
+// Writes twelve drawings of the given sizes into <cartella>/brindel/.
+void scriviDisegni(const QString &cartella, int larghezza = 320, int altezza = 466);
+
+void scriviFile(const QString &percorso, const QByteArray &contenuto);
+
+} // namespace prova

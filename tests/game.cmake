@@ -1,0 +1,9 @@
+# Rules, numbers, the start window's colour, the windows and the shell.
+add_library(brindel_prova STATIC comune/gif.cpp comune/gif.h comune/registratori.h)
+target_link_libraries(brindel_prova PUBLIC brindel_widgets)
+target_include_directories(brindel_prova PUBLIC "${CMAKE_CURRENT_SOURCE_DIR}")
+
+brindel_add_test(tst_numeri SOURCES tst_numeri.cpp LIBS brindel_core)
+brindel_add_test(tst_partita SOURCES tst_partita.cpp LIBS brindel_prova)
+brindel_add_test(tst_disegno SOURCES tst_disegno.cpp LIBS brindel_prova)
+brindel_add_test(tst_finestre SOURCES tst_finestre.cpp LIBS brindel_prova)

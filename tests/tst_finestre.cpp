@@ -1,0 +1,427 @@
+// The two windows: their layout, the start button, the first show, and play through the controls.
+
+#include "comune/gif.h"
+#include "comune/registratori.h"
+#include "shell/colorecasuale.h"
+#include "shell/modulo1.h"
+#include "windows/controlli.h"
+#include "windows/formavvio.h"
+#include "windows/formbrindel.h"
+
+#include <QAction>
+#include <QFontInfo>
+#include <QFrame>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPointer>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+QRect geometria(const QWidget *w) { return w->geometry(); }
+
+// A folder with twelve drawings of the given size, used as the program's folder.
+struct CartellaDiProva
+{
+    explicit CartellaDiProva(QSize disegno = {320, 466})
+        : cartella(dir.path())
+    {
+        prova::scriviDisegni(dir.path(), disegno.width(), disegno.height());
+    }
+    QTemporaryDir dir;
+    prova::Cartella cartella;
+};
+
+} // namespace
+
+class TstFinestre : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void layoutBrindel_data();
+    void layoutBrindel();
+    void campioniAlPosto_data();
+    void campioniAlPosto();
+    void caratteri_data();
+    void caratteri();
+    void didascalie();
+    void internoEVisibilita();
+    void layoutAvvio();
+    void bottoneAvvioApreIlGioco();
+    void chiudereAvvioNonApreNulla();
+    void primaComparsaUnaVolta();
+    void grigliaSulDisegno_data();
+    void grigliaSulDisegno();
+    void partitaConIClic();
+    void disegnoErratoTermina_data();
+    void disegnoErratoTermina();
+    void tastieraRaggiungeLeCoperture();
+};
+
+void TstFinestre::initTestCase()
+{
+    Modulo1::preparaApplicazione(*qApp);
+}
+
+void TstFinestre::layoutBrindel_data()
+{
+    QTest::addColumn<QString>("controllo");
+    QTest::addColumn<QRect>("atteso");
+    QTest::newRow("picBrindel") << "picBrindel" << QRect(8, 0, 324, 470);
+    QTest::newRow("Frame1") << "Frame1" << QRect(464, 112, 145, 233);
+    QTest::newRow("Picture1") << "Picture1" << QRect(0, 200, 145, 33);
+    QTest::newRow("Command1") << "Command1" << QRect(464, 376, 129, 65);
+    QTest::newRow("Label3") << "Label3" << QRect(496, 24, 113, 81);
+    QTest::newRow("Command2(0)") << "Command2_0" << QRect(16, 24, 73, 81);
+    QTest::newRow("Command2(5)") << "Command2_5" << QRect(88, 104, 81, 81);
+    QTest::newRow("Command2(19)") << "Command2_19" << QRect(240, 344, 73, 81);
+    QTest::newRow("Label1(0)") << "Label1_0" << QRect(16, 0, 97, 25);
+    QTest::newRow("Label1(1)") << "Label1_1" << QRect(112, 0, 73, 25);
+    QTest::newRow("Label1(3)") << "Label1_3" << QRect(248, 0, 73, 25);
+    QTest::newRow("Label2(0)") << "Label2_0" << QRect(0, 24, 17, 81);
+    QTest::newRow("Label2(4)") << "Label2_4" << QRect(0, 344, 17, 81);
+}
+
+void TstFinestre::layoutBrindel()
+{
+    // Before the first game every control stands at its place; children of the box from its inner corner.
+    QFETCH(QString, controllo);
+    QFETCH(QRect, atteso);
+    FormBrindel f;
+    auto *w = f.findChild<QWidget *>(controllo);
+    QVERIFY(w);
+    QCOMPARE(geometria(w), atteso);
+    if (controllo.startsWith(QLatin1String("Command2")) || controllo.startsWith(QLatin1String("Label1"))
+        || controllo.startsWith(QLatin1String("Label2"))) {
+        QCOMPARE(w->parentWidget(), f.picBrindel()->interno());
+        QCOMPARE(f.picBrindel()->interno()->pos(), QPoint(2, 2));
+    }
+}
+
+void TstFinestre::campioniAlPosto_data()
+{
+    QTest::addColumn<int>("x");
+    QTest::addColumn<int>("y");
+    QTest::addColumn<int>("indice");
+    QTest::newRow("prima riga a sinistra") << 0 << 8 << 0;
+    QTest::newRow("seconda riga a sinistra: 7") << 0 << 32 << 7;
+    QTest::newRow("seconda riga, seconda: 6") << 24 << 32 << 6;
+    QTest::newRow("seconda riga, terza: 8") << 48 << 32 << 8;
+    QTest::newRow("ultima") << 120 << 176 << 47;
+    QTest::newRow("ultima riga a sinistra") << 0 << 176 << 43;
+}
+
+void TstFinestre::campioniAlPosto()
+{
+    // The swatch at each place of the frame carries the expected index and colour.
+    QFETCH(int, x);
+    QFETCH(int, y);
+    QFETCH(int, indice);
+    prova::RegistroMessaggi messaggi;
+    CartellaDiProva cartella;
+    prova::Casuale<casuale::Generatore> casuale(1);
+    FormBrindel f;
+    f.show();
+    auto *campione = f.PicColore(indice);
+    QCOMPARE(campione->geometry(), QRect(x, y, 25, 25));
+    QCOMPARE(campione->parentWidget(), f.Frame1());
+    QCOMPARE(campione->cursor().shape(), Qt::CrossCursor);
+    f.PicColore_Click(indice);
+    QCOMPARE(Colore(f.ColoreScelto), *campione->backColor());
+    QCOMPARE(f.Picture1()->backColor(), campione->backColor());
+}
+
+void TstFinestre::caratteri_data()
+{
+    QTest::addColumn<QString>("controllo");
+    QTest::addColumn<QString>("famiglia");
+    QTest::addColumn<int>("pixel");
+    QTest::newRow("Label3") << "Label3" << "Liberation Sans" << 48;
+    QTest::newRow("Command1") << "Command1" << "Liberation Sans" << 19;
+    QTest::newRow("Label1(2)") << "Label1_2" << "Liberation Sans" << 18;
+    QTest::newRow("Label2(3)") << "Label2_3" << "Liberation Sans" << 18;
+}
+
+void TstFinestre::caratteri()
+{
+    // Fonts resolve to the installed free faces, bold, at their pixel sizes.
+    QFETCH(QString, controllo);
+    QFETCH(QString, famiglia);
+    QFETCH(int, pixel);
+    FormBrindel f;
+    auto *w = f.findChild<QWidget *>(controllo);
+    QVERIFY(w);
+    const QFontInfo info(w->font());
+    QCOMPARE(info.family(), famiglia);
+    QVERIFY(info.bold());
+    QCOMPARE(info.pixelSize(), pixel);
+}
+
+void TstFinestre::didascalie()
+{
+    // Captions and menu texts are exactly as the game shows them.
+    FormBrindel f;
+    QCOMPARE(f.MenuInformazioni()->text(), QStringLiteral("Informazioni          "));
+    QCOMPARE(f.MenuInformazioni()->text().size(), 22);
+    QCOMPARE(f.mnuEsci()->text(), QStringLiteral("Esci"));
+    QCOMPARE(f.menuBar()->actions(), (QList<QAction *>{f.MenuInformazioni(), f.mnuEsci()}));
+    QVERIFY(!f.MenuInformazioni()->menu());
+    QCOMPARE(f.Command1()->text(), QStringLiteral("avanti"));
+    QCOMPARE(f.Label3()->text(), QStringLiteral("Label3"));
+    QCOMPARE(f.Label2(2)->text(), QStringLiteral("  C"));
+    QCOMPARE(f.Label1(3)->text(), QStringLiteral("4"));
+    QCOMPARE(f.Command2(7)->accessibleName(), QStringLiteral("B4"));
+    QVERIFY(!f.Label3()->accessibleDescription().isEmpty());
+    QCOMPARE(f.windowTitle(), QString());
+}
+
+void TstFinestre::internoEVisibilita()
+{
+    // The interior is 687 x 513 below the menu bar; palette and "avanti" start hidden.
+    FormBrindel f;
+    QCOMPARE(f.interno()->size(), QSize(687, 513));
+    QCOMPARE(f.interno()->palette().color(QPalette::Window), QColor(0, 255, 255));
+    QVERIFY(f.Frame1()->isHidden());
+    QVERIFY(f.Command1()->isHidden());
+    QVERIFY(!f.Label3()->isHidden());
+    QCOMPARE(f.picBrindel()->superficie().size(), QSize(320, 466));
+}
+
+void TstFinestre::layoutAvvio()
+{
+    // The start window: 702 x 605, the title label and the button in place, a colour of the table.
+    prova::Casuale<casuale::Sequenza> casuale(QList<float>{0.1f});
+    FormAvvio a([] {});
+    QCOMPARE(a.size(), QSize(702, 605));
+    QCOMPARE(a.Label2()->geometry(), QRect(48, 24, 561, 249));
+    QCOMPARE(a.BottoneAvvio()->geometry(), QRect(184, 328, 274, 85));
+    QCOMPARE(a.Label2()->text(), QStringLiteral("Tintar i Brindel"));
+    QVERIFY(a.Label2()->wordWrap());
+    QCOMPARE(a.BottoneAvvio()->text(), QStringLiteral("Avvio"));
+    QCOMPARE(a.backColor(), ModuloColoriSuoni::ColoriAvvio[2]);
+    QCOMPARE(a.palette().color(QPalette::Window), colore::aQColor(ModuloColoriSuoni::ColoriAvvio[2]));
+    QCOMPARE(QFontInfo(a.Label2()->font()).family(), QStringLiteral("Comic Neue"));
+    QCOMPARE(QFontInfo(a.Label2()->font()).pixelSize(), 96);
+    // The title does not fit on one line at this size, so it is broken at its spaces.
+    QVERIFY(QFontMetrics(a.Label2()->font()).horizontalAdvance(a.Label2()->text()) > a.Label2()->width());
+    QVERIFY(a.Label2()->heightForWidth(a.Label2()->width()) > QFontMetrics(a.Label2()->font()).height());
+}
+
+void TstFinestre::bottoneAvvioApreIlGioco()
+{
+    // The start button shows the game window first, then the start window is gone for good.
+    prova::RegistroMessaggi messaggi;
+    CartellaDiProva cartella;
+    prova::RegistroSuoni suoni;
+    Programma programma;
+    programma.Main();
+    QPointer<FormAvvio> avvio = programma.formAvvio();
+    QVERIFY(avvio && avvio->isVisible());
+    QVERIFY(avvio->BottoneAvvio()->hasFocus() || QApplication::focusWidget() == nullptr);
+
+    struct Sentinella : QObject
+    {
+        Programma *p = nullptr;
+        bool giocoGiaVisibile = false;
+        bool visto = false;
+        bool eventFilter(QObject *, QEvent *e) override
+        {
+            if (e->type() == QEvent::Hide && !visto) {
+                visto = true;
+                giocoGiaVisibile = p->formBrindel() && p->formBrindel()->isVisible();
+            }
+            return false;
+        }
+    } sentinella;
+    sentinella.p = &programma;
+    avvio->installEventFilter(&sentinella);
+
+    QTest::keyClick(avvio->BottoneAvvio(), Qt::Key_Space);
+    QVERIFY(sentinella.visto);
+    QVERIFY(sentinella.giocoGiaVisibile);
+    QTRY_VERIFY(avvio.isNull());
+    QVERIFY(programma.formBrindel()->isVisible());
+    QCOMPARE(programma.formBrindel()->Label3()->text().size(), 4);
+    QVERIFY(messaggi.box.isEmpty());
+}
+
+void TstFinestre::chiudereAvvioNonApreNulla()
+{
+    // Closing the start window instead of pressing its button opens no game.
+    prova::RegistroMessaggi messaggi;
+    Programma programma;
+    programma.Main();
+    QPointer<FormAvvio> avvio = programma.formAvvio();
+    avvio->close();
+    QVERIFY(!programma.formBrindel());
+    QVERIFY(!avvio->isVisible());
+}
+
+void TstFinestre::primaComparsaUnaVolta()
+{
+    // The game starts when the window is first shown and never again on later shows or activations.
+    prova::RegistroMessaggi messaggi;
+    CartellaDiProva cartella;
+    QList<float> valori{0.0f, 0.5f, 0.5f};
+    prova::Casuale<casuale::Sequenza> casuale(valori);
+    FormBrindel f;
+    f.show();
+    QCOMPARE(f.Label3()->text(), QStringLiteral("  C3"));
+    QCOMPARE(casuale.sorgente.rimasti(), 0);
+    QEvent attiva(QEvent::WindowActivate);
+    QApplication::sendEvent(&f, &attiva);
+    f.hide();
+    f.show();
+    QApplication::sendEvent(&f, &attiva);
+    QCOMPARE(f.Label3()->text(), QStringLiteral("  C3"));
+    QVERIFY(messaggi.box.isEmpty());
+    QVERIFY(!messaggi::terminato());
+    // The palette got its colours on that first start.
+    QCOMPARE(*f.PicColore(8)->backColor(), Colore(0x0000FF));
+}
+
+void TstFinestre::grigliaSulDisegno_data()
+{
+    QTest::addColumn<QSize>("disegno");
+    QTest::addColumn<int>("larghezza");
+    QTest::addColumn<int>("altezza");
+    QTest::newRow("320x466") << QSize(320, 466) << 77 << 90;
+    QTest::newRow("317x466: 76.5 al pari") << QSize(317, 466) << 76 << 90;
+    QTest::newRow("300x400") << QSize(300, 400) << 72 << 77;
+    QTest::newRow("440x509") << QSize(440, 509) << 107 << 99;
+}
+
+void TstFinestre::grigliaSulDisegno()
+{
+    // The box takes the drawing's size plus its border; covers and labels follow the cells, labels keep their other side.
+    QFETCH(QSize, disegno);
+    QFETCH(int, larghezza);
+    QFETCH(int, altezza);
+    prova::RegistroMessaggi messaggi;
+    CartellaDiProva cartella(disegno);
+    prova::Casuale<casuale::Generatore> casuale(4);
+    FormBrindel f;
+    f.show();
+    QVERIFY(messaggi.box.isEmpty());
+    QCOMPARE(f.picBrindel()->size(), disegno + QSize(4, 4));
+    for (int i = 0; i < 20; ++i) {
+        const int c = i % 4;
+        const int r = i / 4;
+        QCOMPARE(f.Command2(i)->geometry(), QRect(15 + c * larghezza, 20 + r * altezza, larghezza, altezza));
+        QVERIFY(f.Command2(i)->isVisible());
+        QCOMPARE(*f.Command2(i)->backColor(), colore::Giallo);
+    }
+    for (int c = 0; c < 4; ++c)
+        QCOMPARE(f.Label1(c)->geometry(), QRect(15 + c * larghezza, 0, larghezza, 25));
+    for (int r = 0; r < 5; ++r)
+        QCOMPARE(f.Label2(r)->geometry(), QRect(0, 20 + r * altezza, 17, altezza));
+}
+
+void TstFinestre::partitaConIClic()
+{
+    // Clicking the named covers plays a whole game; the phases show and hide the right controls.
+    prova::RegistroMessaggi messaggi;
+    CartellaDiProva cartella;
+    prova::RegistroSuoni suoni;
+    prova::Casuale<casuale::Generatore> casuale(8);
+    FormBrindel f;
+    f.show();
+
+    auto visibiliRicerca = [&](bool ricerca) {
+        QCOMPARE(f.Label3()->isVisible(), ricerca);
+        QCOMPARE(f.Frame1()->isVisible(), !ricerca);
+        QCOMPARE(f.Command1()->isVisible(), !ricerca);
+        for (int c = 0; c < 4; ++c)
+            QCOMPARE(f.Label1(c)->isVisible(), ricerca);
+        for (int r = 0; r < 5; ++r)
+            QCOMPARE(f.Label2(r)->isVisible(), ricerca);
+    };
+
+    // One wrong click first: the cover turns red and stays.
+    const int bersaglio = f.partita().Numero;
+    const int sbagliata = bersaglio == 0 ? 1 : 0;
+    QTest::mouseClick(f.Command2(sbagliata), Qt::LeftButton);
+    QCOMPARE(*f.Command2(sbagliata)->backColor(), colore::Rosso);
+    QVERIFY(f.Command2(sbagliata)->isVisible());
+    QCOMPARE(f.partita().Numero, bersaglio);
+
+    for (int i = 0; i < 20; ++i) {
+        visibiliRicerca(true);
+        const QString nome = f.Label3()->text();
+        const int n = f.partita().Numero;
+        QCOMPARE(f.Command2(n)->accessibleName(), nome.trimmed());
+        QTest::mouseClick(f.Command2(n), Qt::LeftButton);
+        QVERIFY(!f.Command2(n)->isVisible());
+    }
+    visibiliRicerca(false);
+    QCOMPARE(suoni.nomi.last(), QStringLiteral("fatto.wav"));
+
+    QTest::mouseClick(f.Command1(), Qt::LeftButton);
+    visibiliRicerca(true);
+    for (int i = 0; i < 20; ++i) {
+        QVERIFY(f.Command2(i)->isVisible());
+        QCOMPARE(*f.Command2(i)->backColor(), colore::Giallo);
+    }
+    QVERIFY(messaggi.box.isEmpty());
+}
+
+void TstFinestre::disegnoErratoTermina_data()
+{
+    QTest::addColumn<QByteArray>("contenuto");
+    QTest::addColumn<QString>("dice");
+    QTest::newRow("vuoto") << QByteArray() << "vuoto";
+    QTest::newRow("testo") << QByteArray("ciao") << "GIF";
+    QTest::newRow("10x10") << prova::disegnoGif(10, 10) << "piccolo";
+    QTest::newRow("1x1") << prova::disegnoGif(1, 1) << "piccolo";
+}
+
+void TstFinestre::disegnoErratoTermina()
+{
+    // A drawing that cannot be played shows a message naming the file and ends the program with a non-zero status.
+    QFETCH(QByteArray, contenuto);
+    QFETCH(QString, dice);
+    prova::RegistroMessaggi messaggi;
+    CartellaDiProva cartella;
+    for (int n = 1; n <= 12; ++n)
+        prova::scriviFile(cartella.dir.filePath(QStringLiteral("brindel/%1.gif").arg(n)), contenuto);
+    prova::Casuale<casuale::Sequenza> casuale(QList<float>{0.5f});
+    FormBrindel f;
+    f.show();
+    QCOMPARE(messaggi.box.size(), 1);
+    QCOMPARE(messaggi.box[0].titolo, QStringLiteral("Tintar i Brindel"));
+    QVERIFY2(messaggi.box[0].testo.contains(QStringLiteral("brindel/7.gif")), qPrintable(messaggi.box[0].testo));
+    QVERIFY2(messaggi.box[0].testo.contains(dice), qPrintable(messaggi.box[0].testo));
+    QVERIFY(messaggi::terminato());
+    QVERIFY(messaggi::codiceUscita() != 0);
+    // Nothing more runs once the program has ended.
+    f.Command2_Click(0);
+    QCOMPARE(messaggi.box.size(), 1);
+}
+
+void TstFinestre::tastieraRaggiungeLeCoperture()
+{
+    // Tab reaches the covers in index order and Space clicks the focused one.
+    prova::RegistroMessaggi messaggi;
+    CartellaDiProva cartella;
+    prova::RegistroSuoni suoni;
+    prova::Casuale<casuale::Generatore> casuale(13);
+    FormBrindel f;
+    f.show();
+    QApplication::setActiveWindow(&f);
+    f.picBrindel()->setFocus();
+    QVERIFY(f.picBrindel()->hasFocus());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), f.Command2(0));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), f.Command2(1));
+    const int bersaglio = f.partita().Numero;
+    f.Command2(bersaglio)->setFocus();
+    QTest::keyClick(f.Command2(bersaglio), Qt::Key_Space);
+    QVERIFY(!f.Command2(bersaglio)->isVisible());
+    QCOMPARE(suoni.nomi, QStringList{QStringLiteral("si.wav")});
+}
+
+QTEST_MAIN(TstFinestre)
+#include "tst_finestre.moc"

@@ -1,0 +1,189 @@
+#include "windows/controlli.h"
+
+#include "windows/layout.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+
+namespace {
+
+// Highlight and shadow of the 3-D edges, outer ring first.
+constexpr Colore LuceEsterna = 0xFFFFFF;
+constexpr Colore LuceInterna = 0xE0E0E0;
+constexpr Colore OmbraInterna = 0x808080;
+constexpr Colore OmbraEsterna = 0x000000;
+
+// Two rings of edges: raised (light top-left) or sunken (dark top-left).
+void disegnaBordo(QPainter &p, QRect r, bool incassato)
+{
+    const Colore alti[2] = {incassato ? OmbraInterna : LuceEsterna, incassato ? OmbraEsterna : LuceInterna};
+    const Colore bassi[2] = {incassato ? LuceEsterna : OmbraEsterna, incassato ? LuceInterna : OmbraInterna};
+    for (int anello = 0; anello < 2; ++anello) {
+        p.setPen(colore::aQColor(alti[anello]));
+        p.drawLine(r.topLeft(), r.topRight() - QPoint(1, 0));
+        p.drawLine(r.topLeft(), r.bottomLeft() - QPoint(0, 1));
+        p.setPen(colore::aQColor(bassi[anello]));
+        p.drawLine(r.bottomLeft(), r.bottomRight());
+        p.drawLine(r.topRight(), r.bottomRight());
+        r.adjust(1, 1, -1, -1);
+    }
+}
+
+QColor sfondo(const std::optional<Colore> &colore, const QWidget *w)
+{
+    return colore ? colore::aQColor(*colore) : w->palette().color(QPalette::Button);
+}
+
+} // namespace
+
+PulsanteGrafico::PulsanteGrafico(QWidget *genitore)
+    : QAbstractButton(genitore)
+{
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void PulsanteGrafico::setBackColor(std::optional<Colore> colore)
+{
+    if (m_colore == colore)
+        return;
+    m_colore = colore;
+    update();
+}
+
+void PulsanteGrafico::setImmagine(const QIcon &immagine)
+{
+    m_immagine = immagine;
+    update();
+}
+
+void PulsanteGrafico::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    const QRect r = rect();
+    p.fillRect(r, sfondo(m_colore, this));
+    disegnaBordo(p, r, isDown());
+
+    const int spostamento = isDown() ? 1 : 0;
+    QRect contenuto = r.adjusted(3 + spostamento, 3 + spostamento, -3 + spostamento, -3 + spostamento);
+    const QString didascalia = text();
+    if (!m_immagine.isNull()) {
+        const QFontMetrics fm(font());
+        const int altezzaTesto = didascalia.isEmpty() ? 0 : fm.height();
+        const int alto = contenuto.top() + (contenuto.height() - layout::LatoIcona - altezzaTesto) / 2;
+        const QRect icona(contenuto.center().x() - layout::LatoIcona / 2 + 1, alto, layout::LatoIcona, layout::LatoIcona);
+        m_immagine.paint(&p, icona);
+        contenuto.setTop(icona.bottom() + 1);
+        contenuto.setHeight(altezzaTesto);
+    }
+    if (!didascalia.isEmpty()) {
+        p.setPen(palette().color(QPalette::ButtonText));
+        p.drawText(contenuto, Qt::AlignCenter, didascalia);
+    }
+    if (hasFocus()) {
+        QPen tratteggio(palette().color(QPalette::ButtonText));
+        tratteggio.setStyle(Qt::DotLine);
+        p.setPen(tratteggio);
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(r.adjusted(4, 4, -5, -5));
+    }
+}
+
+void PulsanteGrafico::keyPressEvent(QKeyEvent *evento)
+{
+    if (!evento->isAutoRepeat() && (evento->key() == Qt::Key_Return || evento->key() == Qt::Key_Enter)) {
+        click();
+        return;
+    }
+    QAbstractButton::keyPressEvent(evento);
+}
+
+RiquadroImmagine::RiquadroImmagine(QWidget *genitore)
+    : QWidget(genitore)
+    , m_interno(new QWidget(this))
+{
+    setFocusPolicy(Qt::TabFocus);
+    m_interno->move(layout::Bordo, layout::Bordo);
+    m_interno->setAttribute(Qt::WA_OpaquePaintEvent);
+    m_interno->installEventFilter(this);
+}
+
+void RiquadroImmagine::setPicture(const QImage &immagine)
+{
+    m_superficie = immagine.convertToFormat(QImage::Format_RGB32);
+    m_interno->resize(m_superficie.size());
+    resize(m_superficie.width() + 2 * layout::Bordo, m_superficie.height() + 2 * layout::Bordo);
+    m_interno->update();
+}
+
+Colore RiquadroImmagine::Point(int x, int y) const
+{
+    if (m_superficie.valid(x, y))
+        return colore::daRgb(m_superficie.pixel(x, y));
+    return colore::daRgb(sfondo(m_colore, this).rgb());
+}
+
+void RiquadroImmagine::ridisegna(const QRect &rettangolo)
+{
+    if (!rettangolo.isEmpty())
+        m_interno->repaint(rettangolo);
+}
+
+void RiquadroImmagine::setBackColor(std::optional<Colore> colore)
+{
+    m_colore = colore;
+    m_interno->update();
+}
+
+void RiquadroImmagine::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    disegnaBordo(p, rect(), true);
+}
+
+void RiquadroImmagine::keyPressEvent(QKeyEvent *evento)
+{
+    if (evento->key() == Qt::Key_Space && !evento->isAutoRepeat()) {
+        emit click();
+        return;
+    }
+    QWidget::keyPressEvent(evento);
+}
+
+void RiquadroImmagine::resizeEvent(QResizeEvent *)
+{
+    m_interno->resize(width() - 2 * layout::Bordo, height() - 2 * layout::Bordo);
+}
+
+void RiquadroImmagine::mousePressEvent(QMouseEvent *evento)
+{
+    m_premuto = evento->button() == Qt::LeftButton;
+}
+
+void RiquadroImmagine::mouseReleaseEvent(QMouseEvent *evento)
+{
+    const bool dentro = m_premuto && rect().contains(evento->position().toPoint());
+    m_premuto = false;
+    if (dentro)
+        emit click();
+}
+
+bool RiquadroImmagine::eventFilter(QObject *oggetto, QEvent *evento)
+{
+    if (oggetto == m_interno && evento->type() == QEvent::Paint) {
+        QPainter p(m_interno);
+        const QRect zona = static_cast<QPaintEvent *>(evento)->rect();
+        p.fillRect(zona, sfondo(m_colore, this));
+        if (!m_superficie.isNull())
+            p.drawImage(zona.topLeft(), m_superficie, zona);
+        return true;
+    }
+    if (oggetto == m_interno && evento->type() == QEvent::MouseButtonPress) {
+        // Reported here, then passed on to the box, which tracks the click.
+        const auto *m = static_cast<QMouseEvent *>(evento);
+        const QPoint punto = m->position().toPoint();
+        emit mouseDown(m->button(), m->modifiers(), punto.x(), punto.y());
+    }
+    return QWidget::eventFilter(oggetto, evento);
+}

@@ -1,0 +1,79 @@
+#pragma once
+// The two kinds of control the windows are made of, drawn by us so that they
+// look the same on every desktop: a button painted in its own back colour
+// with a bevel, and a picture box with a sunken border.
+
+#include "platform/colore.h"
+
+#include <QAbstractButton>
+#include <QIcon>
+#include <QImage>
+#include <QWidget>
+
+#include <optional>
+
+class PulsanteGrafico : public QAbstractButton
+{
+    Q_OBJECT
+public:
+    explicit PulsanteGrafico(QWidget *genitore = nullptr);
+
+    // No back colour means the desktop's button face.
+    void setBackColor(std::optional<Colore> colore);
+    std::optional<Colore> backColor() const { return m_colore; }
+    // The picture stands above the caption.
+    void setImmagine(const QIcon &immagine);
+
+protected:
+    void paintEvent(QPaintEvent *evento) override;
+    void keyPressEvent(QKeyEvent *evento) override;
+
+private:
+    std::optional<Colore> m_colore;
+    QIcon m_immagine;
+};
+
+// A picture box: a 2-pixel sunken border around an inner area that holds the
+// picture (a 32-bit surface that fills paint on), its back colour and its
+// child controls, which are placed from the inner corner and clipped to it.
+class RiquadroImmagine : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit RiquadroImmagine(QWidget *genitore = nullptr);
+
+    QWidget *interno() const { return m_interno; }
+
+    // The box takes the picture's size plus its border.
+    void setPicture(const QImage &immagine);
+    bool haPicture() const { return !m_superficie.isNull(); }
+    QImage &superficie() { return m_superficie; }
+    const QImage &superficie() const { return m_superficie; }
+    // Colour of a pixel of the inner area as shown (surface or back colour).
+    Colore Point(int x, int y) const;
+    // Repaints part of the inner area at once.
+    void ridisegna(const QRect &rettangolo);
+
+    void setBackColor(std::optional<Colore> colore);
+    std::optional<Colore> backColor() const { return m_colore; }
+
+signals:
+    // A press anywhere on the inner area, in its pixels.
+    void mouseDown(Qt::MouseButton pulsante, Qt::KeyboardModifiers maiuscole, int x, int y);
+    // A press and release on the box, or Space while it has the focus.
+    void click();
+
+protected:
+    void paintEvent(QPaintEvent *evento) override;
+    void keyPressEvent(QKeyEvent *evento) override;
+    void resizeEvent(QResizeEvent *evento) override;
+    void mousePressEvent(QMouseEvent *evento) override;
+    void mouseReleaseEvent(QMouseEvent *evento) override;
+    bool eventFilter(QObject *oggetto, QEvent *evento) override;
+
+private:
+    QWidget *m_interno = nullptr;
+    QImage m_superficie;
+    std::optional<Colore> m_colore;
+    bool m_premuto = false;
+};

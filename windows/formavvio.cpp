@@ -1,0 +1,68 @@
+#include "windows/formavvio.h"
+
+#include "platform/numeri.h"
+#include "shell/colorecasuale.h"
+#include "windows/aspetto.h"
+#include "windows/controlli.h"
+#include "windows/layout.h"
+#include "windows/messaggi.h"
+
+#include <QLabel>
+
+namespace {
+
+void colloca(QWidget *w, const layout::Rettangolo &r)
+{
+    w->setGeometry(r.left, r.top, r.width, r.height);
+}
+
+} // namespace
+
+FormAvvio::FormAvvio(std::function<void()> apriGioco)
+    : m_apriGioco(std::move(apriGioco))
+{
+    using namespace layout::avvio;
+    setWindowTitle(QString());
+    setWindowIcon(aspetto::immagine("icona.png"));
+    setFixedSize(LarghezzaInterna, AltezzaInterna);
+    setBackColor(Sfondo);
+
+    m_label2 = new QLabel(QString::fromUtf8(layout::Titolo), this);
+    m_label2->setObjectName(QStringLiteral("Label2_0"));
+    m_label2->setFont(aspetto::carattere(layout::ComicTitolo));
+    m_label2->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    m_label2->setWordWrap(true);
+    colloca(m_label2, layout::avvio::Label2);
+
+    m_bottoneAvvio = new PulsanteGrafico(this);
+    m_bottoneAvvio->setObjectName(QStringLiteral("BottoneAvvio"));
+    m_bottoneAvvio->setText(QString::fromLatin1(Avvio));
+    m_bottoneAvvio->setFont(aspetto::carattere(layout::ComicBottone));
+    m_bottoneAvvio->setImmagine(aspetto::immagine("avvio.png"));
+    colloca(m_bottoneAvvio, layout::avvio::BottoneAvvio);
+    m_bottoneAvvio->setFocus();
+    connect(m_bottoneAvvio, &QAbstractButton::clicked, this, &FormAvvio::BottoneAvvio_Click);
+
+    Form_Load();
+}
+
+void FormAvvio::Form_Load()
+{
+    messaggi::esegui([this] { setBackColor(static_cast<Colore>(numeri::aInt32(ModuloColoriSuoni::ColoreCasuale()))); });
+}
+
+void FormAvvio::setBackColor(Colore colore)
+{
+    m_colore = colore;
+    aspetto::impostaSfondo(this, colore);
+}
+
+void FormAvvio::BottoneAvvio_Click()
+{
+    messaggi::esegui([this] {
+        m_apriGioco();
+        // Unloaded for good: nothing shows the start window again.
+        setAttribute(Qt::WA_DeleteOnClose);
+        close();
+    });
+}

@@ -1,0 +1,288 @@
+#include "windows/formbrindel.h"
+
+#include "colouring/riempimento.h"
+#include "colouring/tavolozza.h"
+#include "game/disegno.h"
+#include "platform/numeri.h"
+#include "shell/modulo1.h"
+#include "windows/aspetto.h"
+#include "windows/controlli.h"
+#include "windows/layout.h"
+#include "windows/messaggi.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QLayout>
+#include <QMenuBar>
+#include <QShowEvent>
+
+namespace {
+
+using layout::Rettangolo;
+
+void colloca(QWidget *w, const Rettangolo &r)
+{
+    w->setGeometry(r.left, r.top, r.width, r.height);
+}
+
+QLabel *etichetta(const QString &testo, const layout::Carattere &carattere, QWidget *genitore)
+{
+    auto *l = new QLabel(testo, genitore);
+    l->setFont(aspetto::carattere(carattere));
+    l->setAlignment(Qt::AlignCenter);
+    aspetto::impostaSfondo(l, colore::Bianco);
+    return l;
+}
+
+// The name of a cell as screen readers and test tools read it ("C3").
+QString nomeCella(int indice)
+{
+    return QString(QChar(u'A' + gioco::rigaDi(indice))) + QString::number(gioco::colonnaDi(indice) + 1);
+}
+
+constexpr std::int16_t FillSolido = 0;
+constexpr std::int16_t FillTrasparente = 1;
+
+} // namespace
+
+FormBrindel::FormBrindel()
+    : m_partita(gioco::Partita::Ambiente{
+          [this](int numero) { return caricaDisegno(numero); },
+          [this] { return didascalie(); },
+      })
+{
+    setWindowTitle(QString());
+    setWindowIcon(aspetto::immagine("faccina.png"));
+    creaControlli();
+    impostaOrdineFuoco();
+}
+
+FormBrindel::~FormBrindel() = default;
+
+void FormBrindel::creaControlli()
+{
+    namespace L = layout::brindel;
+
+    m_menuInformazioni = menuBar()->addAction(QString::fromLatin1(L::MenuInformazioni));
+    m_menuInformazioni->setObjectName(QStringLiteral("MenuInformazioni"));
+    m_mnuEsci = menuBar()->addAction(QString::fromLatin1(L::MenuEsci));
+    m_mnuEsci->setObjectName(QStringLiteral("mnuEsci"));
+    connect(m_menuInformazioni, &QAction::triggered, this, [] { messaggi::esegui(Modulo1::MostraInformazioni); });
+    connect(m_mnuEsci, &QAction::triggered, this, [] { messaggi::esegui(Modulo1::ChiediUscita); });
+
+    m_interno = new QWidget(this);
+    m_interno->setFixedSize(L::LarghezzaInterna, L::AltezzaInterna);
+    aspetto::impostaSfondo(m_interno, L::Sfondo);
+    setCentralWidget(m_interno);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    // Frame1 with the swatches and the chosen colour.
+    m_frame1 = new QFrame(m_interno);
+    m_frame1->setObjectName(QStringLiteral("Frame1"));
+    m_frame1->setFrameStyle(QFrame::Box | QFrame::Plain);
+    colloca(m_frame1, L::Frame1);
+    m_picture1 = new RiquadroImmagine(m_frame1);
+    m_picture1->setObjectName(QStringLiteral("Picture1"));
+    colloca(m_picture1, L::Picture1);
+    for (int i = 0; i < tavolozza::Numero; ++i) {
+        auto *campione = new RiquadroImmagine(m_frame1);
+        campione->setObjectName(QStringLiteral("PicColore_%1").arg(i));
+        campione->setGeometry(tavolozza::sinistra(i), tavolozza::alto(i), tavolozza::larghezza(), tavolozza::altezza());
+        campione->setCursor(Qt::CrossCursor);
+        connect(campione, &RiquadroImmagine::click, this, [this, i] { PicColore_Click(i); });
+        m_picColore[i] = campione;
+    }
+    m_frame1->hide();
+
+    // picBrindel with its grid labels and, above them, the covers.
+    m_picBrindel = new RiquadroImmagine(m_interno);
+    m_picBrindel->setObjectName(QStringLiteral("picBrindel"));
+    colloca(m_picBrindel, L::picBrindel);
+    m_picBrindel->setBackColor(colore::Bianco);
+    m_picBrindel->setPicture(QImage(QStringLiteral(":/immagini/iniziale.gif")));
+    m_picBrindel->move(L::picBrindel.left, L::picBrindel.top);
+    connect(m_picBrindel, &RiquadroImmagine::mouseDown, this,
+            [this](Qt::MouseButton b, Qt::KeyboardModifiers m, int x, int y) {
+                picBrindel_MouseDown(b, m, static_cast<float>(x), static_cast<float>(y));
+            });
+
+    QWidget *griglia = m_picBrindel->interno();
+    for (int c = 0; c < gioco::Colonne; ++c) {
+        m_label1[c] = etichetta(QString::fromLatin1(gioco::DidascalieColonne[c]), layout::SansGriglia, griglia);
+        m_label1[c]->setObjectName(QStringLiteral("Label1_%1").arg(c));
+        colloca(m_label1[c], L::Label1[c]);
+    }
+    for (int r = 0; r < gioco::Righe; ++r) {
+        m_label2[r] = etichetta(QString::fromLatin1(gioco::DidascalieRighe[r]), layout::SansGriglia, griglia);
+        m_label2[r]->setObjectName(QStringLiteral("Label2_%1").arg(r));
+        colloca(m_label2[r], L::Label2[r]);
+    }
+    for (int i = 0; i < gioco::Celle; ++i) {
+        auto *copertura = new PulsanteGrafico(griglia);
+        copertura->setObjectName(QStringLiteral("Command2_%1").arg(i));
+        copertura->setAccessibleName(nomeCella(i));
+        copertura->setBackColor(colore::GialloChiaro);
+        const int c = gioco::colonnaDi(i);
+        const int r = gioco::rigaDi(i);
+        copertura->setGeometry(L::CoperturaLeft[c], L::CoperturaTop[r], L::CoperturaWidth[c], L::CoperturaHeight);
+        connect(copertura, &QAbstractButton::clicked, this, [this, i] { Command2_Click(i); });
+        m_command2[i] = copertura;
+    }
+
+    m_command1 = new PulsanteGrafico(m_interno);
+    m_command1->setObjectName(QStringLiteral("Command1"));
+    m_command1->setText(QString::fromLatin1(L::Avanti));
+    m_command1->setFont(aspetto::carattere(layout::ArialAvanti));
+    m_command1->setImmagine(aspetto::immagine("freccia.png"));
+    colloca(m_command1, L::Command1);
+    m_command1->hide();
+    connect(m_command1, &QAbstractButton::clicked, this, &FormBrindel::Command1_Click);
+
+    m_label3 = etichetta(QString::fromLatin1(L::Label3Iniziale), layout::ArialCoordinata, m_interno);
+    m_label3->setObjectName(QStringLiteral("Label3"));
+    m_label3->setAccessibleName(QStringLiteral("Cella da trovare"));
+    m_label3->setAccessibleDescription(QStringLiteral("La cella da trovare: lettera della riga, poi numero della colonna"));
+    colloca(m_label3, L::Label3);
+}
+
+void FormBrindel::impostaOrdineFuoco()
+{
+    QList<QWidget *> ordine{m_command1, m_picBrindel};
+    for (RiquadroImmagine *campione : m_picColore)
+        ordine << campione;
+    ordine << m_picture1;
+    for (PulsanteGrafico *copertura : m_command2)
+        ordine << copertura;
+    for (qsizetype i = 1; i < ordine.size(); ++i)
+        setTabOrder(ordine[i - 1], ordine[i]);
+}
+
+void FormBrindel::showEvent(QShowEvent *evento)
+{
+    QMainWindow::showEvent(evento);
+    // Coming back from another window or closing a message box must not start
+    // a new game: the game starts once, when the window is first shown.
+    if (!m_attivata) {
+        m_attivata = true;
+        Form_Activate();
+    }
+}
+
+void FormBrindel::Form_Activate()
+{
+    messaggi::esegui([this] {
+        NuovaPartita();
+        ImpostaTavolozza();
+    });
+}
+
+void FormBrindel::NuovaPartita()
+{
+    m_partita.NuovaPartita();
+    mostra();
+}
+
+void FormBrindel::GeneraCoordinata()
+{
+    messaggi::esegui([this] {
+        m_partita.GeneraCoordinata();
+        mostra();
+    });
+}
+
+void FormBrindel::ImpostaTavolozza()
+{
+    for (int i = 0; i < tavolozza::Numero; ++i)
+        m_picColore[i]->setBackColor(tavolozza::Tavolozza[i]);
+}
+
+QSize FormBrindel::caricaDisegno(int numero)
+{
+    m_picBrindel->setPicture(disegno::carica(gioco::percorsoDisegno(numero)));
+    return m_picBrindel->size();
+}
+
+gioco::Didascalie FormBrindel::didascalie() const
+{
+    gioco::Didascalie d;
+    for (int r = 0; r < gioco::Righe; ++r)
+        d.righe[r] = m_label2[r]->text();
+    for (int c = 0; c < gioco::Colonne; ++c)
+        d.colonne[c] = m_label1[c]->text();
+    return d;
+}
+
+void FormBrindel::Command2_Click(int indice)
+{
+    messaggi::esegui([this, indice] {
+        m_partita.Command2_Click(indice);
+        mostra();
+    });
+}
+
+void FormBrindel::Command1_Click()
+{
+    messaggi::esegui([this] {
+        m_partita.Command1_Click();
+        mostra();
+    });
+}
+
+void FormBrindel::PicColore_Click(int indice)
+{
+    messaggi::esegui([this, indice] {
+        const std::optional<Colore> scelto = m_picColore.at(indice)->backColor();
+        ColoreScelto = static_cast<double>(scelto.value_or(m_picColore.at(indice)->Point(0, 0)));
+        m_picture1->setBackColor(m_picColore.at(indice)->backColor());
+    });
+}
+
+void FormBrindel::picBrindel_MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, float x, float y)
+{
+    messaggi::esegui([this, x, y] {
+        const auto c = static_cast<std::int32_t>(m_picBrindel->Point(numeri::aInt32(x), numeri::aInt32(y)));
+        Filling(c, FillSolido, x, y);
+    });
+}
+
+void FormBrindel::Filling(const std::int32_t &Col, std::int32_t FStyle, const float &x, const float &y)
+{
+    const std::int16_t stile = numeri::aInt16(FStyle);
+    const auto riempimento = static_cast<Colore>(numeri::aInt32(ColoreScelto));
+    const std::int32_t py = numeri::aInt32(y);
+    const std::int32_t px = numeri::aInt32(x);
+    if (stile == FillSolido && m_picBrindel->haPicture()) {
+        const QRect cambiato = riempimento::riempi(m_picBrindel->superficie(), px, py, static_cast<Colore>(Col), riempimento);
+        m_picBrindel->ridisegna(cambiato);
+    }
+}
+
+void FormBrindel::mostra()
+{
+    const bool ricerca = m_partita.fase() == gioco::Fase::Ricerca;
+    const gioco::Geometria &g = m_partita.geometria();
+    const bool disposta = g.larghezzaCella > 0;
+
+    for (int i = 0; i < gioco::Celle; ++i) {
+        const gioco::Copertura &stato = m_partita.coperture()[i];
+        PulsanteGrafico *copertura = m_command2[i];
+        if (disposta)
+            copertura->setGeometry(g.sinistra(gioco::colonnaDi(i)), g.alto(gioco::rigaDi(i)), g.larghezzaCella, g.altezzaCella);
+        copertura->setBackColor(stato.colore);
+        copertura->setVisible(ricerca && stato.visibile);
+    }
+    for (int c = 0; c < gioco::Colonne; ++c) {
+        if (disposta)
+            m_label1[c]->setGeometry(g.sinistra(c), m_label1[c]->y(), g.larghezzaCella, m_label1[c]->height());
+        m_label1[c]->setVisible(ricerca);
+    }
+    for (int r = 0; r < gioco::Righe; ++r) {
+        if (disposta)
+            m_label2[r]->setGeometry(m_label2[r]->x(), g.alto(r), m_label2[r]->width(), g.altezzaCella);
+        m_label2[r]->setVisible(ricerca);
+    }
+    m_label3->setText(m_partita.Coordinata);
+    m_label3->setVisible(ricerca);
+    m_command1->setVisible(!ricerca);
+    m_frame1->setVisible(!ricerca);
+}

@@ -1,0 +1,82 @@
+#pragma once
+// The two windows' controls as they stand when each window is created:
+// places and sizes in pixels (96 dpi), captions, fonts and colours.
+
+#include "game/partita.h"
+#include "platform/colore.h"
+
+#include <array>
+
+namespace layout {
+
+struct Rettangolo
+{
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+};
+
+// Fonts are sized in pixels (points x 4/3), so that text keeps inside its
+// control whatever the screen's dpi; every font of both windows is bold.
+struct Carattere
+{
+    const char *famiglia = "";
+    int pixel = 0;
+};
+
+inline constexpr Carattere ComicTitolo{"Comic Sans MS", 96};   // 72 pt
+inline constexpr Carattere ComicBottone{"Comic Sans MS", 24};  // 18 pt
+inline constexpr Carattere ArialAvanti{"Arial", 19};           // 14.25 pt
+inline constexpr Carattere ArialCoordinata{"Arial", 48};       // 36 pt
+inline constexpr Carattere SansGriglia{"MS Sans Serif", 18};   // 13.5 pt
+
+inline constexpr char Titolo[] = "Tintar i Brindel";
+inline constexpr int LatoIcona = 32;
+// The sunken border of the picture boxes and swatches.
+inline constexpr int Bordo = gioco::BordoRiquadro;
+
+namespace avvio {
+
+inline constexpr int LarghezzaInterna = 702;
+inline constexpr int AltezzaInterna = 605;
+inline constexpr Colore Sfondo = colore::Ciano;
+inline constexpr Rettangolo Label2{48, 24, 561, 249};
+inline constexpr Rettangolo BottoneAvvio{184, 328, 274, 85};
+inline constexpr char Avvio[] = "Avvio";
+
+} // namespace avvio
+
+namespace brindel {
+
+inline constexpr int LarghezzaInterna = 687;
+inline constexpr int AltezzaInterna = 513;
+inline constexpr Colore Sfondo = colore::Ciano;
+
+inline constexpr Rettangolo picBrindel{8, 0, 324, 470};
+inline constexpr Rettangolo Frame1{464, 112, 145, 233};
+inline constexpr Rettangolo Picture1{0, 200, 145, 33};
+inline constexpr Rettangolo Command1{464, 376, 129, 65};
+inline constexpr Rettangolo Label3{496, 24, 113, 81};
+inline constexpr char Avanti[] = "avanti";
+inline constexpr char Label3Iniziale[] = "Label3";
+
+// Covers before the first game lays out the grid.
+inline constexpr std::array<int, gioco::Colonne> CoperturaLeft{16, 88, 168, 240};
+inline constexpr std::array<int, gioco::Colonne> CoperturaWidth{73, 81, 73, 73};
+inline constexpr std::array<int, gioco::Righe> CoperturaTop{24, 104, 184, 264, 344};
+inline constexpr int CoperturaHeight = 81;
+
+inline constexpr std::array<Rettangolo, gioco::Colonne> Label1{{
+    {16, 0, 97, 25}, {112, 0, 73, 25}, {184, 0, 73, 25}, {248, 0, 73, 25},
+}};
+inline constexpr std::array<Rettangolo, gioco::Righe> Label2{{
+    {0, 24, 17, 81}, {0, 104, 17, 81}, {0, 184, 17, 81}, {0, 264, 17, 81}, {0, 344, 17, 81},
+}};
+
+inline constexpr char MenuInformazioni[] = "Informazioni          ";
+inline constexpr char MenuEsci[] = "Esci";
+
+} // namespace brindel
+
+} // namespace layout

@@ -1,0 +1,100 @@
+#include "windows/messaggi.h"
+
+#include "platform/errore.h"
+#include "windows/layout.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include <new>
+
+namespace messaggi {
+namespace {
+
+class BoxVere final : public Finestra
+{
+public:
+    int mostra(const QString &testo, int flags, const QString &titolo) override
+    {
+        QMessageBox box(QApplication::activeWindow());
+        box.setWindowTitle(titolo);
+        box.setText(testo);
+        box.setWindowModality(Qt::ApplicationModal);
+        if (flags & IconaInformazione)
+            box.setIcon(QMessageBox::Information);
+        else if (flags & IconaDomanda)
+            box.setIcon(QMessageBox::Question);
+        else if (flags & IconaErrore)
+            box.setIcon(QMessageBox::Critical);
+        if (flags & SiNo) {
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+            box.setDefaultButton(QMessageBox::Yes);
+            box.setEscapeButton(QMessageBox::No);
+            return box.exec() == QMessageBox::Yes ? Si : No;
+        }
+        box.setStandardButtons(QMessageBox::Ok);
+        box.exec();
+        return Ok;
+    }
+};
+
+Finestra *g_altra = nullptr;
+bool g_terminato = false;
+int g_codice = 0;
+
+void segnala(const QString &testo, int codice)
+{
+    MsgBox(testo, SoloOk | IconaErrore, QString::fromUtf8(layout::Titolo));
+    termina(codice);
+}
+
+} // namespace
+
+void imposta(Finestra *altra)
+{
+    g_altra = altra;
+}
+
+int MsgBox(const QString &testo, int flags, const QString &titolo)
+{
+    static BoxVere vere;
+    return (g_altra ? *g_altra : static_cast<Finestra &>(vere)).mostra(testo, flags, titolo);
+}
+
+void esegui(const std::function<void()> &gestore)
+{
+    if (g_terminato)
+        return;
+    try {
+        gestore();
+    } catch (const ErroreEsecuzione &e) {
+        segnala(e.messaggio(), e.codiceUscita());
+    } catch (const std::bad_alloc &) {
+        segnala(QStringLiteral("Memoria esaurita.\n\nIl programma verrà chiuso."), 7);
+    } catch (const std::exception &e) {
+        segnala(QStringLiteral("Errore interno: %1\n\nIl programma verrà chiuso.").arg(QString::fromLocal8Bit(e.what())), 1);
+    }
+}
+
+void termina(int codice)
+{
+    g_terminato = true;
+    g_codice = codice;
+    // Closing the windows must not turn this into an ordinary, successful end.
+    QApplication::setQuitOnLastWindowClosed(false);
+    for (QWidget *w : QApplication::topLevelWidgets())
+        w->hide();
+    QCoreApplication::exit(codice);
+}
+
+bool terminato() { return g_terminato; }
+int codiceUscita() { return g_codice; }
+
+void ripristina()
+{
+    g_terminato = false;
+    g_codice = 0;
+}
+
+} // namespace messaggi

@@ -1,0 +1,53 @@
+#pragma once
+// Message boxes, and what happens when an event handler fails: its message is
+// shown and the program ends with a non-zero status. Tests install a
+// recorder in place of the real boxes.
+
+#include <QString>
+
+#include <functional>
+
+namespace messaggi {
+
+// The flags word of a box: buttons plus icon.
+enum Flag : int {
+    SoloOk = 0,
+    SiNo = 4,
+    IconaErrore = 16,
+    IconaDomanda = 32,
+    IconaInformazione = 64,
+};
+
+// The button pressed.
+enum Risposta : int {
+    Ok = 1,
+    Si = 6,
+    No = 7,
+};
+
+class Finestra
+{
+public:
+    virtual ~Finestra() = default;
+    // Modal to the application; returns the button pressed.
+    virtual int mostra(const QString &testo, int flags, const QString &titolo) = 0;
+};
+
+// nullptr goes back to the real message boxes.
+void imposta(Finestra *altra);
+
+int MsgBox(const QString &testo, int flags, const QString &titolo);
+
+// Runs an event handler. A run-time error raised inside it is shown in a box
+// titled with the program's title, and then the program ends with the
+// error's status; after that no handler runs any more.
+void esegui(const std::function<void()> &gestore);
+
+// Ends the program at once with the given status: no handler runs after it.
+void termina(int codice);
+bool terminato();
+int codiceUscita();
+// For tests that go on after a simulated end.
+void ripristina();
+
+} // namespace messaggi
