@@ -1,0 +1,360 @@
+// The shipped drawings, sound cues and pictures, read as the game and the
+// platform read them.
+
+#include "platform/numeri.h"
+
+#include <QFile>
+#include <QImage>
+#include <QImageReader>
+#include <QSet>
+#include <QSize>
+#include <QtEndian>
+#include <QtTest>
+
+#include <cmath>
+#include <cstdint>
+#include <vector>
+
+namespace {
+
+const QString radice = QStringLiteral(BRINDEL_SOURCE_DIR);
+
+constexpr int areaMinima = 150;
+constexpr int areeMinime = 12;
+constexpr int larghezzaMassima = 440;
+constexpr int altezzaMassima = 509;
+constexpr int bordo = 2; // the picture box's border on each side
+
+constexpr QRgb nero = 0xFF000000;
+constexpr QRgb bianco = 0xFFFFFFFF;
+
+QImage leggiGif(const QString &percorso)
+{
+    QImageReader lettore(percorso, "gif");
+    lettore.setDecideFormatFromContent(false);
+    return lettore.read().convertToFormat(QImage::Format_ARGB32);
+}
+
+// Sizes of the white areas, 4- or 8-connected.
+std::vector<int> areeBianche(const QImage &img, bool ottoVicini)
+{
+    const int w = img.width(), h = img.height();
+    std::vector<int> etichetta(static_cast<size_t>(w) * h, 0);
+    std::vector<int> misure;
+    std::vector<int> pila;
+    for (int inizio = 0; inizio < w * h; ++inizio) {
+        if (etichetta[inizio] || img.pixel(inizio % w, inizio / w) != bianco)
+            continue;
+        misure.push_back(0);
+        const int n = static_cast<int>(misure.size());
+        etichetta[inizio] = n;
+        pila.push_back(inizio);
+        while (!pila.empty()) {
+            const int i = pila.back();
+            pila.pop_back();
+            ++misure.back();
+            const int x = i % w, y = i / w;
+            for (int dy = -1; dy <= 1; ++dy) {
+                for (int dx = -1; dx <= 1; ++dx) {
+                    if ((dx == 0 && dy == 0) || (!ottoVicini && dx != 0 && dy != 0))
+                        continue;
+                    const int nx = x + dx, ny = y + dy;
+                    if (nx < 0 || ny < 0 || nx >= w || ny >= h)
+                        continue;
+                    const int j = ny * w + nx;
+                    if (!etichetta[j] && img.pixel(nx, ny) == bianco) {
+                        etichetta[j] = n;
+                        pila.push_back(j);
+                    }
+                }
+            }
+        }
+    }
+    return misure;
+}
+
+struct Wav {
+    quint16 formato = 0, canali = 0, bit = 0, allineamento = 0;
+    quint32 frequenza = 0, byteAlSecondo = 0;
+    std::vector<qint16> campioni;
+};
+
+// A RIFF/WAVE reader for what the cues must be: "fmt " and "data" chunks,
+// other chunks skipped.  Fails the calling test on a malformed file.
+bool leggiWav(const QString &percorso, Wav &wav, QString &errore)
+{
+    QFile f(percorso);
+    if (!f.open(QIODevice::ReadOnly)) {
+        errore = QStringLiteral("cannot open");
+        return false;
+    }
+    const QByteArray b = f.readAll();
+    const auto u32 = [&b](qsizetype at) { return qFromLittleEndian<quint32>(b.constData() + at); };
+    const auto u16 = [&b](qsizetype at) { return qFromLittleEndian<quint16>(b.constData() + at); };
+    if (b.size() < 12 || b.left(4) != "RIFF" || b.mid(8, 4) != "WAVE") {
+        errore = QStringLiteral("not RIFF/WAVE");
+        return false;
+    }
+    if (u32(4) != static_cast<quint32>(b.size() - 8)) {
+        errore = QStringLiteral("RIFF size does not match the file");
+        return false;
+    }
+    bool fmt = false, data = false;
+    qsizetype at = 12;
+    while (at + 8 <= b.size()) {
+        const QByteArray id = b.mid(at, 4);
+        const quint32 lung = u32(at + 4);
+        const qsizetype corpo = at + 8;
+        if (corpo + static_cast<qsizetype>(lung) > b.size()) {
+            errore = QStringLiteral("chunk runs past the end: ") + QString::fromLatin1(id);
+            return false;
+        }
+        if (id == "fmt " && lung >= 16) {
+            wav.formato = u16(corpo);
+            wav.canali = u16(corpo + 2);
+            wav.frequenza = u32(corpo + 4);
+            wav.byteAlSecondo = u32(corpo + 8);
+            wav.allineamento = u16(corpo + 12);
+            wav.bit = u16(corpo + 14);
+            fmt = true;
+        } else if (id == "data") {
+            if (!fmt || lung % 2 != 0) {
+                errore = QStringLiteral("data before fmt, or odd data size");
+                return false;
+            }
+            wav.campioni.resize(lung / 2);
+            for (quint32 i = 0; i < lung / 2; ++i)
+                wav.campioni[i] = qFromLittleEndian<qint16>(b.constData() + corpo + 2 * i);
+            data = true;
+        }
+        at = corpo + lung + (lung & 1);
+    }
+    if (!fmt || !data) {
+        errore = QStringLiteral("missing fmt or data chunk");
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+class TestAssets : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void disegno_data();
+    void disegno();
+    void linee_data();
+    void linee();
+    void arrotondamentoDelleCelle();
+    void suono_data();
+    void suono();
+    void immagine_data();
+    void immagine();
+};
+
+static void tabellaDisegni()
+{
+    QTest::addColumn<QString>("percorso");
+    QTest::addColumn<QSize>("esatta"); // a required size, or invalid
+    for (int n = 1; n <= 12; ++n) {
+        const QString nome = QString::number(n) + QStringLiteral(".gif");
+        QTest::newRow(qPrintable(nome)) << radice + QStringLiteral("/brindel/") + nome << QSize();
+    }
+    QTest::newRow("iniziale.gif")
+        << radice + QStringLiteral("/windows/immagini/iniziale.gif") << QSize(320, 466);
+}
+
+void TestAssets::disegno_data()
+{
+    tabellaDisegni();
+}
+
+// Each drawing loads as a two-colour GIF of a size the game window holds,
+// with enough white areas, each big enough for a child's press, and cells.
+void TestAssets::disegno()
+{
+    QFETCH(QString, percorso);
+    QFETCH(QSize, esatta);
+
+    const QImage img = leggiGif(percorso);
+    QVERIFY2(!img.isNull(), qPrintable(percorso));
+    if (esatta.isValid())
+        QCOMPARE(img.size(), esatta);
+    QVERIFY(img.width() <= larghezzaMassima);
+    QVERIFY(img.height() <= altezzaMassima);
+    QVERIFY2(img.height() > img.width(), "drawings are portrait");
+
+    QSet<QRgb> colori;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            colori.insert(img.pixel(x, y));
+    QCOMPARE(colori, (QSet<QRgb>{nero, bianco}));
+
+    const std::vector<int> aree = areeBianche(img, false);
+    QVERIFY2(static_cast<int>(aree.size()) >= areeMinime,
+             qPrintable(QStringLiteral("%1 white areas").arg(aree.size())));
+    for (int a : aree)
+        QVERIFY2(a >= areaMinima, qPrintable(QStringLiteral("white area of %1 px").arg(a)));
+
+    // The box takes the picture's size plus its border; the cells follow.
+    const double w = img.width() + 2 * bordo, h = img.height() + 2 * bordo;
+    const std::int16_t cellaL = numeri::aInt16(std::floor(w - 15) / 4);
+    const std::int16_t cellaA = numeri::aInt16(std::floor(h - 20) / 5);
+    QVERIFY(cellaL > 0);
+    QVERIFY(cellaA > 0);
+
+    // Most cells uncover part of the drawing: lines in at least 16 of 20.
+    int conLinee = 0;
+    for (int r = 0; r < 5; ++r) {
+        for (int c = 0; c < 4; ++c) {
+            int neri = 0;
+            const int x0 = 15 + c * cellaL - bordo, y0 = 20 + r * cellaA - bordo;
+            for (int y = y0; y < std::min(y0 + cellaA, img.height()); ++y)
+                for (int x = x0; x < std::min(x0 + cellaL, img.width()); ++x)
+                    neri += img.pixel(x, y) == nero;
+            conLinee += neri >= areaMinima;
+        }
+    }
+    QVERIFY2(conLinee >= 16, qPrintable(QStringLiteral("%1 cells with lines").arg(conLinee)));
+}
+
+void TestAssets::linee_data()
+{
+    tabellaDisegni();
+}
+
+// Lines are at least two pixels thick everywhere, so areas never touch
+// diagonally: a fill stays in its area whether it spreads 4- or 8-ways.
+void TestAssets::linee()
+{
+    QFETCH(QString, percorso);
+    const QImage img = leggiGif(percorso);
+    QVERIFY(!img.isNull());
+
+    const auto neroIn = [&img](int x, int y) {
+        return x >= 0 && y >= 0 && x < img.width() && y < img.height() && img.pixel(x, y) == nero;
+    };
+    for (int y = 0; y < img.height(); ++y) {
+        for (int x = 0; x < img.width(); ++x) {
+            if (!neroIn(x, y))
+                continue;
+            bool inBlocco = false;
+            for (int dy = -1; dy <= 0 && !inBlocco; ++dy)
+                for (int dx = -1; dx <= 0 && !inBlocco; ++dx)
+                    inBlocco = neroIn(x + dx, y + dy) && neroIn(x + dx + 1, y + dy)
+                               && neroIn(x + dx, y + dy + 1) && neroIn(x + dx + 1, y + dy + 1);
+            QVERIFY2(inBlocco, qPrintable(QStringLiteral("thin line at %1,%2").arg(x).arg(y)));
+        }
+    }
+    QCOMPARE(areeBianche(img, true).size(), areeBianche(img, false).size());
+}
+
+// The drawings' widths make the game round an exact half cell width both
+// down and up to the even neighbour.
+void TestAssets::arrotondamentoDelleCelle()
+{
+    bool giu = false, su = false;
+    for (int n = 1; n <= 12; ++n) {
+        const QImage img = leggiGif(radice + QStringLiteral("/brindel/%1.gif").arg(n));
+        QVERIFY(!img.isNull());
+        const int utile = img.width() + 2 * bordo - 15;
+        if (utile % 4 != 2)
+            continue;
+        const int intero = utile / 4; // the half lies between intero and intero + 1
+        const int pari = intero % 2 == 0 ? intero : intero + 1;
+        QCOMPARE(int(numeri::aInt16(std::floor(double(utile)) / 4)), pari);
+        (pari == intero ? giu : su) = true;
+    }
+    QVERIFY2(giu, "no drawing whose half cell width rounds down");
+    QVERIFY2(su, "no drawing whose half cell width rounds up");
+}
+
+void TestAssets::suono_data()
+{
+    QTest::addColumn<QString>("nome");
+    QTest::addColumn<double>("minimo"); // seconds of sound, before the silence
+    QTest::addColumn<double>("massimo");
+    QTest::newRow("si") << QStringLiteral("si") << 0.1 << 0.6;
+    QTest::newRow("no") << QStringLiteral("no") << 0.1 << 0.6;
+    QTest::newRow("fatto") << QStringLiteral("fatto") << 1.0 << 2.0;
+    QTest::newRow("rifai") << QStringLiteral("rifai") << 0.8 << 1.25;
+}
+
+// Each cue is 16-bit mono PCM at 44.1 kHz, of its length, peaking near
+// -3 dBFS, starting without a click and ending in a quarter second of silence.
+void TestAssets::suono()
+{
+    QFETCH(QString, nome);
+    QFETCH(double, minimo);
+    QFETCH(double, massimo);
+
+    Wav wav;
+    QString errore;
+    QVERIFY2(leggiWav(radice + QStringLiteral("/suoni/") + nome + QStringLiteral(".wav"), wav, errore),
+             qPrintable(errore));
+    QCOMPARE(wav.formato, quint16(1));
+    QCOMPARE(wav.canali, quint16(1));
+    QCOMPARE(wav.frequenza, quint32(44100));
+    QCOMPARE(wav.bit, quint16(16));
+    QCOMPARE(wav.allineamento, quint16(2));
+    QCOMPARE(wav.byteAlSecondo, quint32(88200));
+    QVERIFY(!wav.campioni.empty());
+
+    const std::vector<qint16> &s = wav.campioni;
+    int picco = 0;
+    for (qint16 v : s)
+        picco = std::max(picco, std::abs(int(v)));
+    const double dbfs = 20 * std::log10(picco / 32768.0);
+    QVERIFY2(dbfs > -4.0 && dbfs < -2.0, qPrintable(QStringLiteral("peak %1 dBFS").arg(dbfs)));
+
+    constexpr int sogliaSilenzio = 33; // -60 dBFS
+    size_t fine = s.size();
+    while (fine > 0 && std::abs(int(s[fine - 1])) <= sogliaSilenzio)
+        --fine;
+    const double suono = double(fine) / 44100;
+    const double silenzio = double(s.size() - fine) / 44100;
+    QVERIFY2(suono >= minimo && suono <= massimo, qPrintable(QStringLiteral("%1 s of sound").arg(suono)));
+    QVERIFY2(silenzio >= 0.25, qPrintable(QStringLiteral("%1 s of silence at the end").arg(silenzio)));
+
+    // First sample near zero, and the first millisecond still well below the peak.
+    QVERIFY(std::abs(int(s[0])) <= 328);
+    for (size_t i = 0; i < 44 && i < s.size(); ++i)
+        QVERIFY2(std::abs(int(s[i])) <= picco / 4, qPrintable(QStringLiteral("sample %1").arg(i)));
+}
+
+void TestAssets::immagine_data()
+{
+    QTest::addColumn<QString>("percorso");
+    QTest::addColumn<int>("lato");
+    for (const char *nome : {"icona", "faccina", "avvio", "freccia"})
+        QTest::newRow(nome) << radice + QStringLiteral("/windows/immagini/%1.png").arg(QLatin1String(nome)) << 32;
+    for (int n : {48, 64, 128, 256})
+        QTest::newRow(qPrintable(QStringLiteral("icon %1").arg(n)))
+            << radice + QStringLiteral("/packaging/icons/%1x%1/tintar-i-brindel.png").arg(n) << n;
+}
+
+// Each picture loads at its size and is not blank.
+void TestAssets::immagine()
+{
+    QFETCH(QString, percorso);
+    QFETCH(int, lato);
+    QImageReader lettore(percorso, "png");
+    const QImage img = lettore.read().convertToFormat(QImage::Format_ARGB32);
+    QVERIFY2(!img.isNull(), qPrintable(percorso));
+    QCOMPARE(img.size(), QSize(lato, lato));
+    int opachi = 0;
+    QSet<QRgb> colori;
+    for (int y = 0; y < lato; ++y) {
+        for (int x = 0; x < lato; ++x) {
+            opachi += qAlpha(img.pixel(x, y)) == 255;
+            colori.insert(img.pixel(x, y));
+        }
+    }
+    QVERIFY2(opachi >= lato * lato / 4, "mostly transparent");
+    QVERIFY2(colori.size() >= 3, "a flat picture");
+}
+
+QTEST_GUILESS_MAIN(TestAssets)
+#include "tst_assets.moc"

@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Regenerates every drawing, sound cue and picture of the game from its source
+# under tools/. The output is the same byte for byte on every run.
+#
+#   tools/make-assets.sh                        writes all the assets
+#   tools/make-assets.sh --contact-sheet OUT    only a PNG of all the drawings
+#   tools/make-assets.sh --cue-plots OUT        only a PNG of the cues' waveforms
+#                                               and spectrograms
+#
+# Needs the Debian packages python3-pil, librsvg2-bin and sox.
+set -euo pipefail
+tools=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+root=$(dirname "$tools")
+python=/usr/bin/python3
+export PYTHONDONTWRITEBYTECODE=1
+
+case "${1:-}" in
+--contact-sheet)
+    exec "$python" "$tools/disegni/disegni.py" "$root" --contact-sheet "${2:?output PNG}"
+    ;;
+--cue-plots)
+    exec "$python" "$tools/suoni/grafico.py" "$root/suoni" "${2:?output PNG}"
+    ;;
+"") ;;
+*)
+    echo "usage: $0 [--contact-sheet OUT.png | --cue-plots OUT.png]" >&2
+    exit 2
+    ;;
+esac
+
+"$python" "$tools/disegni/disegni.py" "$root"
+"$python" "$tools/suoni/suoni.py" "$root/suoni"
+
+svg() { # svg <source> <size> <output>
+    rsvg-convert --width "$2" --height "$2" --format png "$1" --output "$3"
+}
+mkdir -p "$root/windows/immagini"
+for name in icona faccina avvio freccia; do
+    svg "$tools/immagini/$name.svg" 32 "$root/windows/immagini/$name.png"
+done
+icons=$root/packaging/icons
+cp "$tools/immagini/icona.svg" "$icons/tintar-i-brindel.svg"
+for n in 48 64 128 256; do
+    mkdir -p "$icons/${n}x${n}"
+    svg "$tools/immagini/icona.svg" "$n" "$icons/${n}x${n}/tintar-i-brindel.png"
+done
