@@ -125,7 +125,7 @@ def casa(t):
 
 def fiore(t):
     # sun peeping in at the corner: its outline meets the picture's edges
-    t.forma(arco(320, 0, 58, 58, 90, 180))
+    t.forma(arco(320, 0, 58, 58, 90, 180) + [(330, -10)])
     for a in (100, 125, 150, 172):
         r = math.radians(a)
         t.tratto(320 + 68 * math.cos(r), 68 * math.sin(r),
