@@ -8,7 +8,6 @@
 #include <QImageReader>
 #include <QSet>
 #include <QSize>
-#include <QtEndian>
 #include <QtTest>
 
 #include <cmath>
@@ -80,7 +79,7 @@ struct Wav {
 };
 
 // A RIFF/WAVE reader for what the cues must be: "fmt " and "data" chunks,
-// other chunks skipped.  Fails the calling test on a malformed file.
+// other chunks skipped.  Says what is wrong with a malformed file.
 bool leggiWav(const QString &percorso, Wav &wav, QString &errore)
 {
     QFile f(percorso);
@@ -89,8 +88,9 @@ bool leggiWav(const QString &percorso, Wav &wav, QString &errore)
         return false;
     }
     const QByteArray b = f.readAll();
-    const auto u32 = [&b](qsizetype at) { return qFromLittleEndian<quint32>(b.constData() + at); };
-    const auto u16 = [&b](qsizetype at) { return qFromLittleEndian<quint16>(b.constData() + at); };
+    const auto u8 = [&b](qsizetype at) { return quint32(static_cast<unsigned char>(b.at(at))); };
+    const auto u16 = [&u8](qsizetype at) { return quint16(u8(at) | u8(at + 1) << 8); };
+    const auto u32 = [&u16](qsizetype at) { return quint32(u16(at)) | quint32(u16(at + 2)) << 16; };
     if (b.size() < 12 || b.left(4) != "RIFF" || b.mid(8, 4) != "WAVE") {
         errore = QStringLiteral("not RIFF/WAVE");
         return false;
@@ -124,7 +124,7 @@ bool leggiWav(const QString &percorso, Wav &wav, QString &errore)
             }
             wav.campioni.resize(lung / 2);
             for (quint32 i = 0; i < lung / 2; ++i)
-                wav.campioni[i] = qFromLittleEndian<qint16>(b.constData() + corpo + 2 * i);
+                wav.campioni[i] = static_cast<qint16>(u16(corpo + 2 * qsizetype(i)));
             data = true;
         }
         at = corpo + lung + (lung & 1);
