@@ -73,6 +73,15 @@ private:
 // returns the first column not painted.
 inline int dipingiADestra(Pixel *riga, int x, int fine, Pixel bersaglio, Pixel nuovo)
 {
+    // Narrow runs are common (thin shapes, mazes): the next pixel alone
+    // settles them without touching the cache lines further on.
+    if (x + 1 >= fine || !uguale(riga[x + 1], bersaglio)) {
+        if (x < fine && uguale(riga[x], bersaglio)) {
+            riga[x] = nuovo;
+            return x + 1;
+        }
+        return x;
+    }
 #if defined(__SSE2__)
     const __m128i maschera = _mm_set1_epi32(static_cast<int>(MascheraRgb));
     const __m128i cerca = _mm_set1_epi32(static_cast<int>(bersaglio));
@@ -103,6 +112,8 @@ inline int dipingiADestra(Pixel *riga, int x, int fine, Pixel bersaglio, Pixel n
 // `inizio`; returns the leftmost column painted (x itself when none was).
 inline int dipingiASinistra(Pixel *riga, int x, int inizio, Pixel bersaglio, Pixel nuovo)
 {
+    if (x <= inizio || !uguale(riga[x - 1], bersaglio))
+        return x;
 #if defined(__SSE2__)
     const __m128i maschera = _mm_set1_epi32(static_cast<int>(MascheraRgb));
     const __m128i cerca = _mm_set1_epi32(static_cast<int>(bersaglio));

@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Builds the benchmarks in Release mode in build-bench and runs them.
+# Extra arguments go to the benchmark, e.g. --benchmark_filter=maze
+set -euo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+"$root/tools/install-deps.sh" "$root/tools/debian-packages-bench.txt"
+cmake -S "$root" -B "$root/build-bench" -DCMAKE_BUILD_TYPE=Release -DBRINDEL_BENCH=ON
+cmake --build "$root/build-bench" -j2 --target bench_riempimento
+"$root/build-bench/bench/bench_riempimento" --benchmark_repetitions=5 \
+    --benchmark_report_aggregates_only=true "$@"
