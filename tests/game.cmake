@@ -14,3 +14,9 @@ target_link_libraries(brindel_prova_x PUBLIC Qt6::Gui)
 target_include_directories(brindel_prova_x PUBLIC "${CMAKE_CURRENT_SOURCE_DIR}")
 brindel_add_test(tst_x11 SOURCES tst_x11.cpp LIBS brindel_prova_x brindel_core LABELS x11)
 add_dependencies(tst_x11 tintar-i-brindel)
+
+brindel_add_test(tst_menu SOURCES tst_menu.cpp LIBS brindel_prova)
+target_compile_definitions(tst_menu PRIVATE
+    BRINDEL_AUTORE_PROVA="${BRINDEL_AUTHOR}"
+    BRINDEL_SITO_PROVA="${PROJECT_HOMEPAGE_URL}"
+    BRINDEL_POSTA_PROVA="${BRINDEL_CONTACT}")

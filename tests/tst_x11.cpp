@@ -35,7 +35,7 @@ private slots:
 
 void TstX11::avvioEGioco()
 {
-    // Started from another folder, the program shows a table colour, then the game window with its cyan and yellow covers.
+    // Started from another folder, the program shows a table colour, then the game window with its cyan and yellow covers, and leaves through "Esci".
     prova::ServerX x;
     if (!x.avviato())
         QSKIP("Xvfb could not be started here");
@@ -108,8 +108,23 @@ void TstX11::avvioEGioco()
             scuri += qGray(secondo.pixel(interno + QPoint(xx, y))) < 100 ? 1 : 0;
     QVERIFY(scuri > 100);
 
-    gioco.terminate();
-    QVERIFY(gioco.waitForFinished(5000));
+    // "Esci" asks first: Escape answers No and the game goes on; Enter answers Sì and the program ends with 0.
+    const auto esci = [&] {
+        x.esegui(QStringLiteral("xdotool"), {QStringLiteral("mousemove"), QString::number(rb.x() + 148),
+                                              QString::number(rb.y() + 8), QStringLiteral("click"), QStringLiteral("1")});
+        QTRY_COMPARE_WITH_TIMEOUT(x.finestre(QStringLiteral("tintar-i-brindel")).size(), 2, 10000);
+        QTest::qWait(300);
+    };
+    esci();
+    x.esegui(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("Escape")});
+    QTRY_COMPARE_WITH_TIMEOUT(x.finestre(QStringLiteral("tintar-i-brindel")).size(), 1, 10000);
+    QTest::qWait(300);
+    QCOMPARE(gioco.state(), QProcess::Running);
+    esci();
+    x.esegui(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("Return")});
+    QVERIFY(gioco.waitForFinished(10000));
+    QCOMPARE(gioco.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(gioco.exitCode(), 0);
 }
 
 QTEST_GUILESS_MAIN(TstX11)

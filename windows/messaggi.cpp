@@ -17,24 +17,10 @@ class BoxVere final : public Finestra
 public:
     int mostra(const QString &testo, int flags, const QString &titolo) override
     {
-        QMessageBox box(QApplication::activeWindow());
-        box.setWindowTitle(titolo);
-        box.setText(testo);
-        box.setWindowModality(Qt::ApplicationModal);
-        if (flags & IconaInformazione)
-            box.setIcon(QMessageBox::Information);
-        else if (flags & IconaDomanda)
-            box.setIcon(QMessageBox::Question);
-        else if (flags & IconaErrore)
-            box.setIcon(QMessageBox::Critical);
-        if (flags & SiNo) {
-            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-            box.setDefaultButton(QMessageBox::Yes);
-            box.setEscapeButton(QMessageBox::No);
-            return box.exec() == QMessageBox::Yes ? Si : No;
-        }
-        box.setStandardButtons(QMessageBox::Ok);
-        box.exec();
+        const std::unique_ptr<QMessageBox> box = creaBox(testo, flags, titolo);
+        const int premuto = box->exec();
+        if (flags & SiNo)
+            return premuto == QMessageBox::Yes ? Si : No;
         return Ok;
     }
 };
@@ -50,6 +36,29 @@ void segnala(const QString &testo, int codice)
 }
 
 } // namespace
+
+std::unique_ptr<QMessageBox> creaBox(const QString &testo, int flags, const QString &titolo)
+{
+    auto box = std::make_unique<QMessageBox>(QApplication::activeWindow());
+    box->setWindowTitle(titolo);
+    box->setText(testo);
+    box->setWindowModality(Qt::ApplicationModal);
+    if (flags & IconaInformazione)
+        box->setIcon(QMessageBox::Information);
+    else if (flags & IconaDomanda)
+        box->setIcon(QMessageBox::Question);
+    else if (flags & IconaErrore)
+        box->setIcon(QMessageBox::Critical);
+    if (flags & SiNo) {
+        box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box->setDefaultButton(QMessageBox::Yes);
+        // Escape or closing the box answers No: there is no Cancel.
+        box->setEscapeButton(QMessageBox::No);
+    } else {
+        box->setStandardButtons(QMessageBox::Ok);
+    }
+    return box;
+}
 
 void imposta(Finestra *altra)
 {

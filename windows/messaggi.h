@@ -6,6 +6,9 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
+
+class QMessageBox;
 
 namespace messaggi {
 
@@ -32,6 +35,9 @@ public:
     // Modal to the application; returns the button pressed.
     virtual int mostra(const QString &testo, int flags, const QString &titolo) = 0;
 };
+
+// The real box for a text, flags word and title, not yet shown.
+std::unique_ptr<QMessageBox> creaBox(const QString &testo, int flags, const QString &titolo);
 
 // nullptr goes back to the real message boxes.
 void imposta(Finestra *altra);

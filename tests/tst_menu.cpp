@@ -1,0 +1,159 @@
+// The menu commands: the About box, the exit question, and Qt's buttons in Italian.
+
+#include "comune/gif.h"
+#include "comune/registratori.h"
+#include "shell/modulo1.h"
+#include "windows/controlli.h"
+#include "windows/formbrindel.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QCryptographicHash>
+#include <QFrame>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+// Everything a child could see of a game, to compare before and after.
+QString istantanea(const FormBrindel &f)
+{
+    QString s;
+    const auto &p = f.partita();
+    s += QStringLiteral("%1|%2|%3|%4|%5|%6|").arg(p.Coordinata).arg(p.Trovati).arg(p.Numero).arg(p.Errori).arg(f.ColoreScelto).arg(int(p.fase()));
+    for (int i = 0; i < 20; ++i)
+        s += QStringLiteral("%1:%2,").arg(f.Command2(i)->isVisible()).arg(f.Command2(i)->backColor().value_or(0));
+    s += QString::number(f.Frame1()->isVisible()) + QString::number(f.Command1()->isVisible());
+    const QImage &img = f.picBrindel()->superficie();
+    s += QString::fromLatin1(QCryptographicHash::hash(QByteArrayView(img.constBits(), img.sizeInBytes()), QCryptographicHash::Md5).toHex());
+    return s;
+}
+
+} // namespace
+
+class TstMenu : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void testoInformazioni();
+    void boxInformazioni();
+    void uscitaNoNonCambiaNulla_data();
+    void uscitaNoNonCambiaNulla();
+    void uscitaSiTermina();
+    void boxVeri_data();
+    void boxVeri();
+};
+
+void TstMenu::initTestCase()
+{
+    Modulo1::preparaApplicazione(*qApp);
+}
+
+void TstMenu::testoInformazioni()
+{
+    // The About text is four lines joined by CR LF, built from the project's own details.
+    const QString atteso = QStringLiteral(BRINDEL_AUTORE_PROVA "  \r\n ----------------------- \r\n" BRINDEL_SITO_PROVA "\r\nmail: " BRINDEL_POSTA_PROVA);
+    QCOMPARE(Modulo1::testoInformazioni(), atteso);
+    const QStringList righe = Modulo1::testoInformazioni().split(QStringLiteral("\r\n"));
+    QCOMPARE(righe.size(), 4);
+    QCOMPARE(righe[1].count(u'-'), 23);
+    QVERIFY(!Modulo1::testoInformazioni().endsWith(u'\n'));
+}
+
+void TstMenu::boxInformazioni()
+{
+    // "Informazioni" shows the About text with OK alone, the information icon and the title.
+    prova::RegistroMessaggi messaggi;
+    FormBrindel f;
+    f.MenuInformazioni()->trigger();
+    QCOMPARE(messaggi.box.size(), 1);
+    QCOMPARE(messaggi.box[0].testo, Modulo1::testoInformazioni());
+    QCOMPARE(messaggi.box[0].flags, 64);
+    QCOMPARE(messaggi.box[0].titolo, QStringLiteral("Tintar i Brindel"));
+    QVERIFY(!messaggi::terminato());
+}
+
+void TstMenu::uscitaNoNonCambiaNulla_data()
+{
+    QTest::addColumn<bool>("colorando");
+    QTest::newRow("ricerca") << false;
+    QTest::newRow("colorazione") << true;
+}
+
+void TstMenu::uscitaNoNonCambiaNulla()
+{
+    // Answering No to "Esci" leaves picture, covers, counters and chosen colour exactly as they were.
+    QFETCH(bool, colorando);
+    prova::RegistroMessaggi messaggi(messaggi::No);
+    prova::RegistroSuoni suoni;
+    QTemporaryDir dir;
+    prova::scriviDisegni(dir.path());
+    prova::Cartella cartella(dir.path());
+    prova::Casuale<casuale::Generatore> casuale(17);
+    FormBrindel f;
+    f.show();
+    f.Command2_Click(f.partita().Numero);
+    f.Command2_Click(f.partita().Numero == 3 ? 4 : 3);
+    if (colorando) {
+        while (f.partita().fase() == gioco::Fase::Ricerca)
+            f.Command2_Click(f.partita().Numero);
+        f.PicColore_Click(20);
+        f.picBrindel_MouseDown(Qt::LeftButton, {}, 100, 100);
+    }
+    const QString prima = istantanea(f);
+    f.mnuEsci()->trigger();
+    QCOMPARE(messaggi.box.size(), 1);
+    QCOMPARE(messaggi.box[0].testo, QStringLiteral("Vuoi tornare al menù?"));
+    QCOMPARE(messaggi.box[0].flags, 36);
+    QCOMPARE(messaggi.box[0].titolo, QStringLiteral("Tintar i Brindel"));
+    QCOMPARE(istantanea(f), prima);
+    QVERIFY(!messaggi::terminato());
+}
+
+void TstMenu::uscitaSiTermina()
+{
+    // Answering Yes ends the program at once with status 0 and no further message.
+    prova::RegistroMessaggi messaggi(messaggi::Si);
+    FormBrindel f;
+    f.mnuEsci()->trigger();
+    QVERIFY(messaggi::terminato());
+    QCOMPARE(messaggi::codiceUscita(), 0);
+    f.MenuInformazioni()->trigger();
+    QCOMPARE(messaggi.box.size(), 1);
+}
+
+void TstMenu::boxVeri_data()
+{
+    QTest::addColumn<int>("flags");
+    QTest::addColumn<int>("icona");
+    QTest::addColumn<QStringList>("bottoni");
+    QTest::newRow("informazioni") << 64 << int(QMessageBox::Information) << QStringList{"OK"};
+    QTest::newRow("uscita") << 36 << int(QMessageBox::Question) << QStringList{"Sì", "No"};
+}
+
+void TstMenu::boxVeri()
+{
+    // The real boxes have exactly their buttons, in Italian, Yes the default and No for Escape.
+    QFETCH(int, flags);
+    QFETCH(int, icona);
+    QFETCH(QStringList, bottoni);
+    const auto box = messaggi::creaBox(QStringLiteral("x"), flags, QStringLiteral("Tintar i Brindel"));
+    QCOMPARE(int(box->icon()), icona);
+    QCOMPARE(box->windowTitle(), QStringLiteral("Tintar i Brindel"));
+    QStringList testi;
+    for (QAbstractButton *b : box->buttons())
+        testi << b->text().remove(u'&');
+    testi.sort();
+    bottoni.sort();
+    QCOMPARE(testi, bottoni);
+    if (flags & messaggi::SiNo) {
+        QCOMPARE(box->defaultButton(), box->button(QMessageBox::Yes));
+        QCOMPARE(box->escapeButton(), box->button(QMessageBox::No));
+    }
+}
+
+QTEST_MAIN(TstMenu)
+#include "tst_menu.moc"
