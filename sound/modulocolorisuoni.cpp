@@ -1,15 +1,10 @@
 #include "sound/modulocolorisuoni.h"
 
 #include "platform/cartella.h"
+#include "sound/riproduttorecanberra.h"
 
 namespace suoni {
 namespace {
-
-class Silenzio final : public Riproduttore
-{
-public:
-    void riproduci(const QString &) override {}
-};
 
 Riproduttore *g_altro = nullptr;
 
@@ -17,8 +12,9 @@ Riproduttore *g_altro = nullptr;
 
 Riproduttore &riproduttore()
 {
-    static Silenzio silenzio;
-    return g_altro ? *g_altro : silenzio;
+    if (g_altro)
+        return *g_altro;
+    return canberra();
 }
 
 void imposta(Riproduttore *altro)

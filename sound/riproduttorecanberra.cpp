@@ -1,0 +1,222 @@
+#include "sound/riproduttorecanberra.h"
+
+#include <QFile>
+
+#include <canberra.h>
+#include <pulse/context.h>
+#include <pulse/mainloop.h>
+
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <mutex>
+
+namespace suoni {
+namespace {
+
+using namespace std::chrono_literals;
+
+struct Impostazioni {
+    const char *nomeApplicazione;
+    const char *idApplicazione;
+    const char *driver;
+    // Sound theme event played in place of a file that cannot be played.
+    const char *eventoRipiego;
+    // Every cue shares one id, so cancelling it stops whichever is playing.
+    std::uint32_t idSegnale;
+    // Cues still waiting when the server is slow: older ones would be cut
+    // off at once by the newer anyway.
+    std::size_t massimoInAttesa;
+    // How long the first cue may spend finding out whether a server answers.
+    std::chrono::milliseconds attesaServer;
+    // How long the program's exit waits for the player's thread.
+    std::chrono::milliseconds attesaChiusura;
+};
+
+constexpr Impostazioni kImpostazioni{
+    "Tintar i Brindel",
+    "invalid.tintar_i_brindel.TintarIBrindel",
+    // Only the PulseAudio backend can stop a cue that is playing.
+    "pulse",
+    "bell",
+    1,
+    4,
+    3000ms,
+    2000ms,
+};
+
+// libcanberra's first connection lets libpulse autospawn a daemon where the
+// client configuration allows it, and blocks until the server answers. So
+// look first, with autospawn off and a deadline.
+bool serverRaggiungibile(std::chrono::milliseconds limite)
+{
+    pa_mainloop *ciclo = pa_mainloop_new();
+    if (!ciclo)
+        return false;
+    bool pronto = false;
+    pa_context *contesto = pa_context_new(pa_mainloop_get_api(ciclo), kImpostazioni.nomeApplicazione);
+    if (contesto && pa_context_connect(contesto, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) >= 0) {
+        const auto fine = std::chrono::steady_clock::now() + limite;
+        for (;;) {
+            const pa_context_state_t s = pa_context_get_state(contesto);
+            if (s == PA_CONTEXT_READY) {
+                pronto = true;
+                break;
+            }
+            if (!PA_CONTEXT_IS_GOOD(s))
+                break;
+            const auto resto = std::chrono::duration_cast<std::chrono::microseconds>(
+                fine - std::chrono::steady_clock::now());
+            if (resto.count() <= 0)
+                break;
+            if (pa_mainloop_prepare(ciclo, static_cast<int>(resto.count())) < 0
+                || pa_mainloop_poll(ciclo) < 0 || pa_mainloop_dispatch(ciclo) < 0)
+                break;
+        }
+        pa_context_disconnect(contesto);
+    }
+    if (contesto)
+        pa_context_unref(contesto);
+    pa_mainloop_free(ciclo);
+    return pronto;
+}
+
+ca_context *apri()
+{
+    if (!serverRaggiungibile(kImpostazioni.attesaServer))
+        return nullptr;
+    ca_context *contesto = nullptr;
+    if (ca_context_create(&contesto) != CA_SUCCESS)
+        return nullptr;
+    if (ca_context_set_driver(contesto, kImpostazioni.driver) != CA_SUCCESS
+        || ca_context_change_props(contesto,
+                                   CA_PROP_APPLICATION_NAME, kImpostazioni.nomeApplicazione,
+                                   CA_PROP_APPLICATION_ID, kImpostazioni.idApplicazione,
+                                   nullptr) != CA_SUCCESS
+        || ca_context_open(contesto) != CA_SUCCESS) {
+        ca_context_destroy(contesto);
+        return nullptr;
+    }
+    return contesto;
+}
+
+} // namespace
+
+struct RiproduttoreCanberra::Condiviso {
+    std::mutex mutex;
+    std::condition_variable richieste;
+    std::condition_variable quiete;
+    std::deque<QByteArray> coda;
+    bool occupato = false;
+    bool ferma = false;
+    bool finito = false;
+    std::atomic<Stato> stato{Stato::Chiuso};
+};
+
+namespace {
+
+void suona(RiproduttoreCanberra::Condiviso &c, ca_context *&contesto, const QByteArray &percorso)
+{
+    using Stato = RiproduttoreCanberra::Stato;
+    if (c.stato == Stato::Muto)
+        return;
+    if (!contesto) {
+        contesto = apri();
+        c.stato = contesto ? Stato::Aperto : Stato::Muto;
+        if (!contesto)
+            return;
+    }
+    const std::uint32_t id = kImpostazioni.idSegnale;
+    ca_context_cancel(contesto, id);
+    if (ca_context_play(contesto, id,
+                        CA_PROP_MEDIA_FILENAME, percorso.constData(),
+                        CA_PROP_CANBERRA_CACHE_CONTROL, "never",
+                        nullptr) != CA_SUCCESS)
+        ca_context_play(contesto, id, CA_PROP_EVENT_ID, kImpostazioni.eventoRipiego, nullptr);
+}
+
+void lavora(std::shared_ptr<RiproduttoreCanberra::Condiviso> c)
+{
+    ca_context *contesto = nullptr;
+    std::unique_lock blocco(c->mutex);
+    for (;;) {
+        c->richieste.wait(blocco, [&] { return c->ferma || !c->coda.empty(); });
+        if (c->ferma)
+            break;
+        const QByteArray percorso = std::move(c->coda.front());
+        c->coda.pop_front();
+        c->occupato = true;
+        blocco.unlock();
+        suona(*c, contesto, percorso);
+        blocco.lock();
+        c->occupato = false;
+        if (c->coda.empty())
+            c->quiete.notify_all();
+    }
+    c->coda.clear();
+    blocco.unlock();
+    if (contesto)
+        ca_context_destroy(contesto);
+    blocco.lock();
+    c->finito = true;
+    c->quiete.notify_all();
+}
+
+} // namespace
+
+RiproduttoreCanberra::RiproduttoreCanberra()
+    : m_condiviso(std::make_shared<Condiviso>())
+{
+}
+
+RiproduttoreCanberra::~RiproduttoreCanberra()
+{
+    if (!m_filo.joinable())
+        return;
+    std::unique_lock blocco(m_condiviso->mutex);
+    m_condiviso->ferma = true;
+    m_condiviso->richieste.notify_all();
+    const bool finito = m_condiviso->quiete.wait_for(blocco, kImpostazioni.attesaChiusura,
+                                                     [&] { return m_condiviso->finito; });
+    blocco.unlock();
+    // A server that stopped answering must not hold up the program's exit;
+    // the thread owns its share of the state and ends on its own.
+    if (finito)
+        m_filo.join();
+    else
+        m_filo.detach();
+}
+
+void RiproduttoreCanberra::riproduci(const QString &percorso)
+{
+    const QByteArray nome = QFile::encodeName(percorso);
+    std::lock_guard blocco(m_condiviso->mutex);
+    if (!m_filo.joinable())
+        m_filo = std::thread(lavora, m_condiviso);
+    if (m_condiviso->coda.size() >= kImpostazioni.massimoInAttesa)
+        m_condiviso->coda.pop_front();
+    m_condiviso->coda.push_back(nome);
+    m_condiviso->richieste.notify_one();
+}
+
+bool RiproduttoreCanberra::attendi(std::chrono::milliseconds limite)
+{
+    std::unique_lock blocco(m_condiviso->mutex);
+    return m_condiviso->quiete.wait_for(blocco, limite, [&] {
+        return m_condiviso->coda.empty() && !m_condiviso->occupato;
+    });
+}
+
+RiproduttoreCanberra::Stato RiproduttoreCanberra::stato() const
+{
+    return m_condiviso->stato;
+}
+
+RiproduttoreCanberra &canberra()
+{
+    static RiproduttoreCanberra giocatore;
+    return giocatore;
+}
+
+} // namespace suoni

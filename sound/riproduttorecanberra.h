@@ -1,0 +1,49 @@
+#pragma once
+// The program's own player: libcanberra over a PulseAudio (or PipeWire)
+// sound server, driven from a thread of its own so that no cue ever waits
+// on the server.
+
+#include "sound/modulocolorisuoni.h"
+
+#include <chrono>
+#include <memory>
+#include <thread>
+
+namespace suoni {
+
+class RiproduttoreCanberra final : public Riproduttore
+{
+public:
+    enum class Stato {
+        Chiuso, // nothing played yet: the server has not been looked for
+        Aperto, // connected; cues play
+        Muto,   // no usable server was found; every cue is silent from now on
+    };
+
+    RiproduttoreCanberra();
+    ~RiproduttoreCanberra() override;
+    RiproduttoreCanberra(const RiproduttoreCanberra &) = delete;
+    RiproduttoreCanberra &operator=(const RiproduttoreCanberra &) = delete;
+
+    // Hands the path to the player's thread and returns at once. That thread
+    // stops the cue still playing and starts this one; a file that cannot be
+    // played gives the sound theme's bell.
+    void riproduci(const QString &percorso) override;
+
+    // Waits until every cue asked for so far has been started (or dropped).
+    // False if that has not happened within the limit.
+    bool attendi(std::chrono::milliseconds limite);
+
+    Stato stato() const;
+
+    struct Condiviso;
+
+private:
+    std::shared_ptr<Condiviso> m_condiviso;
+    std::thread m_filo;
+};
+
+// The player that suoni::riproduttore() returns when no test installed one.
+RiproduttoreCanberra &canberra();
+
+} // namespace suoni

@@ -1,0 +1,17 @@
+# The four sound cues: which files they ask for, and what a real sound server
+# hears from the program's own player.
+brindel_add_test(tst_suoni
+    SOURCES tst_suoni.cpp
+    LIBS brindel_core
+    LABELS sound)
+
+# Starts a PulseAudio server of its own; skipped (not passed) where none can
+# be started.
+brindel_add_test(tst_suoni_reali
+    SOURCES tst_suoni_reali.cpp
+            sound/onda.cpp sound/onda.h
+            sound/serverpulse.cpp sound/serverpulse.h
+    LIBS brindel_core
+    LABELS sound)
+set_tests_properties(tst_suoni_reali PROPERTIES
+    SKIP_REGULAR_EXPRESSION "SKIP   : TestSuoniReali::initTestCase\\(\\)")

@@ -1,0 +1,113 @@
+#include "onda.h"
+
+#include <QtEndian>
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace onda {
+namespace {
+
+void aggiungi16(QByteArray &b, quint16 v)
+{
+    char c[2];
+    qToLittleEndian(v, c);
+    b.append(c, 2);
+}
+
+void aggiungi32(QByteArray &b, quint32 v)
+{
+    char c[4];
+    qToLittleEndian(v, c);
+    b.append(c, 4);
+}
+
+} // namespace
+
+QByteArray wavTono(double hertz, double secondi, double ampiezza)
+{
+    const int n = int(std::lround(secondi * kCampioniAlSecondo));
+    const quint32 dati = quint32(n) * 2;
+    QByteArray b;
+    b.append("RIFF", 4);
+    aggiungi32(b, 36 + dati);
+    b.append("WAVEfmt ", 8);
+    aggiungi32(b, 16);
+    aggiungi16(b, 1); // PCM
+    aggiungi16(b, 1); // mono
+    aggiungi32(b, kCampioniAlSecondo);
+    aggiungi32(b, kCampioniAlSecondo * 2);
+    aggiungi16(b, 2);
+    aggiungi16(b, 16);
+    b.append("data", 4);
+    aggiungi32(b, dati);
+    for (int i = 0; i < n; ++i) {
+        const double v = ampiezza * std::sin(2 * std::numbers::pi * hertz * i / kCampioniAlSecondo);
+        aggiungi16(b, quint16(qint16(std::lround(v * 32767))));
+    }
+    return b;
+}
+
+QVector<double> campioni(const QByteArray &pcm)
+{
+    QVector<double> x;
+    x.reserve(pcm.size() / 2);
+    for (qsizetype i = 0; i + 1 < pcm.size(); i += 2)
+        x.append(qFromLittleEndian<qint16>(pcm.constData() + i) / 32768.0);
+    return x;
+}
+
+QVector<double> ampiezzaTono(const QVector<double> &x, double hertz, Finestre f)
+{
+    const double coeff = 2 * std::cos(2 * std::numbers::pi * hertz / kCampioniAlSecondo);
+    QVector<double> a;
+    for (qsizetype inizio = 0; inizio + f.lunghezza <= x.size(); inizio += f.passo) {
+        double s1 = 0, s2 = 0;
+        for (int i = 0; i < f.lunghezza; ++i) {
+            const double s = x[inizio + i] + coeff * s1 - s2;
+            s2 = s1;
+            s1 = s;
+        }
+        const double potenza = std::max(0.0, s1 * s1 + s2 * s2 - coeff * s1 * s2);
+        // A sine of amplitude A gives a bin of magnitude A * N / 2.
+        a.append(2 * std::sqrt(potenza) / f.lunghezza);
+    }
+    return a;
+}
+
+QVector<double> rms(const QVector<double> &x, Finestre f)
+{
+    QVector<double> r;
+    for (qsizetype inizio = 0; inizio + f.lunghezza <= x.size(); inizio += f.passo) {
+        double somma = 0;
+        for (int i = 0; i < f.lunghezza; ++i)
+            somma += x[inizio + i] * x[inizio + i];
+        r.append(std::sqrt(somma / f.lunghezza));
+    }
+    return r;
+}
+
+Tratto tratto(const QVector<double> &misura, double soglia, Finestre f)
+{
+    Tratto t;
+    int sopra = 0;
+    for (qsizetype i = 0; i < misura.size(); ++i) {
+        if (misura[i] < soglia)
+            continue;
+        if (!t.presente)
+            t.inizio = i * f.passoSecondi();
+        t.presente = true;
+        t.fine = i * f.passoSecondi();
+        ++sopra;
+    }
+    t.durata = sopra * f.passoSecondi();
+    return t;
+}
+
+double massimo(const QVector<double> &misura)
+{
+    return misura.isEmpty() ? 0.0 : *std::max_element(misura.begin(), misura.end());
+}
+
+} // namespace onda

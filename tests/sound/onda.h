@@ -1,0 +1,41 @@
+#pragma once
+// Test sounds written from scratch, and the analysis of what a sound server
+// played: tone amplitude per window (Goertzel) and loudness per window.
+
+#include <QByteArray>
+#include <QVector>
+
+namespace onda {
+
+constexpr int kCampioniAlSecondo = 44100;
+
+// A 16-bit mono PCM WAV file holding a pure tone.
+QByteArray wavTono(double hertz, double secondi, double ampiezza);
+
+// Raw signed 16-bit little-endian mono samples, scaled to -1..1.
+QVector<double> campioni(const QByteArray &pcm);
+
+struct Finestre {
+    int lunghezza; // samples in a window
+    int passo;     // samples between the starts of two windows
+    double passoSecondi() const { return double(passo) / kCampioniAlSecondo; }
+};
+
+// The amplitude of a tone of the given frequency in each window.
+QVector<double> ampiezzaTono(const QVector<double> &x, double hertz, Finestre f);
+// The root mean square of each window.
+QVector<double> rms(const QVector<double> &x, Finestre f);
+
+// Where a measure stays at or above a threshold: from the start of the first
+// window above it to the start of the last, and the time it is above it.
+struct Tratto {
+    bool presente = false;
+    double inizio = 0;
+    double fine = 0;
+    double durata = 0;
+};
+Tratto tratto(const QVector<double> &misura, double soglia, Finestre f);
+
+double massimo(const QVector<double> &misura);
+
+} // namespace onda

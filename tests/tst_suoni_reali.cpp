@@ -1,0 +1,307 @@
+// The program's own player heard through a real PulseAudio server: a private
+// one with a null sink, whose monitor the test records and analyses.
+
+#include "platform/cartella.h"
+#include "sound/modulocolorisuoni.h"
+#include "sound/onda.h"
+#include "sound/riproduttorecanberra.h"
+#include "sound/serverpulse.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+
+using namespace std::chrono_literals;
+
+namespace {
+
+struct Tono {
+    char segnale;
+    const char *file;
+    double hertz;
+    double secondi;
+};
+
+// Long pure tones, far apart in pitch, so each cue can be told in the
+// recording and its length measured.
+constexpr Tono kToni[] = {
+    {'S', "si.wav", 440, 1.5},
+    {'N', "no.wav", 550, 1.5},
+    {'F', "fatto.wav", 1320, 1.0},
+    {'R', "rifai.wav", 1100, 1.0},
+};
+constexpr double kAmpiezza = 0.5;
+
+// 20 ms windows every 5 ms.
+constexpr onda::Finestre kFinestre{onda::kCampioniAlSecondo / 50, onda::kCampioniAlSecondo / 200};
+
+struct Soglie {
+    double piccoMinimo;       // a tone below this was not played at all
+    double tolleranza;        // on a tone's measured length, seconds
+    double taglioMassimo;     // how long a cue cut off at once may still sound
+    double sovrapposizione;   // how far the first tone may run into the second
+    double energiaCampanello; // loudest window RMS that counts as a sound
+    double energiaSilenzio;   // loudest window RMS that counts as silence
+    double silenzioIniziale;  // seconds at the start of each recording
+    std::chrono::milliseconds ritornoMassimo; // for a cue's call to return
+    std::chrono::milliseconds avvioMassimo;   // for the server to take the cues
+    std::chrono::milliseconds coda;           // recorded after the last sound
+};
+
+constexpr Soglie kSoglie{0.1, 0.1, 0.3, 0.05, 0.01, 0.001, 0.5, 500ms, 10000ms, 1500ms};
+
+const Tono &tono(char segnale)
+{
+    return *std::find_if(std::begin(kToni), std::end(kToni),
+                         [&](const Tono &t) { return t.segnale == segnale; });
+}
+
+void chiama(char segnale)
+{
+    switch (segnale) {
+    case 'S': ModuloColoriSuoni::SuonoSi(); break;
+    case 'N': ModuloColoriSuoni::SuonoNo(); break;
+    case 'F': ModuloColoriSuoni::SuonoFatto(); break;
+    case 'R': ModuloColoriSuoni::SuonoRifai(); break;
+    default: QFAIL("unknown cue letter");
+    }
+}
+
+bool scrivi(const QString &percorso, const QByteArray &contenuto)
+{
+    QFile f(percorso);
+    return f.open(QIODevice::WriteOnly) && f.write(contenuto) == contenuto.size();
+}
+
+// The loudest window among those starting in [da, a) seconds.
+double energiaTra(const QVector<double> &rms, double da, double a)
+{
+    double m = 0;
+    for (qsizetype i = 0; i < rms.size(); ++i) {
+        const double t = i * kFinestre.passoSecondi();
+        if (t >= da && t < a)
+            m = std::max(m, rms[i]);
+    }
+    return m;
+}
+
+QString secondi(double s)
+{
+    return QString::number(s, 'f', 3) + " s";
+}
+
+} // namespace
+
+class TestSuoniReali : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void cleanup();
+    void ilSecondoInterrompeIlPrimo_data();
+    void ilSecondoInterrompeIlPrimo();
+    void fileIllegibileDaIlCampanello_data();
+    void fileIllegibileDaIlCampanello();
+    void fileAggiuntoOTolto();
+
+private:
+    QString registrazione() const { return m_runtime.filePath("registrazione.raw"); }
+
+    QTemporaryDir m_runtime;
+    std::unique_ptr<ServerPulse> m_server;
+};
+
+void TestSuoniReali::initTestCase()
+{
+    for (const char *programma : {"pulseaudio", "parecord", "pactl"})
+        if (QStandardPaths::findExecutable(programma).isEmpty())
+            QSKIP(qPrintable(QString("%1 is not installed").arg(programma)));
+    QVERIFY(m_runtime.isValid());
+
+    m_server = std::make_unique<ServerPulse>(m_runtime.path());
+    QString motivo;
+    if (!m_server->avvia(&motivo))
+        QSKIP(qPrintable("no sound server could be started: " + motivo));
+
+    // Before the first cue: the player looks for its server only then.
+    qputenv("PULSE_SERVER", m_server->indirizzo().toLocal8Bit());
+    suoni::imposta(nullptr);
+}
+
+void TestSuoniReali::cleanupTestCase()
+{
+    if (m_server)
+        m_server->ferma();
+}
+
+void TestSuoniReali::cleanup()
+{
+    cartella::imposta(QString());
+}
+
+void TestSuoniReali::ilSecondoInterrompeIlPrimo_data()
+{
+    QTest::addColumn<char>("primo");
+    QTest::addColumn<char>("secondo");
+
+    QTest::newRow("twentieth right answer: si, then fatto") << 'S' << 'F';
+    QTest::newRow("fourth wrong answer: no, then rifai") << 'N' << 'R';
+}
+
+// A cue called straight after another cuts the first off at once and plays to its own end.
+void TestSuoniReali::ilSecondoInterrompeIlPrimo()
+{
+    QFETCH(char, primo);
+    QFETCH(char, secondo);
+    const Tono &t1 = tono(primo);
+    const Tono &t2 = tono(secondo);
+
+    QTemporaryDir programma;
+    QVERIFY(programma.isValid());
+    QVERIFY(QDir(programma.path()).mkpath("suoni"));
+    for (const Tono &t : kToni)
+        QVERIFY(scrivi(programma.filePath(QString("suoni/") + t.file),
+                       onda::wavTono(t.hertz, t.secondi, kAmpiezza)));
+    cartella::imposta(programma.path());
+
+    Registrazione reg;
+    QString motivo;
+    QVERIFY2(reg.avvia(*m_server, registrazione(), &motivo), qPrintable(motivo));
+    QElapsedTimer orologio;
+    orologio.start();
+    chiama(primo);
+    chiama(secondo);
+    const qint64 ms = orologio.elapsed();
+    QVERIFY(suoni::canberra().attendi(kSoglie.avvioMassimo));
+    QTest::qWait(int(t2.secondi * 1000 + kSoglie.coda.count()));
+    const QVector<double> x = reg.ferma();
+
+    const QVector<double> a1 = onda::ampiezzaTono(x, t1.hertz, kFinestre);
+    const QVector<double> a2 = onda::ampiezzaTono(x, t2.hertz, kFinestre);
+    const double picco = onda::massimo(a2);
+    const double soglia = picco / 2;
+    const onda::Tratto primoTratto = onda::tratto(a1, soglia, kFinestre);
+    const onda::Tratto secondoTratto = onda::tratto(a2, soglia, kFinestre);
+    qInfo().noquote() << "recorded" << secondi(double(x.size()) / onda::kCampioniAlSecondo)
+                      << "| calls returned after" << ms << "ms"
+                      << "| second cue: amplitude" << picco << "from" << secondi(secondoTratto.inizio)
+                      << "to" << secondi(secondoTratto.fine) << "sounding"
+                      << secondi(secondoTratto.durata) << "of" << secondi(t2.secondi)
+                      << "| first cue: peak" << onda::massimo(a1) << "sounding"
+                      << secondi(primoTratto.durata) << "of" << secondi(t1.secondi);
+
+    QVERIFY2(ms < kSoglie.ritornoMassimo.count(), qPrintable(QString::number(ms) + " ms"));
+    QVERIFY2(energiaTra(onda::rms(x, kFinestre), 0, kSoglie.silenzioIniziale) < kSoglie.energiaSilenzio,
+             "the recording did not start in silence");
+    QVERIFY2(picco > kSoglie.piccoMinimo, "the second cue was not heard");
+    QVERIFY2(std::abs(secondoTratto.durata - t2.secondi) <= kSoglie.tolleranza,
+             "the second cue did not play to its end");
+    QVERIFY2(secondoTratto.fine - secondoTratto.inizio <= t2.secondi + kSoglie.tolleranza,
+             "the second cue was broken up");
+    QVERIFY2(primoTratto.durata <= kSoglie.taglioMassimo, "the first cue was not cut off");
+    QVERIFY2(!primoTratto.presente || primoTratto.fine <= secondoTratto.inizio + kSoglie.sovrapposizione,
+             "the first cue went on under the second");
+}
+
+void TestSuoniReali::fileIllegibileDaIlCampanello_data()
+{
+    QTest::addColumn<bool>("cartella");
+    QTest::addColumn<QByteArray>("contenuto");
+    QTest::addColumn<bool>("file");
+
+    QTest::newRow("no suoni folder") << false << QByteArray() << false;
+    QTest::newRow("file missing") << true << QByteArray() << false;
+    QTest::newRow("empty file") << true << QByteArray() << true;
+    QTest::newRow("text renamed .wav")
+        << true << QByteArray("Questo non e' un suono.\n").repeated(200) << true;
+    QTest::newRow("WAV header cut short") << true << onda::wavTono(550, 1.0, kAmpiezza).left(20) << true;
+}
+
+// A cue whose file is missing or cannot be played gives the desktop's bell, returns at once, and leaves the player working.
+void TestSuoniReali::fileIllegibileDaIlCampanello()
+{
+    QFETCH(bool, cartella);
+    QFETCH(QByteArray, contenuto);
+    QFETCH(bool, file);
+
+    QTemporaryDir programma;
+    QVERIFY(programma.isValid());
+    if (cartella)
+        QVERIFY(QDir(programma.path()).mkpath("suoni"));
+    if (file)
+        QVERIFY(scrivi(programma.filePath("suoni/no.wav"), contenuto));
+    cartella::imposta(programma.path());
+
+    Registrazione reg;
+    QString motivo;
+    QVERIFY2(reg.avvia(*m_server, registrazione(), &motivo), qPrintable(motivo));
+    QElapsedTimer orologio;
+    orologio.start();
+    ModuloColoriSuoni::SuonoNo();
+    const qint64 ms = orologio.elapsed();
+    QVERIFY(suoni::canberra().attendi(kSoglie.avvioMassimo));
+    QTest::qWait(int(kSoglie.coda.count()));
+    const QVector<double> x = reg.ferma();
+    const QVector<double> r = onda::rms(x, kFinestre);
+
+    const double inizio = energiaTra(r, 0, kSoglie.silenzioIniziale);
+    const double campanello = onda::massimo(r);
+    qInfo().noquote() << "calls returned after" << ms << "ms | loudest window RMS" << campanello;
+    QVERIFY2(ms < kSoglie.ritornoMassimo.count(), qPrintable(QString::number(ms) + " ms"));
+    QVERIFY2(inizio < kSoglie.energiaSilenzio, "the recording did not start in silence");
+    QVERIFY2(campanello > kSoglie.energiaCampanello, "no bell was heard");
+    QCOMPARE(suoni::canberra().stato(), suoni::RiproduttoreCanberra::Stato::Aperto);
+}
+
+// A file put in place or taken away while the program runs counts from the very next call.
+void TestSuoniReali::fileAggiuntoOTolto()
+{
+    const Tono &t = tono('R');
+    QTemporaryDir programma;
+    QVERIFY(programma.isValid());
+    QVERIFY(QDir(programma.path()).mkpath("suoni"));
+    cartella::imposta(programma.path());
+    const QString percorso = programma.filePath("suoni/rifai.wav");
+
+    Registrazione reg;
+    QString motivo;
+    QVERIFY2(reg.avvia(*m_server, registrazione(), &motivo), qPrintable(motivo));
+    ModuloColoriSuoni::SuonoRifai();
+    QVERIFY(suoni::canberra().attendi(kSoglie.avvioMassimo));
+    QTest::qWait(int(kSoglie.coda.count()));
+    QVERIFY(scrivi(percorso, onda::wavTono(t.hertz, t.secondi, kAmpiezza)));
+    ModuloColoriSuoni::SuonoRifai();
+    QVERIFY(suoni::canberra().attendi(kSoglie.avvioMassimo));
+    QTest::qWait(int(t.secondi * 1000 + kSoglie.coda.count()));
+    QVERIFY(QFile::remove(percorso));
+    ModuloColoriSuoni::SuonoRifai();
+    QVERIFY(suoni::canberra().attendi(kSoglie.avvioMassimo));
+    QTest::qWait(int(kSoglie.coda.count()));
+    const QVector<double> x = reg.ferma();
+
+    const QVector<double> a = onda::ampiezzaTono(x, t.hertz, kFinestre);
+    const QVector<double> r = onda::rms(x, kFinestre);
+    const double picco = onda::massimo(a);
+    const onda::Tratto tonoTratto = onda::tratto(a, picco / 2, kFinestre);
+    const double prima = energiaTra(r, kSoglie.silenzioIniziale, tonoTratto.inizio - kSoglie.tolleranza);
+    const double dopo = energiaTra(r, tonoTratto.fine + kSoglie.tolleranza, 1e9);
+    qInfo().noquote() << "bell before: RMS" << prima << "| tone from" << secondi(tonoTratto.inizio)
+                      << "sounding" << secondi(tonoTratto.durata) << "| bell after: RMS" << dopo;
+
+    QVERIFY2(picco > kSoglie.piccoMinimo, "the file put in place was not played");
+    QVERIFY2(std::abs(tonoTratto.durata - t.secondi) <= kSoglie.tolleranza, "the tone did not play whole");
+    QVERIFY2(prima > kSoglie.energiaCampanello, "no bell before the file was there");
+    QVERIFY2(dopo > kSoglie.energiaCampanello, "no bell after the file was gone");
+}
+
+QTEST_GUILESS_MAIN(TestSuoniReali)
+#include "tst_suoni_reali.moc"
