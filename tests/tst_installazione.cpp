@@ -1,0 +1,340 @@
+// The installed game: the tree `cmake --install` lays out in any prefix, its
+// relative launcher, its desktop metadata, and the game started through the
+// launcher from somewhere else.
+
+#include "comune/xvfb.h"
+#include "platform/colore.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSet>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <filesystem>
+
+namespace {
+
+const QString IdApplicazione = QStringLiteral(BRINDEL_APP_ID);
+const QString CartellaProgramma = QStringLiteral(BRINDEL_INSTALL_DIR);
+const QString Lanciatore = QStringLiteral("bin/tintar-i-brindel");
+
+struct Voce
+{
+    QString percorso; // relative to the prefix
+    QString origine;  // the file it must be a copy of
+    int lato = 0;     // a PNG icon's side
+    bool eseguibile = false;
+};
+
+// Every file an install must lay out, and nothing else.
+QList<Voce> vociAttese()
+{
+    const QString sorgenti = QStringLiteral(BRINDEL_SOURCE_DIR);
+    QList<Voce> voci;
+    voci.append({CartellaProgramma + QStringLiteral("/tintar-i-brindel"),
+                 QStringLiteral(BRINDEL_PROGRAM_DIR "/tintar-i-brindel"), 0, true});
+    for (int n = 1; n <= 12; ++n)
+        voci.append({CartellaProgramma + QStringLiteral("/brindel/%1.gif").arg(n),
+                     sorgenti + QStringLiteral("/brindel/%1.gif").arg(n)});
+    for (const char *suono : {"si", "no", "fatto", "rifai"})
+        voci.append({CartellaProgramma + QStringLiteral("/suoni/%1.wav").arg(QLatin1String(suono)),
+                     sorgenti + QStringLiteral("/suoni/%1.wav").arg(QLatin1String(suono))});
+    voci.append({QStringLiteral("share/applications/") + IdApplicazione + QStringLiteral(".desktop"),
+                 QStringLiteral(BRINDEL_DESKTOP_FILE)});
+    voci.append({QStringLiteral("share/metainfo/") + IdApplicazione + QStringLiteral(".metainfo.xml"),
+                 QStringLiteral(BRINDEL_METAINFO_FILE)});
+    voci.append({QStringLiteral("share/icons/hicolor/scalable/apps/") + IdApplicazione + QStringLiteral(".svg"),
+                 sorgenti + QStringLiteral("/packaging/icons/tintar-i-brindel.svg")});
+    for (int lato : {48, 64, 128, 256})
+        voci.append({QStringLiteral("share/icons/hicolor/%1x%1/apps/").arg(lato) + IdApplicazione + QStringLiteral(".png"),
+                     sorgenti + QStringLiteral("/packaging/icons/%1x%1/tintar-i-brindel.png").arg(lato), lato});
+    return voci;
+}
+
+QByteArray contenuto(const QString &percorso)
+{
+    QFile f(percorso);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+std::filesystem::path percorsoFs(const QString &percorso)
+{
+    return std::filesystem::path(QFile::encodeName(percorso).toStdString());
+}
+
+// Runs `cmake --install` on this build tree, DESTDIR set only when given.
+bool installa(const QString &prefisso, const QString &destdir, QString *uscita)
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("DESTDIR"));
+    if (!destdir.isEmpty())
+        env.insert(QStringLiteral("DESTDIR"), destdir);
+    p.setProcessEnvironment(env);
+    p.setProcessChannelMode(QProcess::MergedChannels);
+    p.start(QStringLiteral(BRINDEL_CMAKE_COMMAND),
+            {QStringLiteral("--install"), QStringLiteral(BRINDEL_BINARY_DIR), QStringLiteral("--prefix"), prefisso});
+    const bool finito = p.waitForFinished(120000);
+    *uscita = QString::fromLocal8Bit(p.readAll());
+    return finito && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+}
+
+Colore coloreA(const QImage &img, QPoint p)
+{
+    return colore::daRgb(img.pixel(p));
+}
+
+QString esadecimale(Colore c)
+{
+    return QStringLiteral("0x%1").arg(c, 6, 16, QLatin1Char('0'));
+}
+
+} // namespace
+
+class TstInstallazione : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void albero_data();
+    void albero();
+    void nienteAltro();
+    void lanciatore_data();
+    void lanciatore();
+    void validatori_data();
+    void validatori();
+    void avvio_data();
+    void avvio();
+
+private:
+    QTemporaryDir m_tmp;
+    QString m_prefisso; // has a space and an accent in it
+    QString m_radice;   // DESTDIR of an install with prefix /usr
+};
+
+void TstInstallazione::initTestCase()
+{
+    QVERIFY(m_tmp.isValid());
+    m_prefisso = m_tmp.filePath(QStringLiteral("prova è qui/usr"));
+    m_radice = m_tmp.filePath(QStringLiteral("radice è"));
+    QString uscita;
+    QVERIFY2(installa(m_prefisso, QString(), &uscita), qPrintable(uscita));
+    QVERIFY2(installa(QStringLiteral("/usr"), m_radice, &uscita), qPrintable(uscita));
+}
+
+void TstInstallazione::albero_data()
+{
+    QTest::addColumn<QString>("percorso");
+    QTest::addColumn<QString>("origine");
+    QTest::addColumn<int>("lato");
+    QTest::addColumn<bool>("eseguibile");
+    for (const Voce &v : vociAttese())
+        QTest::newRow(qPrintable(v.percorso)) << v.percorso << v.origine << v.lato << v.eseguibile;
+}
+
+void TstInstallazione::albero()
+{
+    // Each installed file is a faithful copy of what was built or shipped, in its place under the prefix.
+    QFETCH(QString, percorso);
+    QFETCH(QString, origine);
+    QFETCH(int, lato);
+    QFETCH(bool, eseguibile);
+
+    const QString installato = m_prefisso + u'/' + percorso;
+    const QFileInfo info(installato);
+    QVERIFY2(info.isFile() && !info.isSymLink(), qPrintable(installato));
+    const QByteArray atteso = contenuto(origine);
+    QVERIFY2(!atteso.isEmpty(), qPrintable(origine));
+    QVERIFY(contenuto(installato) == atteso);
+    QCOMPARE(info.isExecutable(), eseguibile);
+    if (lato > 0) {
+        const QImage icona(installato, "PNG");
+        QCOMPARE(icona.size(), QSize(lato, lato));
+    }
+}
+
+void TstInstallazione::nienteAltro()
+{
+    // The install lays out the expected files and the launcher, and nothing more.
+    QSet<QString> attesi{Lanciatore};
+    for (const Voce &v : vociAttese())
+        attesi.insert(v.percorso);
+    QSet<QString> trovati;
+    QDirIterator it(m_prefisso, QDir::Files | QDir::System | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        trovati.insert(QDir(m_prefisso).relativeFilePath(it.next()));
+    const QSet<QString> inPiu = trovati - attesi;
+    const QSet<QString> mancanti = attesi - trovati;
+    QVERIFY2(inPiu.isEmpty(), qPrintable(QStringList(inPiu.begin(), inPiu.end()).join(u' ')));
+    QVERIFY2(mancanti.isEmpty(), qPrintable(QStringList(mancanti.begin(), mancanti.end()).join(u' ')));
+}
+
+void TstInstallazione::lanciatore_data()
+{
+    QTest::addColumn<QString>("prefisso");
+    QTest::newRow("prefisso con spazio e accento") << m_prefisso;
+    QTest::newRow("DESTDIR con prefisso /usr") << m_radice + QStringLiteral("/usr");
+}
+
+void TstInstallazione::lanciatore()
+{
+    // bin/ holds a relative symbolic link that resolves to the executable in the program's folder.
+    QFETCH(QString, prefisso);
+    const std::filesystem::path link = percorsoFs(prefisso + u'/' + Lanciatore);
+    QVERIFY(std::filesystem::is_symlink(std::filesystem::symlink_status(link)));
+    const std::filesystem::path bersaglio = std::filesystem::read_symlink(link);
+    QVERIFY2(bersaglio.is_relative(), bersaglio.c_str());
+    const std::filesystem::path eseguibile =
+        percorsoFs(prefisso + u'/' + CartellaProgramma + QStringLiteral("/tintar-i-brindel"));
+    QVERIFY(std::filesystem::exists(link));
+    QCOMPARE(QString::fromStdString(std::filesystem::canonical(link).string()),
+             QString::fromStdString(std::filesystem::canonical(eseguibile).string()));
+}
+
+void TstInstallazione::validatori_data()
+{
+    QTest::addColumn<QString>("programma");
+    QTest::addColumn<QStringList>("argomenti");
+    QTest::newRow("desktop-file-validate")
+        << QStringLiteral("desktop-file-validate") << QStringList{QStringLiteral(BRINDEL_DESKTOP_FILE)};
+    QTest::newRow("appstreamcli validate")
+        << QStringLiteral("appstreamcli")
+        << QStringList{QStringLiteral("validate"), QStringLiteral("--no-net"), QStringLiteral(BRINDEL_METAINFO_FILE)};
+    QTest::newRow("appstreamcli validate-tree")
+        << QStringLiteral("appstreamcli")
+        << QStringList{QStringLiteral("validate-tree"), QStringLiteral("--no-net"), m_radice};
+}
+
+void TstInstallazione::validatori()
+{
+    // The desktop entry and the AppStream metadata pass their validators with no error or warning.
+    QFETCH(QString, programma);
+    QFETCH(QStringList, argomenti);
+    if (QStandardPaths::findExecutable(programma).isEmpty())
+        QSKIP(qPrintable(programma + QStringLiteral(" is not installed")));
+    QProcess p;
+    p.setProcessChannelMode(QProcess::MergedChannels);
+    p.start(programma, argomenti);
+    QVERIFY(p.waitForFinished(60000));
+    const QString uscita = QString::fromLocal8Bit(p.readAll());
+    QVERIFY2(p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0, qPrintable(uscita));
+    static const QRegularExpression problema(QStringLiteral("(^\\s*[EW]: |: error: |: warning: )"),
+                                             QRegularExpression::MultilineOption);
+    QVERIFY2(!problema.match(uscita).hasMatch(), qPrintable(uscita));
+}
+
+void TstInstallazione::avvio_data()
+{
+    QTest::addColumn<bool>("conDisegni");
+    QTest::newRow("installazione completa") << true;
+    QTest::newRow("senza brindel/") << false;
+}
+
+void TstInstallazione::avvio()
+{
+    // Started through bin/ from another folder, the game draws from the installed brindel/; without it, an error box.
+    QFETCH(bool, conDisegni);
+    prova::ServerX x;
+    if (!x.avviato())
+        QSKIP("Xvfb could not be started here");
+
+    QString prefisso = m_prefisso;
+    QTemporaryDir rotto(m_tmp.filePath(QStringLiteral("senza disegni è XXXXXX")));
+    if (!conDisegni) {
+        // The same install, less its drawings: proves the files come from this tree and nowhere else.
+        prefisso = rotto.filePath(QStringLiteral("usr"));
+        QString uscita;
+        QVERIFY2(installa(prefisso, QString(), &uscita), qPrintable(uscita));
+        QVERIFY(QDir(prefisso + u'/' + CartellaProgramma + QStringLiteral("/brindel")).removeRecursively());
+    }
+
+    QTemporaryDir altrove;
+    QProcess gioco;
+    QProcessEnvironment env = x.ambiente();
+    env.insert(QStringLiteral("PULSE_SERVER"), QStringLiteral("unix:/nonexistent"));
+    gioco.setProcessEnvironment(env);
+    gioco.setWorkingDirectory(altrove.path());
+    gioco.setProcessChannelMode(QProcess::ForwardedChannels);
+    gioco.start(prefisso + u'/' + Lanciatore, {});
+    QVERIFY(gioco.waitForStarted(5000));
+    auto fine = qScopeGuard([&] {
+        if (gioco.state() != QProcess::NotRunning) {
+            gioco.kill();
+            gioco.waitForFinished(3000);
+        }
+    });
+
+    const QString classe = QStringLiteral("tintar-i-brindel");
+    QStringList finestre;
+    QTRY_VERIFY_WITH_TIMEOUT(!(finestre = x.finestre(classe)).isEmpty(), 15000);
+    const QString avvio = finestre.last();
+    QRect ra;
+    QTRY_COMPARE_WITH_TIMEOUT((ra = x.geometria(avvio)).size(), QSize(702, 605), 5000);
+    QTest::qWait(300);
+
+    // "Avvio" is at 184,328, 274 x 85.
+    x.esegui(QStringLiteral("xdotool"), {QStringLiteral("mousemove"), QString::number(ra.x() + 184 + 137),
+                                          QString::number(ra.y() + 328 + 60), QStringLiteral("click"), QStringLiteral("1")});
+
+    if (!conDisegni) {
+        // A box of ours that is neither window reports the missing drawing; dismissing it ends the program with a failure status.
+        QString box;
+        QTRY_VERIFY_WITH_TIMEOUT(([&] {
+                                     for (const QString &f : x.finestre(classe)) {
+                                         const QRect r = x.geometria(f);
+                                         if (f != avvio && r.width() != 687 && r.size() != QSize(702, 605)) {
+                                             box = f;
+                                             return true;
+                                         }
+                                     }
+                                     return false;
+                                 }()),
+                                 10000);
+        QTest::qWait(300);
+        x.esegui(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("--window"), box, QStringLiteral("Return")});
+        QVERIFY(gioco.waitForFinished(10000));
+        QCOMPARE(gioco.exitStatus(), QProcess::NormalExit);
+        QVERIFY(gioco.exitCode() != 0);
+        return;
+    }
+
+    QString brindel;
+    QTRY_VERIFY_WITH_TIMEOUT(([&] {
+                                 const QStringList f = x.finestre(classe);
+                                 if (f.size() != 1 || f.first() == avvio)
+                                     return false;
+                                 brindel = f.first();
+                                 return true;
+                             }()),
+                             10000);
+    QRect rb;
+    QTRY_COMPARE_WITH_TIMEOUT((rb = x.geometria(brindel)).width(), 687, 5000);
+    QTest::qWait(700);
+
+    const QImage schermo = x.schermo();
+    schermo.save(QDir::temp().filePath(QStringLiteral("tintar-i-brindel-installato.png")));
+    // The interior lies below the menu bar, whose height is the rest of the window.
+    const QPoint interno = rb.topLeft() + QPoint(0, rb.height() - 513);
+    for (int r = 0; r < 5; ++r)
+        for (int c = 0; c < 4; ++c) {
+            const QPoint centro = interno + QPoint(8 + 2 + 15 + c * 77 + 38, 2 + 20 + r * 90 + 45);
+            QVERIFY2(coloreA(schermo, centro) == colore::Giallo,
+                     qPrintable(QStringLiteral("cell %1,%2: %3").arg(c).arg(r).arg(esadecimale(coloreA(schermo, centro)))));
+        }
+    // Still the game window alone: no error box came up after it.
+    QCOMPARE(x.finestre(classe), QStringList{brindel});
+    QCOMPARE(gioco.state(), QProcess::Running);
+
+    gioco.terminate();
+    QVERIFY(gioco.waitForFinished(5000));
+}
+
+QTEST_GUILESS_MAIN(TstInstallazione)
+#include "tst_installazione.moc"
