@@ -36,7 +36,7 @@ struct Impostazioni {
 
 constexpr Impostazioni kImpostazioni{
     "Tintar i Brindel",
-    "invalid.tintar_i_brindel.TintarIBrindel",
+    BRINDEL_ID_APPLICAZIONE,
     // Only the PulseAudio backend can stop a cue that is playing.
     "pulse",
     "bell",

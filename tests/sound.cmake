@@ -15,3 +15,4 @@ brindel_add_test(tst_suoni_reali
     LABELS sound)
 set_tests_properties(tst_suoni_reali PROPERTIES
     SKIP_REGULAR_EXPRESSION "SKIP   : TestSuoniReali::initTestCase\\(\\)")
+target_compile_definitions(tst_suoni_reali PRIVATE "BRINDEL_ID_APPLICAZIONE=\"${BRINDEL_APP_ID}\"")

@@ -38,6 +38,7 @@ constexpr Tono kToni[] = {
     {'R', "rifai.wav", 1100, 1.0},
 };
 constexpr double kAmpiezza = 0.5;
+constexpr const char *kNomeApplicazione = "Tintar i Brindel";
 
 // 20 ms windows every 5 ms.
 constexpr onda::Finestre kFinestre{onda::kCampioniAlSecondo / 50, onda::kCampioniAlSecondo / 200};
@@ -157,7 +158,7 @@ void TestSuoniReali::ilSecondoInterrompeIlPrimo_data()
     QTest::newRow("fourth wrong answer: no, then rifai") << 'N' << 'R';
 }
 
-// A cue called straight after another cuts the first off at once and plays to its own end.
+// A cue called straight after another cuts the first off at once and plays to its own end, the only stream of the program's on the server.
 void TestSuoniReali::ilSecondoInterrompeIlPrimo()
 {
     QFETCH(char, primo);
@@ -182,6 +183,7 @@ void TestSuoniReali::ilSecondoInterrompeIlPrimo()
     chiama(secondo);
     const qint64 ms = orologio.elapsed();
     QVERIFY(suoni::canberra().attendi(kSoglie.avvioMassimo));
+    const QString flussi = m_server->flussi();
     QTest::qWait(int(t2.secondi * 1000 + kSoglie.coda.count()));
     const QVector<double> x = reg.ferma();
 
@@ -207,6 +209,9 @@ void TestSuoniReali::ilSecondoInterrompeIlPrimo()
              "the second cue did not play to its end");
     QVERIFY2(secondoTratto.fine - secondoTratto.inizio <= t2.secondi + kSoglie.tolleranza,
              "the second cue was broken up");
+    QCOMPARE(flussi.count("Sink Input #"), 1);
+    QVERIFY2(flussi.contains(QString("application.name = \"%1\"").arg(kNomeApplicazione)), qPrintable(flussi));
+    QVERIFY2(flussi.contains(QString("application.id = \"%1\"").arg(BRINDEL_ID_APPLICAZIONE)), qPrintable(flussi));
     QVERIFY2(primoTratto.durata <= kSoglie.taglioMassimo, "the first cue was not cut off");
     QVERIFY2(!primoTratto.presente || primoTratto.fine <= secondoTratto.inizio + kSoglie.sovrapposizione,
              "the first cue went on under the second");

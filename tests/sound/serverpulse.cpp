@@ -66,6 +66,18 @@ QString ServerPulse::monitor() const
     return QString::fromLatin1(kSink) + ".monitor";
 }
 
+QString ServerPulse::flussi() const
+{
+    QProcess pactl;
+    muoriColPadre(pactl);
+    pactl.start("pactl", {"--server=" + indirizzo(), "list", "sink-inputs"});
+    if (!pactl.waitForFinished(int(kLimiti.attesaDomanda.count()))) {
+        termina(pactl);
+        return {};
+    }
+    return QString::fromUtf8(pactl.readAllStandardOutput());
+}
+
 bool ServerPulse::avvia(QString *motivo)
 {
     for (int tentativo = 1; tentativo <= kLimiti.tentativi; ++tentativo) {

@@ -28,6 +28,8 @@ public:
     // What PULSE_SERVER must say for a client to reach it.
     QString indirizzo() const;
     QString monitor() const;
+    // What `pactl list sink-inputs` says: the streams playing now.
+    QString flussi() const;
 
 private:
     bool pronto(std::chrono::milliseconds limite);
