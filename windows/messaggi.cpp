@@ -7,6 +7,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include <cstdio>
 #include <new>
 
 namespace messaggi {
@@ -31,6 +32,8 @@ int g_codice = 0;
 
 void segnala(const QString &testo, int codice)
 {
+    // Also for whoever started the program from a terminal or a script.
+    std::fprintf(stderr, "%s: %s\n", layout::Titolo, testo.toLocal8Bit().constData());
     MsgBox(testo, SoloOk | IconaErrore, QString::fromUtf8(layout::Titolo));
     termina(codice);
 }

@@ -1,0 +1,186 @@
+// Colouring in the game window: the chosen colour, and presses that fill the drawing.
+
+#include "comune/gif.h"
+#include "comune/registratori.h"
+#include "shell/modulo1.h"
+#include "windows/controlli.h"
+#include "windows/formbrindel.h"
+
+#include <QFrame>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+// A game window over twelve test drawings (a frame and a cross on white).
+struct Gioco
+{
+    Gioco()
+        : cartella(dir.path())
+        , casuale(31)
+    {
+        prova::scriviDisegni(dir.path());
+        f.show();
+    }
+    void finisci()
+    {
+        while (f.partita().fase() == gioco::Fase::Ricerca)
+            f.Command2_Click(f.partita().Numero);
+    }
+    Colore pixel(int x, int y) const { return colore::daRgb(f.picBrindel()->superficie().pixel(x, y)); }
+    // A press through the real mouse path, on the drawing's inner area.
+    void premi(QPoint p, Qt::MouseButton b = Qt::LeftButton, Qt::KeyboardModifiers m = {})
+    {
+        QTest::mousePress(f.picBrindel()->interno(), b, m, p);
+        QTest::mouseRelease(f.picBrindel()->interno(), b, m, p);
+    }
+
+    prova::RegistroMessaggi messaggi;
+    prova::RegistroSuoni suoni;
+    QTemporaryDir dir;
+    prova::Cartella cartella;
+    prova::Casuale<casuale::Generatore> casuale;
+    FormBrindel f;
+};
+
+constexpr Colore Bianco = 0xFFFFFF;
+constexpr Colore Nero = 0x000000;
+
+} // namespace
+
+class TstColorazione : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase() { Modulo1::preparaApplicazione(*qApp); }
+    void primaDiSceglierePicture1Resta();
+    void sceltaSopravvive();
+    void premiConOgniPulsante_data();
+    void premiConOgniPulsante();
+    void riempieSottoUnaCopertura();
+    void contornoRicolorato();
+    void nuovoDisegnoPerdeIColori();
+};
+
+void TstColorazione::primaDiSceglierePicture1Resta()
+{
+    // Before any swatch is clicked fills are black, while Picture1 still shows the button face.
+    Gioco g;
+    QCOMPARE(g.f.ColoreScelto, 0.0);
+    QVERIFY(!g.f.Picture1()->backColor().has_value());
+    g.finisci();
+    g.premi({100, 100});
+    QCOMPARE(g.pixel(100, 100), Nero);
+    QCOMPARE(g.pixel(5, 5), Nero);
+    QCOMPARE(g.pixel(200, 300), Bianco);
+}
+
+void TstColorazione::sceltaSopravvive()
+{
+    // A chosen colour holds across clicks of the same swatch, new games and a new palette set-up.
+    Gioco g;
+    g.finisci();
+    QTest::mouseClick(g.f.PicColore(7), Qt::LeftButton, {}, QPoint(12, 12));
+    QCOMPARE(Colore(g.f.ColoreScelto), Colore(0x8080FF));
+    QTest::mouseClick(g.f.PicColore(7), Qt::LeftButton, {}, QPoint(12, 12));
+    QCOMPARE(Colore(g.f.ColoreScelto), Colore(0x8080FF));
+    QCOMPARE(*g.f.Picture1()->backColor(), Colore(0x8080FF));
+    QTest::mouseClick(g.f.PicColore(5), Qt::LeftButton);
+    QCOMPARE(g.f.ColoreScelto, 0.0);
+    QCOMPARE(*g.f.Picture1()->backColor(), Colore(0x000000));
+    QTest::mouseClick(g.f.PicColore(38), Qt::LeftButton);
+    QTest::mouseClick(g.f.Command1(), Qt::LeftButton);
+    QVERIFY(!g.f.Frame1()->isVisible());
+    g.f.Form_Activate();
+    QCOMPARE(Colore(g.f.ColoreScelto), Colore(0xFF0000));
+    QCOMPARE(*g.f.Picture1()->backColor(), Colore(0xFF0000));
+    QCOMPARE(*g.f.PicColore(38)->backColor(), Colore(0xFF0000));
+    QVERIFY(g.messaggi.box.isEmpty());
+}
+
+void TstColorazione::premiConOgniPulsante_data()
+{
+    QTest::addColumn<int>("pulsante");
+    QTest::addColumn<int>("maiuscole");
+    QTest::addColumn<bool>("colorando");
+    QTest::newRow("sinistro") << int(Qt::LeftButton) << 0 << true;
+    QTest::newRow("destro") << int(Qt::RightButton) << 0 << true;
+    QTest::newRow("centrale con maiuscolo") << int(Qt::MiddleButton) << int(Qt::ShiftModifier) << true;
+    QTest::newRow("durante la ricerca") << int(Qt::LeftButton) << 0 << false;
+}
+
+void TstColorazione::premiConOgniPulsante()
+{
+    // Any button, with any shift state and in either phase, fills the area under the pointer with the chosen colour.
+    QFETCH(int, pulsante);
+    QFETCH(int, maiuscole);
+    QFETCH(bool, colorando);
+    Gioco g;
+    g.f.PicColore_Click(26); // green 0x00FF00
+    if (colorando) {
+        g.finisci();
+    } else {
+        // Uncover the top-left cell so the press lands on the drawing.
+        while (g.f.Command2(0)->isVisible())
+            g.f.Command2_Click(g.f.partita().Numero);
+        QCOMPARE(g.f.partita().fase(), gioco::Fase::Ricerca);
+    }
+    g.premi({40, 40}, Qt::MouseButton(pulsante), Qt::KeyboardModifiers(maiuscole));
+    QCOMPARE(g.pixel(40, 40), 0x00FF00u);
+    QCOMPARE(g.pixel(159, 232), 0x00FF00u);
+    QCOMPARE(g.pixel(161, 40), Bianco);
+    QCOMPARE(g.pixel(160, 40), Nero);
+}
+
+void TstColorazione::riempieSottoUnaCopertura()
+{
+    // A fill reaches the parts of its area still under covers, and survives a repaint.
+    Gioco g;
+    g.f.PicColore_Click(20); // yellow
+    QVERIFY(!g.f.Command2(0)->isHidden());
+    g.f.Command2_Click(g.f.partita().Numero);
+    const int trovata = [&] {
+        for (int i = 0; i < 20; ++i)
+            if (g.f.Command2(i)->isHidden())
+                return i;
+        return -1;
+    }();
+    const QRect cella = g.f.Command2(trovata)->geometry();
+    g.premi(cella.center());
+    const QPoint altro = cella.center().x() < 160 ? QPoint(10, cella.center().y() < 233 ? 10 : 400)
+                                                  : QPoint(300, cella.center().y() < 233 ? 10 : 400);
+    // The quadrant is one area: its far corner, under a cover, took the colour too.
+    QCOMPARE(g.pixel(altro.x(), altro.y()), 0x00FFFFu);
+    g.f.repaint();
+    QCOMPARE(g.pixel(altro.x(), altro.y()), 0x00FFFFu);
+}
+
+void TstColorazione::contornoRicolorato()
+{
+    // A press on a line recolours the whole connected outline; the same colour again changes nothing.
+    Gioco g;
+    g.finisci();
+    g.f.PicColore_Click(8); // red
+    g.premi({160, 100});
+    QCOMPARE(g.pixel(0, 0), 0x0000FFu);
+    QCOMPARE(g.pixel(319, 465), 0x0000FFu);
+    QCOMPARE(g.pixel(5, 233), 0x0000FFu);
+    const QImage prima = g.f.picBrindel()->superficie();
+    g.premi({160, 100});
+    QCOMPARE(g.f.picBrindel()->superficie(), prima);
+}
+
+void TstColorazione::nuovoDisegnoPerdeIColori()
+{
+    // The next picture shows without the fills of the previous one.
+    Gioco g;
+    g.finisci();
+    g.f.PicColore_Click(32);
+    g.premi({40, 40});
+    QCOMPARE(g.pixel(40, 40), 0xFFFF00u);
+    QTest::mouseClick(g.f.Command1(), Qt::LeftButton);
+    QCOMPARE(g.pixel(40, 40), Bianco);
+}
+
+QTEST_MAIN(TstColorazione)
+#include "tst_colorazione.moc"
