@@ -1,0 +1,114 @@
+// From a press on the drawing to the filled area painted, in the game window
+// on the offscreen platform, for each of the game's drawings.
+
+#include "platform/cartella.h"
+#include "platform/casuale.h"
+#include "shell/modulo1.h"
+#include "windows/controlli.h"
+#include "windows/formbrindel.h"
+#include "windows/messaggi.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QMouseEvent>
+
+#include <algorithm>
+#include <cstdio>
+#include <map>
+#include <vector>
+
+namespace {
+
+// Picks drawing n for the first game, then draws as the program does.
+class PrimoDisegno final : public casuale::Sorgente
+{
+public:
+    explicit PrimoDisegno(int n) : m_valore((n - 0.5f) / 12.0f) {}
+    float prossimo() override
+    {
+        if (m_primo) {
+            m_primo = false;
+            return m_valore;
+        }
+        return m_resto.prossimo();
+    }
+
+private:
+    float m_valore;
+    bool m_primo = true;
+    casuale::Generatore m_resto{7};
+};
+
+// The white pixel whose area is the largest: the fill a child makes most.
+QPoint puntoBianco(const QImage &img)
+{
+    for (int y = img.height() / 2; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            if ((img.pixel(x, y) & 0xFFFFFF) == 0xFFFFFF)
+                return {x, y};
+    return {0, 0};
+}
+
+std::map<int, std::vector<double>> g_tempi;
+
+void premuto(benchmark::State &state)
+{
+    const int n = static_cast<int>(state.range(0));
+    PrimoDisegno sorgente(n);
+    casuale::imposta(&sorgente);
+    FormBrindel f;
+    f.show();
+    while (f.partita().fase() == gioco::Fase::Ricerca)
+        f.Command2_Click(f.partita().Numero);
+    QWidget *area = f.picBrindel()->interno();
+    const QPoint p = puntoBianco(f.picBrindel()->superficie());
+    bool verde = false;
+    for (auto _ : state) {
+        f.PicColore_Click(verde ? 0 : 26);
+        verde = !verde;
+        QMouseEvent premi(QEvent::MouseButtonPress, QPointF(p), area->mapToGlobal(QPointF(p)), Qt::LeftButton,
+                          Qt::LeftButton, Qt::NoModifier);
+        QElapsedTimer t;
+        t.start();
+        QApplication::sendEvent(area, &premi);
+        const double secondi = static_cast<double>(t.nsecsElapsed()) * 1e-9;
+        state.SetIterationTime(secondi);
+        g_tempi[n].push_back(secondi * 1e6);
+        QMouseEvent lascia(QEvent::MouseButtonRelease, QPointF(p), area->mapToGlobal(QPointF(p)), Qt::LeftButton,
+                           Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(area, &lascia);
+    }
+    casuale::imposta(nullptr);
+    state.counters["pixel"] = static_cast<double>(f.picBrindel()->superficie().width() * f.picBrindel()->superficie().height());
+}
+
+} // namespace
+
+BENCHMARK(premuto)->DenseRange(1, 12)->UseManualTime()->Unit(benchmark::kMicrosecond)->Iterations(400);
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    Modulo1::preparaApplicazione(app);
+    cartella::imposta(QStringLiteral(BRINDEL_SOURCE_DIR));
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+
+    std::printf("\npress-to-painted (mouse press to repainted rectangle), reference: under 1000 us\n");
+    std::printf("%-8s %12s %12s %8s\n", "drawing", "median us", "max us", "met?");
+    bool tutti = true;
+    for (auto &[n, tempi] : g_tempi) {
+        std::sort(tempi.begin(), tempi.end());
+        const double mediana = tempi[tempi.size() / 2];
+        const double massimo = tempi.back();
+        tutti = tutti && massimo < 1000.0;
+        std::printf("%-8d %12.1f %12.1f %8s\n", n, mediana, massimo, massimo < 1000.0 ? "yes" : "no");
+    }
+    std::printf("all under 1 ms: %s\n", tutti ? "yes" : "no");
+    return messaggi::terminato() ? 1 : 0;
+}
