@@ -55,6 +55,7 @@ QList<Voce> vociAttese()
     for (int lato : {48, 64, 128, 256})
         voci.append({QStringLiteral("share/icons/hicolor/%1x%1/apps/").arg(lato) + IdApplicazione + QStringLiteral(".png"),
                      sorgenti + QStringLiteral("/packaging/icons/%1x%1/tintar-i-brindel.png").arg(lato), lato});
+    voci.append({QStringLiteral("share/doc/tintar-i-brindel/copyright"), sorgenti + QStringLiteral("/COPYING")});
     return voci;
 }
 
