@@ -113,6 +113,8 @@ private slots:
     void fileIllegibileDaIlCampanello_data();
     void fileIllegibileDaIlCampanello();
     void fileAggiuntoOTolto();
+    void fileDelProgrammaSuonanoInteri_data();
+    void fileDelProgrammaSuonanoInteri();
 
 private:
     QString registrazione() const { return m_runtime.filePath("registrazione.raw"); }
@@ -306,6 +308,50 @@ void TestSuoniReali::fileAggiuntoOTolto()
     QVERIFY2(std::abs(tonoTratto.durata - t.secondi) <= kSoglie.tolleranza, "the tone did not play whole");
     QVERIFY2(prima > kSoglie.energiaCampanello, "no bell before the file was there");
     QVERIFY2(dopo > kSoglie.energiaCampanello, "no bell after the file was gone");
+}
+
+void TestSuoniReali::fileDelProgrammaSuonanoInteri_data()
+{
+    QTest::addColumn<char>("segnale");
+    QTest::addColumn<QString>("file");
+
+    QTest::newRow("si") << 'S' << "si.wav";
+    QTest::newRow("no") << 'N' << "no.wav";
+    QTest::newRow("fatto") << 'F' << "fatto.wav";
+    QTest::newRow("rifai") << 'R' << "rifai.wav";
+}
+
+// The cue files that ship with the program are ones its player can read: each sounds as long as it lasts, not as the bell.
+void TestSuoniReali::fileDelProgrammaSuonanoInteri()
+{
+    QFETCH(char, segnale);
+    QFETCH(QString, file);
+    const QString sorgente = QStringLiteral(BRINDEL_SOURCE_DIR);
+    QFile f(sorgente + "/suoni/" + file);
+    QVERIFY2(f.open(QIODevice::ReadOnly), qPrintable(f.fileName()));
+    const QVector<double> originale = onda::campioniWav(f.readAll());
+    QVERIFY2(!originale.isEmpty(), "not a 16-bit mono PCM WAV file at the expected rate");
+    cartella::imposta(sorgente);
+
+    Registrazione reg;
+    QString motivo;
+    QVERIFY2(reg.avvia(*m_server, registrazione(), &motivo), qPrintable(motivo));
+    chiama(segnale);
+    QVERIFY(suoni::canberra().attendi(kSoglie.avvioMassimo));
+    QTest::qWait(int(originale.size() * 1000 / onda::kCampioniAlSecondo + kSoglie.coda.count()));
+    const QVector<double> x = reg.ferma();
+
+    const QVector<double> rOriginale = onda::rms(originale, kFinestre);
+    const QVector<double> r = onda::rms(x, kFinestre);
+    const double soglia = onda::massimo(rOriginale) / 10;
+    const onda::Tratto atteso = onda::tratto(rOriginale, soglia, kFinestre);
+    const onda::Tratto udito = onda::tratto(r, soglia, kFinestre);
+    qInfo().noquote() << "file sounds for" << secondi(atteso.fine - atteso.inizio) << "| heard for"
+                      << secondi(udito.fine - udito.inizio);
+    QVERIFY(atteso.presente);
+    QVERIFY2(udito.presente, "nothing was heard");
+    QVERIFY2(std::abs((udito.fine - udito.inizio) - (atteso.fine - atteso.inizio)) <= kSoglie.tolleranza,
+             "what was heard does not last as long as the file");
 }
 
 QTEST_GUILESS_MAIN(TestSuoniReali)

@@ -49,6 +49,28 @@ QByteArray wavTono(double hertz, double secondi, double ampiezza)
     return b;
 }
 
+QVector<double> campioniWav(const QByteArray &wav)
+{
+    if (wav.size() < 12 || !wav.startsWith("RIFF") || wav.mid(8, 4) != "WAVE")
+        return {};
+    bool formatoGiusto = false;
+    for (qsizetype pos = 12; pos + 8 <= wav.size();) {
+        const QByteArray id = wav.mid(pos, 4);
+        const qsizetype lunghezza = qFromLittleEndian<quint32>(wav.constData() + pos + 4);
+        const QByteArray corpo = wav.mid(pos + 8, lunghezza);
+        if (id == "fmt " && corpo.size() >= 16) {
+            const char *f = corpo.constData();
+            formatoGiusto = qFromLittleEndian<quint16>(f) == 1 && qFromLittleEndian<quint16>(f + 2) == 1
+                            && qFromLittleEndian<quint32>(f + 4) == quint32(kCampioniAlSecondo)
+                            && qFromLittleEndian<quint16>(f + 14) == 16;
+        } else if (id == "data") {
+            return formatoGiusto ? campioni(corpo) : QVector<double>();
+        }
+        pos += 8 + lunghezza + (lunghezza & 1);
+    }
+    return {};
+}
+
 QVector<double> campioni(const QByteArray &pcm)
 {
     QVector<double> x;

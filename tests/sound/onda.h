@@ -12,6 +12,10 @@ constexpr int kCampioniAlSecondo = 44100;
 // A 16-bit mono PCM WAV file holding a pure tone.
 QByteArray wavTono(double hertz, double secondi, double ampiezza);
 
+// The samples of a 16-bit mono PCM WAV file at kCampioniAlSecondo, scaled to
+// -1..1; empty for any other kind of file.
+QVector<double> campioniWav(const QByteArray &wav);
+
 // Raw signed 16-bit little-endian mono samples, scaled to -1..1.
 QVector<double> campioni(const QByteArray &pcm);
 

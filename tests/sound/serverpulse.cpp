@@ -23,9 +23,10 @@ struct Limiti {
     std::chrono::milliseconds attesaFine;
     // Sound that must have been recorded before avvia returns.
     std::chrono::milliseconds datiIniziali;
+    std::chrono::milliseconds pausa; // between two attempts at starting
 };
 
-constexpr Limiti kLimiti{3, 15s, 5s, 10s, 3s, 1000ms};
+constexpr Limiti kLimiti{3, 15s, 5s, 10s, 3s, 1000ms, 1000ms};
 constexpr const char *kSink = "brindel_prova";
 
 void termina(QProcess &p)
@@ -82,6 +83,8 @@ bool ServerPulse::avvia(QString *motivo)
 {
     for (int tentativo = 1; tentativo <= kLimiti.tentativi; ++tentativo) {
         ferma();
+        if (tentativo > 1)
+            QThread::msleep(std::chrono::milliseconds(kLimiti.pausa).count());
         QFile::remove(m_cartella + "/native");
 
         auto server = std::make_unique<QProcess>();
@@ -124,8 +127,6 @@ bool ServerPulse::pronto(std::chrono::milliseconds limite)
 {
     const QDeadlineTimer scadenza(limite);
     while (!scadenza.hasExpired()) {
-        if (m_server->state() != QProcess::Running)
-            return false;
         if (QFileInfo::exists(m_cartella + "/native")) {
             QProcess pactl;
             muoriColPadre(pactl);
@@ -136,7 +137,10 @@ bool ServerPulse::pronto(std::chrono::milliseconds limite)
                 return true;
             termina(pactl);
         }
-        QThread::msleep(100);
+        // Both the pause between two looks and the check that the server
+        // has not given up.
+        if (m_server->waitForFinished(100))
+            return false;
     }
     return false;
 }
