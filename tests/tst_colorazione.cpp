@@ -60,6 +60,9 @@ private slots:
     void riempieSottoUnaCopertura();
     void contornoRicolorato();
     void nuovoDisegnoPerdeIColori();
+    void riempimentoDellaSuperficie_data();
+    void riempimentoDellaSuperficie();
+    void attributiDopoIlRiempimento();
 };
 
 void TstColorazione::primaDiSceglierePicture1Resta()
@@ -180,6 +183,46 @@ void TstColorazione::nuovoDisegnoPerdeIColori()
     QCOMPARE(g.pixel(40, 40), 0xFFFF00u);
     QTest::mouseClick(g.f.Command1(), Qt::LeftButton);
     QCOMPARE(g.pixel(40, 40), Bianco);
+}
+
+void TstColorazione::riempimentoDellaSuperficie_data()
+{
+    QTest::addColumn<int>("stile");
+    QTest::addColumn<int>("tipo");
+    QTest::addColumn<uint>("regione");
+    QTest::addColumn<bool>("dipinge");
+    QTest::newRow("solido") << 0 << superficie::FLOODFILLSURFACE << 0xFFFFFFu << true;
+    QTest::newRow("trasparente") << 1 << superficie::FLOODFILLSURFACE << 0xFFFFFFu << false;
+    QTest::newRow("altro tipo") << 0 << 0 << 0xFFFFFFu << false;
+    QTest::newRow("colore diverso all'inizio") << 0 << superficie::FLOODFILLSURFACE << 0xFEFFFFu << false;
+}
+
+void TstColorazione::riempimentoDellaSuperficie()
+{
+    // The surface fill paints with the surface's fill colour only with a solid style, its own type and a matching start.
+    QFETCH(int, stile);
+    QFETCH(int, tipo);
+    QFETCH(uint, regione);
+    QFETCH(bool, dipinge);
+    superficie::Superficie dc;
+    dc.immagine = QImage(8, 6, QImage::Format_RGB32);
+    dc.immagine.fill(Qt::white);
+    dc.FillStyle = std::int16_t(stile);
+    dc.FillColor = 0x00FF00;
+    const QRect cambiato = superficie::ExtFloodFill(dc, 3, 3, regione, tipo);
+    QCOMPARE(cambiato, dipinge ? QRect(0, 0, 8, 6) : QRect());
+    QCOMPARE(colore::daRgb(dc.immagine.pixel(7, 5)), dipinge ? Colore(0x00FF00) : Colore(0xFFFFFF));
+}
+
+void TstColorazione::attributiDopoIlRiempimento()
+{
+    // Between fills the drawing's fill style is transparent and its fill colour the last one used.
+    Gioco g;
+    g.finisci();
+    g.f.PicColore_Click(44);
+    g.premi({40, 40});
+    QCOMPARE(g.f.picBrindel()->hDC().FillStyle, superficie::FillTrasparente);
+    QCOMPARE(g.f.picBrindel()->hDC().FillColor, Colore(0xFF00FF));
 }
 
 QTEST_MAIN(TstColorazione)

@@ -111,16 +111,16 @@ RiquadroImmagine::RiquadroImmagine(QWidget *genitore)
 
 void RiquadroImmagine::setPicture(const QImage &immagine)
 {
-    m_superficie = immagine.convertToFormat(QImage::Format_RGB32);
-    m_interno->resize(m_superficie.size());
-    resize(m_superficie.width() + 2 * layout::Bordo, m_superficie.height() + 2 * layout::Bordo);
+    m_dc.immagine = immagine.convertToFormat(QImage::Format_RGB32);
+    m_interno->resize(m_dc.immagine.size());
+    resize(m_dc.immagine.width() + 2 * layout::Bordo, m_dc.immagine.height() + 2 * layout::Bordo);
     m_interno->update();
 }
 
 Colore RiquadroImmagine::Point(int x, int y) const
 {
-    if (m_superficie.valid(x, y))
-        return colore::daRgb(m_superficie.pixel(x, y));
+    if (m_dc.immagine.valid(x, y))
+        return colore::daRgb(m_dc.immagine.pixel(x, y));
     return colore::daRgb(sfondo(m_colore, this).rgb());
 }
 
@@ -175,8 +175,8 @@ bool RiquadroImmagine::eventFilter(QObject *oggetto, QEvent *evento)
         QPainter p(m_interno);
         const QRect zona = static_cast<QPaintEvent *>(evento)->rect();
         p.fillRect(zona, sfondo(m_colore, this));
-        if (!m_superficie.isNull())
-            p.drawImage(zona.topLeft(), m_superficie, zona);
+        if (!m_dc.immagine.isNull())
+            p.drawImage(zona.topLeft(), m_dc.immagine, zona);
         return true;
     }
     if (oggetto == m_interno && evento->type() == QEvent::MouseButtonPress) {

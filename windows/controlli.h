@@ -3,6 +3,7 @@
 // look the same on every desktop: a button painted in its own back colour
 // with a bevel, and a picture box with a sunken border.
 
+#include "colouring/superficie.h"
 #include "platform/colore.h"
 
 #include <QAbstractButton>
@@ -46,9 +47,9 @@ public:
 
     // The box takes the picture's size plus its border.
     void setPicture(const QImage &immagine);
-    bool haPicture() const { return !m_superficie.isNull(); }
-    QImage &superficie() { return m_superficie; }
-    const QImage &superficie() const { return m_superficie; }
+    const QImage &superficie() const { return m_dc.immagine; }
+    // The surface that fills paint on, with its fill attributes.
+    superficie::Superficie &hDC() { return m_dc; }
     // Colour of a pixel of the inner area as shown (surface or back colour).
     Colore Point(int x, int y) const;
     // Repaints part of the inner area at once.
@@ -73,7 +74,7 @@ protected:
 
 private:
     QWidget *m_interno = nullptr;
-    QImage m_superficie;
+    superficie::Superficie m_dc;
     std::optional<Colore> m_colore;
     bool m_premuto = false;
 };

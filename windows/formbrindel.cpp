@@ -1,6 +1,5 @@
 #include "windows/formbrindel.h"
 
-#include "colouring/riempimento.h"
 #include "colouring/tavolozza.h"
 #include "game/disegno.h"
 #include "platform/numeri.h"
@@ -39,9 +38,6 @@ QString nomeCella(int indice)
 {
     return QString(QChar(u'A' + gioco::rigaDi(indice))) + QString::number(gioco::colonnaDi(indice) + 1);
 }
-
-constexpr std::int16_t FillSolido = 0;
-constexpr std::int16_t FillTrasparente = 1;
 
 } // namespace
 
@@ -241,20 +237,20 @@ void FormBrindel::picBrindel_MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, f
 {
     messaggi::esegui([this, x, y] {
         const auto c = static_cast<std::int32_t>(m_picBrindel->Point(numeri::aInt32(x), numeri::aInt32(y)));
-        Filling(c, FillSolido, x, y);
+        Filling(c, superficie::FillSolido, x, y);
     });
 }
 
 void FormBrindel::Filling(const std::int32_t &Col, std::int32_t FStyle, const float &x, const float &y)
 {
-    const std::int16_t stile = numeri::aInt16(FStyle);
-    const auto riempimento = static_cast<Colore>(numeri::aInt32(ColoreScelto));
+    superficie::Superficie &dc = m_picBrindel->hDC();
+    dc.FillStyle = numeri::aInt16(FStyle);
+    dc.FillColor = static_cast<Colore>(numeri::aInt32(ColoreScelto));
     const std::int32_t py = numeri::aInt32(y);
     const std::int32_t px = numeri::aInt32(x);
-    if (stile == FillSolido && m_picBrindel->haPicture()) {
-        const QRect cambiato = riempimento::riempi(m_picBrindel->superficie(), px, py, static_cast<Colore>(Col), riempimento);
-        m_picBrindel->ridisegna(cambiato);
-    }
+    // A fill that cannot take place changes nothing and says nothing.
+    m_picBrindel->ridisegna(superficie::ExtFloodFill(dc, px, py, static_cast<Colore>(Col), superficie::FLOODFILLSURFACE));
+    dc.FillStyle = superficie::FillTrasparente;
 }
 
 void FormBrindel::mostra()
