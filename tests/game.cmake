@@ -10,7 +10,7 @@ brindel_add_test(tst_finestre SOURCES tst_finestre.cpp LIBS brindel_prova)
 
 # Against a real X server, which the test starts itself.
 add_library(brindel_prova_x STATIC comune/xvfb.cpp comune/xvfb.h)
-target_link_libraries(brindel_prova_x PUBLIC Qt6::Gui)
+target_link_libraries(brindel_prova_x PUBLIC brindel_core Qt6::Test)
 target_include_directories(brindel_prova_x PUBLIC "${CMAKE_CURRENT_SOURCE_DIR}")
 brindel_add_test(tst_x11 SOURCES tst_x11.cpp LIBS brindel_prova_x brindel_core LABELS x11)
 add_dependencies(tst_x11 tintar-i-brindel)

@@ -68,36 +68,19 @@ void TstProgrammaErrori::disegnoErrato()
                 prova::scriviFile(cartella + QStringLiteral("/brindel/%1.gif").arg(n), contenuto);
     }
 
-    QProcess gioco;
-    QProcessEnvironment env = m_x->ambiente();
-    env.insert(QStringLiteral("PULSE_SERVER"), QStringLiteral("unix:/nonexistent"));
-    gioco.setProcessEnvironment(env);
-    gioco.setWorkingDirectory(QDir::tempPath());
-    gioco.start(programma, {});
-    QVERIFY(gioco.waitForStarted(5000));
-    auto fine = qScopeGuard([&] {
-        if (gioco.state() != QProcess::NotRunning) {
-            gioco.kill();
-            gioco.waitForFinished(3000);
-        }
-    });
-
-    QStringList finestre;
-    QTRY_VERIFY_WITH_TIMEOUT(!(finestre = m_x->finestre(QStringLiteral("tintar-i-brindel"))).isEmpty(), 15000);
-    const QRect ra = m_x->geometria(finestre.last());
-    QTest::qWait(300);
-    m_x->esegui(QStringLiteral("xdotool"), {QStringLiteral("mousemove"), QString::number(ra.x() + 320),
-                                             QString::number(ra.y() + 370), QStringLiteral("click"), QStringLiteral("1")});
+    prova::GiocoX gioco(*m_x, programma, QDir::tempPath());
+    QVERIFY(!gioco.aspettaAvvio().isEmpty());
+    m_x->clicca(m_x->geometria(gioco.finestraAvvio).topLeft() + QPoint(320, 370));
     // The message box is up, then Enter closes it and the program ends.
     QByteArray errore;
-    QTRY_VERIFY_WITH_TIMEOUT((errore += gioco.readAllStandardError()).contains(".gif"), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT((errore += gioco.processo().readAllStandardError()).contains(".gif"), 10000);
     QTest::qWait(500);
-    QCOMPARE(gioco.state(), QProcess::Running);
-    m_x->esegui(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("Return")});
-    QVERIFY(gioco.waitForFinished(10000));
-    errore += gioco.readAllStandardError();
-    QCOMPARE(gioco.exitStatus(), QProcess::NormalExit);
-    QVERIFY(gioco.exitCode() != 0);
+    QCOMPARE(gioco.processo().state(), QProcess::Running);
+    m_x->tasto(QStringLiteral("Return"));
+    QVERIFY(gioco.processo().waitForFinished(10000));
+    errore += gioco.processo().readAllStandardError();
+    QCOMPARE(gioco.processo().exitStatus(), QProcess::NormalExit);
+    QVERIFY(gioco.processo().exitCode() != 0);
     const QString testo = QString::fromLocal8Bit(errore);
     QVERIFY2(testo.contains(cartella + QStringLiteral("/brindel/")), qPrintable(testo));
     QVERIFY2(testo.contains(dice), qPrintable(testo));

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QRect>
 #include <QStandardPaths>
+#include <QTest>
 #include <QThread>
 
 namespace prova {
@@ -105,6 +106,103 @@ QImage ServerX::schermo() const
 {
     const QByteArray png = esegui(QStringLiteral("import"), {QStringLiteral("-window"), QStringLiteral("root"), QStringLiteral("png:-")});
     return QImage::fromData(png, "PNG").convertToFormat(QImage::Format_RGB32);
+}
+
+void ServerX::clicca(QPoint punto) const
+{
+    esegui(QStringLiteral("xdotool"), {QStringLiteral("mousemove"), QString::number(punto.x()), QString::number(punto.y()),
+                                       QStringLiteral("click"), QStringLiteral("1")});
+}
+
+void ServerX::tasto(const QString &nome) const
+{
+    esegui(QStringLiteral("xdotool"), {QStringLiteral("key"), nome});
+}
+
+GiocoX::GiocoX(const ServerX &x, const QString &eseguibile, const QString &cartellaLavoro)
+    : m_x(x)
+{
+    QProcessEnvironment env = x.ambiente();
+    env.insert(QStringLiteral("PULSE_SERVER"), QStringLiteral("unix:/nonexistent"));
+    m_processo.setProcessEnvironment(env);
+    m_processo.setWorkingDirectory(cartellaLavoro);
+    m_processo.start(eseguibile, {});
+    m_processo.waitForStarted(5000);
+}
+
+GiocoX::~GiocoX()
+{
+    if (m_processo.state() != QProcess::NotRunning) {
+        m_processo.kill();
+        m_processo.waitForFinished(3000);
+    }
+}
+
+QRect GiocoX::aspettaAvvio()
+{
+    const QDeadlineTimer scadenza(15000);
+    while (!scadenza.hasExpired() && m_processo.state() == QProcess::Running) {
+        const QStringList f = m_x.finestre(QString::fromLatin1(ClasseGioco));
+        if (!f.isEmpty()) {
+            const QRect r = m_x.geometria(f.last());
+            if (r.size() == QSize(702, 605)) {
+                finestraAvvio = f.last();
+                QTest::qWait(300);
+                return r;
+            }
+        }
+        QTest::qWait(100);
+    }
+    return {};
+}
+
+QRect GiocoX::premiAvvio()
+{
+    const QRect avvio = m_x.geometria(finestraAvvio);
+    // "Avvio" is 274 x 85 at 184, 328.
+    m_x.clicca(avvio.topLeft() + QPoint(184 + 137, 328 + 42));
+    const QDeadlineTimer scadenza(10000);
+    while (!scadenza.hasExpired() && m_processo.state() == QProcess::Running) {
+        const QStringList f = m_x.finestre(QString::fromLatin1(ClasseGioco));
+        if (f.size() == 1 && f.first() != finestraAvvio) {
+            const QRect r = m_x.geometria(f.first());
+            if (r.width() == 687) {
+                finestraGioco = f.first();
+                QTest::qWait(500);
+                return r;
+            }
+        }
+        QTest::qWait(100);
+    }
+    return {};
+}
+
+QPoint GiocoX::interno(const QRect &finestra)
+{
+    return finestra.topLeft() + QPoint(0, finestra.height() - 513);
+}
+
+Colore coloreA(const QImage &img, QPoint p)
+{
+    return colore::daRgb(img.pixel(p));
+}
+
+QString esadecimale(Colore c)
+{
+    return QStringLiteral("0x%1").arg(c, 6, 16, QLatin1Char('0'));
+}
+
+QString copertureNonGialle(const QImage &schermo, QPoint interno)
+{
+    // Our drawings make cells of about 77 x 90; the box starts at 8 with a 2-pixel border.
+    QStringList sbagliate;
+    for (int r = 0; r < 5; ++r)
+        for (int c = 0; c < 4; ++c) {
+            const QPoint centro = interno + QPoint(8 + 2 + 15 + c * 77 + 38, 2 + 20 + r * 90 + 45);
+            if (coloreA(schermo, centro) != colore::Giallo)
+                sbagliate << QStringLiteral("%1,%2: %3").arg(c).arg(r).arg(esadecimale(coloreA(schermo, centro)));
+        }
+    return sbagliate.join(QStringLiteral("; "));
 }
 
 } // namespace prova

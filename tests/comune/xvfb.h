@@ -1,8 +1,11 @@
 #pragma once
 // A private X server for tests that need real windows and real input.
 
+#include "platform/colore.h"
+
 #include <QImage>
 #include <QProcess>
+#include <QRect>
 #include <QString>
 #include <QStringList>
 
@@ -26,6 +29,10 @@ public:
     QRect geometria(const QString &finestra) const;
     // A screenshot of the whole screen.
     QImage schermo() const;
+    // A real click of the left button at a point of the screen.
+    void clicca(QPoint punto) const;
+    // A real key press (xdotool's key names: Return, Escape...).
+    void tasto(const QString &nome) const;
 
 private:
     QProcess m_xvfb;
@@ -33,5 +40,36 @@ private:
     QString m_display;
     bool m_avviato = false;
 };
+
+// The game started on a private X server from another folder, without
+// sound; killed, if still running, when this goes.
+class GiocoX
+{
+public:
+    GiocoX(const ServerX &x, const QString &eseguibile, const QString &cartellaLavoro);
+    ~GiocoX();
+
+    QProcess &processo() { return m_processo; }
+    // Waits for the start window; its place on the screen, empty if it never came.
+    QRect aspettaAvvio();
+    // Presses "Avvio" and waits for the game window alone; empty if it never came.
+    QRect premiAvvio();
+    // The game window's interior, below its menu bar.
+    static QPoint interno(const QRect &finestra);
+
+    QString finestraAvvio;
+    QString finestraGioco;
+
+private:
+    const ServerX &m_x;
+    QProcess m_processo;
+};
+
+inline constexpr char ClasseGioco[] = "tintar-i-brindel";
+
+Colore coloreA(const QImage &img, QPoint p);
+QString esadecimale(Colore c);
+// The covers of a fresh game whose middle is not yellow, described; empty when all are.
+QString copertureNonGialle(const QImage &schermo, QPoint interno);
 
 } // namespace prova
