@@ -49,6 +49,7 @@ private slots:
     void didascalie();
     void internoEVisibilita();
     void layoutAvvio();
+    void bottoneAvvioApreIlGioco_data();
     void bottoneAvvioApreIlGioco();
     void chiudereAvvioNonApreNulla();
     void primaComparsaUnaVolta();
@@ -209,9 +210,19 @@ void TstFinestre::layoutAvvio()
     QVERIFY(a.Label2()->heightForWidth(a.Label2()->width()) > QFontMetrics(a.Label2()->font()).height());
 }
 
+void TstFinestre::bottoneAvvioApreIlGioco_data()
+{
+    QTest::addColumn<int>("tasto");
+    QTest::newRow("clic") << 0;
+    QTest::newRow("spazio") << int(Qt::Key_Space);
+    QTest::newRow("invio") << int(Qt::Key_Return);
+    QTest::newRow("invio del tastierino") << int(Qt::Key_Enter);
+}
+
 void TstFinestre::bottoneAvvioApreIlGioco()
 {
-    // The start button shows the game window first, then the start window is gone for good.
+    // The start button, clicked or from the keyboard, shows the game window first, then the start window is gone for good.
+    QFETCH(int, tasto);
     prova::RegistroMessaggi messaggi;
     CartellaDiProva cartella;
     prova::RegistroSuoni suoni;
@@ -219,7 +230,7 @@ void TstFinestre::bottoneAvvioApreIlGioco()
     programma.Main();
     QPointer<FormAvvio> avvio = programma.formAvvio();
     QVERIFY(avvio && avvio->isVisible());
-    QVERIFY(avvio->BottoneAvvio()->hasFocus() || QApplication::focusWidget() == nullptr);
+    QCOMPARE(avvio->focusWidget(), avvio->BottoneAvvio());
 
     struct Sentinella : QObject
     {
@@ -238,7 +249,10 @@ void TstFinestre::bottoneAvvioApreIlGioco()
     sentinella.p = &programma;
     avvio->installEventFilter(&sentinella);
 
-    QTest::keyClick(avvio->BottoneAvvio(), Qt::Key_Space);
+    if (tasto == 0)
+        QTest::mouseClick(avvio->BottoneAvvio(), Qt::LeftButton);
+    else
+        QTest::keyClick(avvio->BottoneAvvio(), Qt::Key(tasto));
     QVERIFY(sentinella.visto);
     QVERIFY(sentinella.giocoGiaVisibile);
     QTRY_VERIFY(avvio.isNull());

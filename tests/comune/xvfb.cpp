@@ -1,8 +1,6 @@
 #include "comune/xvfb.h"
 
-#include <QCoreApplication>
 #include <QDeadlineTimer>
-#include <QFile>
 #include <QRect>
 #include <QStandardPaths>
 #include <QTest>
@@ -14,24 +12,25 @@ ServerX::ServerX(bool gestoreFinestre)
 {
     if (QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty())
         return;
-    for (int n = 90 + (QCoreApplication::applicationPid() % 50); n < 200 && !m_avviato; ++n) {
-        if (QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n)) || QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(n)))
-            continue;
-        m_display = QStringLiteral(":%1").arg(n);
-        m_xvfb.start(QStringLiteral("Xvfb"), {m_display, QStringLiteral("-screen"), QStringLiteral("0"),
-                                              QStringLiteral("1024x768x24"), QStringLiteral("-noreset"),
-                                              QStringLiteral("-nolisten"), QStringLiteral("tcp")});
-        if (!m_xvfb.waitForStarted(5000))
-            return;
-        const QDeadlineTimer scadenza(10000);
-        while (!scadenza.hasExpired() && m_xvfb.state() == QProcess::Running) {
-            if (QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n))) {
-                m_avviato = true;
-                break;
-            }
-            QThread::msleep(50);
-        }
+    // Xvfb picks a free display itself and tells which on its standard output,
+    // so tests running side by side never share or fight over one.
+    m_xvfb.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
+                                          QStringLiteral("0"), QStringLiteral("1024x768x24"), QStringLiteral("-noreset"),
+                                          QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+    if (!m_xvfb.waitForStarted(5000))
+        return;
+    QByteArray uscita;
+    const QDeadlineTimer scadenza(15000);
+    while (!scadenza.hasExpired() && !uscita.contains('\n') && m_xvfb.state() == QProcess::Running) {
+        m_xvfb.waitForReadyRead(200);
+        uscita += m_xvfb.readAllStandardOutput();
     }
+    bool numero = false;
+    const int n = uscita.trimmed().toInt(&numero);
+    if (!numero || m_xvfb.state() != QProcess::Running)
+        return;
+    m_display = QStringLiteral(":%1").arg(n);
+    m_avviato = true;
     if (m_avviato && gestoreFinestre && !QStandardPaths::findExecutable(QStringLiteral("openbox")).isEmpty()) {
         m_wm.setProcessEnvironment(ambiente());
         m_wm.start(QStringLiteral("openbox"), {});
