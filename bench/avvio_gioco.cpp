@@ -1,0 +1,123 @@
+// The game's start-up, as the program runs it (the same calls as
+// shell/main.cpp), with timestamps: the start window painted, "Avvio"
+// clicked, the game window painted with its first drawing; then the peak
+// resident memory. Launched by bench_avvio, which knows when it spawned us.
+//
+//   avvio_gioco [--partite N]
+//
+// With --partite, N new games follow ("avanti"), each timed from the click to
+// the game window painted with the new drawing.
+
+#include "misura.h"
+
+#include "platform/cartella.h"
+#include "shell/modulo1.h"
+#include "windows/controlli.h"
+#include "windows/formavvio.h"
+#include "windows/formbrindel.h"
+#include "windows/messaggi.h"
+
+#include <QTimer>
+
+#include <cstdlib>
+#include <cstring>
+
+using misura::adesso;
+using misura::stampa;
+
+int main(int argc, char **argv)
+{
+    const long long tMain = adesso();
+    int partite = 0;
+    for (int i = 1; i + 1 < argc; ++i)
+        if (std::strcmp(argv[i], "--partite") == 0)
+            partite = std::atoi(argv[i + 1]);
+
+    misura::Applicazione app(argc, argv);
+    const long long tApplicazione = adesso();
+    Modulo1::preparaApplicazione(app);
+    const long long tPreparata = adesso();
+    // The drawings of the source tree: this executable does not sit beside
+    // a brindel/ folder.
+    cartella::imposta(QStringLiteral(BRINDEL_SOURCE_DIR));
+    Programma programma;
+    programma.Main();
+    const long long tMainFatto = adesso();
+
+    FormAvvio *avvio = programma.formAvvio();
+    long long tAvvio = 0, tClic = 0, tGioco = 0, tClicFatto = 0;
+    int fatte = 0;
+    long long tComando = 0, tComandoFatto = 0;
+
+    auto fine = [&] {
+        stampa("main", tMain);
+        stampa("applicazione", tApplicazione);
+        stampa("preparata", tPreparata);
+        stampa("mostrata", tMainFatto);
+        stampa("avvio", tAvvio);
+        stampa("clic", tClic);
+        stampa("clic_fatto", tClicFatto);
+        stampa("gioco", tGioco);
+        stampa("vmhwm_kb", misura::piccoMemoria());
+        std::fflush(stdout);
+    };
+
+    auto nuovaPartita = [&] {
+        FormBrindel *f = programma.formBrindel();
+        tComando = adesso();
+        f->Command1_Click();
+        tComandoFatto = adesso();
+    };
+
+    app.dipinti = [&](const QSet<QWidget *> &dipinti, long long inizio) {
+        FormBrindel *f = programma.formBrindel();
+        if (tAvvio == 0) {
+            if (!dipinti.contains(avvio))
+                return;
+            misura::andataRitornoX();
+            tAvvio = adesso();
+            // The click comes from the event loop, as a user's would.
+            QTimer::singleShot(0, [&] {
+                tClic = adesso();
+                avvio->BottoneAvvio()->click();
+                tClicFatto = adesso();
+            });
+            return;
+        }
+        // Painted with its drawing: the picture box's inner area, and the
+        // first time the whole window with it.
+        if (!f || !dipinti.contains(f->picBrindel()->interno()))
+            return;
+        if (tGioco == 0 && !dipinti.contains(f))
+            return;
+        misura::andataRitornoX();
+        const long long t = adesso();
+        if (tGioco == 0) {
+            tGioco = t;
+            fine();
+            if (partite == 0) {
+                QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
+                return;
+            }
+            QTimer::singleShot(0, nuovaPartita);
+            return;
+        }
+        if (tComando == 0)
+            return;
+        // new game: whole, its handler (load + lay out), the paint and flush
+        std::printf("partita %lld %lld %lld\n", t - tComando, tComandoFatto - tComando, t - inizio);
+        tComando = 0;
+        if (++fatte < partite)
+            QTimer::singleShot(0, nuovaPartita);
+        else {
+            stampa("vmhwm_fine_kb", misura::piccoMemoria());
+            std::fflush(stdout);
+            QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
+        }
+    };
+
+    const int codice = app.exec();
+    if (messaggi::terminato())
+        return messaggi::codiceUscita() == 0 ? 1 : messaggi::codiceUscita();
+    return codice;
+}
