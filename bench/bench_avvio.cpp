@@ -147,7 +147,7 @@ Cifre cifre(const Lancio &l)
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    int lanci = 21;
+    int lanci = 25;
     int partite = 300;
     bool wm = false;
     for (int i = 1; i < argc; ++i) {

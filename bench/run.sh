@@ -5,7 +5,9 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 "$root/tools/install-deps.sh" "$root/tools/debian-packages-bench.txt"
 cmake -S "$root" -B "$root/build-bench" -DCMAKE_BUILD_TYPE=Release -DBRINDEL_BENCH=ON
-cmake --build "$root/build-bench" -j2 --target bench_riempimento bench_premuto
+cmake --build "$root/build-bench" -j2 --target bench_riempimento bench_premuto bench_avvio
 "$root/build-bench/bench/bench_riempimento" --benchmark_repetitions=5 \
     --benchmark_report_aggregates_only=true "$@"
 "$root/build-bench/bench/bench_premuto"
+# Start-up and memory against a minimal Qt program, on a private Xvfb.
+"$root/build-bench/bench/bench_avvio"
