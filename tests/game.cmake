@@ -23,3 +23,7 @@ target_compile_definitions(tst_menu PRIVATE
 brindel_add_test(tst_colorazione SOURCES tst_colorazione.cpp LIBS brindel_prova)
 brindel_add_test(tst_programma_errori SOURCES tst_programma_errori.cpp LIBS brindel_prova_x brindel_prova LABELS x11)
 add_dependencies(tst_programma_errori tintar-i-brindel)
+
+# Long play: thousands of games in one process.
+brindel_add_test(tst_soak SOURCES tst_soak.cpp LIBS brindel_prova LABELS soak)
+set_tests_properties(tst_soak PROPERTIES TIMEOUT 1800)
