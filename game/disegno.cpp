@@ -7,6 +7,8 @@
 #include <QFileInfo>
 #include <QImageReader>
 
+#include <algorithm>
+
 namespace disegno {
 namespace {
 
@@ -16,11 +18,26 @@ constexpr int LatoMassimo = 8192;
 constexpr int MegabyteMassimi = 256;
 constexpr qint64 ByteMassimi = 64 * 1024 * 1024;
 
-// Walks the GIF's blocks up to its trailer without decoding the pixels. The
-// decoder gives back whatever it managed to read of a truncated file, so the
-// end of the file is checked here.
-bool completo(const QByteArray &d)
+// What walking a GIF's blocks up to its trailer tells, without decoding the
+// pixels: whether the file is whole (the decoder gives back whatever it
+// managed to read of a truncated file) and how large a picture it asks for
+// (the decoder paints on the header's whole screen, whatever QImageReader
+// reports as the size).
+struct Struttura
 {
+    bool completa = false;
+    int larghezza = 0;
+    int altezza = 0;
+};
+
+Struttura struttura(const QByteArray &d)
+{
+    Struttura s;
+    if (d.size() < 13)
+        return s;
+    auto parola = [&](qsizetype i) { return int(static_cast<unsigned char>(d[i])) | int(static_cast<unsigned char>(d[i + 1])) << 8; };
+    s.larghezza = parola(6);
+    s.altezza = parola(8);
     qsizetype i = 13;
     auto tavola = [&](unsigned char flag) {
         if (flag & 0x80)
@@ -35,33 +52,34 @@ bool completo(const QByteArray &d)
         }
         return false;
     };
-    if (d.size() < 13)
-        return false;
     tavola(static_cast<unsigned char>(d[10]));
     bool immagine = false;
     while (i < d.size()) {
         switch (static_cast<unsigned char>(d[i])) {
         case 0x3B:
-            return immagine;
+            s.completa = immagine;
+            return s;
         case 0x21:
             i += 2;
             if (!sottoblocchi())
-                return false;
+                return s;
             break;
         case 0x2C:
             if (i + 10 > d.size())
-                return false;
+                return s;
+            s.larghezza = std::max(s.larghezza, parola(i + 1) + parola(i + 5));
+            s.altezza = std::max(s.altezza, parola(i + 3) + parola(i + 7));
             tavola(static_cast<unsigned char>(d[i + 9]));
             i += 10 + 1;
             if (!sottoblocchi())
-                return false;
+                return s;
             immagine = true;
             break;
         default:
-            return false;
+            return s;
         }
     }
-    return false;
+    return s;
 }
 
 [[noreturn]] void rifiuta(const QString &percorso, const QString &perche)
@@ -91,18 +109,19 @@ QImage carica(const QString &percorso)
     QImageReader lettore(&buffer, "gif");
     lettore.setAutoDetectImageFormat(false);
     lettore.setAllocationLimit(MegabyteMassimi);
-    const QSize dichiarata = lettore.size();
-    if (dichiarata.width() > LatoMassimo || dichiarata.height() > LatoMassimo)
-        rifiuta(percorso, QStringLiteral("L'immagine dichiara una misura troppo grande (%1 × %2 pixel).")
-                              .arg(dichiarata.width())
-                              .arg(dichiarata.height()));
-
-    if (!completo(dati))
+    const Struttura s = struttura(dati);
+    const auto troppoGrande = [&](int larghezza, int altezza) {
+        if (larghezza > LatoMassimo || altezza > LatoMassimo)
+            rifiuta(percorso, QStringLiteral("L'immagine è troppo grande (%1 × %2 pixel).").arg(larghezza).arg(altezza));
+    };
+    troppoGrande(s.larghezza, s.altezza);
+    if (!s.completa)
         rifiuta(percorso, QStringLiteral("L'immagine è incompleta."));
 
     QImage immagine;
     if (!lettore.read(&immagine) || immagine.isNull())
         rifiuta(percorso, QStringLiteral("L'immagine è danneggiata o incompleta (%1).").arg(lettore.errorString()));
+    troppoGrande(immagine.width(), immagine.height());
     return immagine.convertToFormat(QImage::Format_RGB32);
 }
 

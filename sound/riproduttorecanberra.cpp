@@ -3,6 +3,7 @@
 #include <QFile>
 
 #include <canberra.h>
+#include <dlfcn.h>
 #include <pulse/context.h>
 #include <pulse/mainloop.h>
 
@@ -46,20 +47,80 @@ constexpr Impostazioni kImpostazioni{
     2000ms,
 };
 
+// libcanberra and libpulse are loaded by the first cue, on the player's
+// thread: the program starts without them, and plays on silently where they
+// are missing.
+struct Librerie {
+    decltype(&::ca_context_create) ca_context_create_ = nullptr;
+    decltype(&::ca_context_destroy) ca_context_destroy_ = nullptr;
+    decltype(&::ca_context_set_driver) ca_context_set_driver_ = nullptr;
+    decltype(&::ca_context_change_props) ca_context_change_props_ = nullptr;
+    decltype(&::ca_context_open) ca_context_open_ = nullptr;
+    decltype(&::ca_context_play) ca_context_play_ = nullptr;
+    decltype(&::ca_context_cancel) ca_context_cancel_ = nullptr;
+    decltype(&::pa_mainloop_new) pa_mainloop_new_ = nullptr;
+    decltype(&::pa_mainloop_free) pa_mainloop_free_ = nullptr;
+    decltype(&::pa_mainloop_get_api) pa_mainloop_get_api_ = nullptr;
+    decltype(&::pa_mainloop_prepare) pa_mainloop_prepare_ = nullptr;
+    decltype(&::pa_mainloop_poll) pa_mainloop_poll_ = nullptr;
+    decltype(&::pa_mainloop_dispatch) pa_mainloop_dispatch_ = nullptr;
+    decltype(&::pa_context_new) pa_context_new_ = nullptr;
+    decltype(&::pa_context_connect) pa_context_connect_ = nullptr;
+    decltype(&::pa_context_get_state) pa_context_get_state_ = nullptr;
+    decltype(&::pa_context_disconnect) pa_context_disconnect_ = nullptr;
+    decltype(&::pa_context_unref) pa_context_unref_ = nullptr;
+};
+
+template <typename F>
+bool risolvi(void *libreria, const char *nome, F &funzione)
+{
+    funzione = reinterpret_cast<F>(dlsym(libreria, nome));
+    return funzione != nullptr;
+}
+
+// Null when either library or any of its functions is missing. The
+// libraries stay loaded for the rest of the run.
+const Librerie *carica()
+{
+    void *canberra = dlopen("libcanberra.so.0", RTLD_NOW | RTLD_LOCAL);
+    void *pulse = dlopen("libpulse.so.0", RTLD_NOW | RTLD_LOCAL);
+    if (!canberra || !pulse)
+        return nullptr;
+    static Librerie l;
+#define BRINDEL_RISOLVI(lib, f) risolvi(lib, #f, l.f##_)
+    const bool tutte = BRINDEL_RISOLVI(canberra, ca_context_create) && BRINDEL_RISOLVI(canberra, ca_context_destroy)
+        && BRINDEL_RISOLVI(canberra, ca_context_set_driver) && BRINDEL_RISOLVI(canberra, ca_context_change_props)
+        && BRINDEL_RISOLVI(canberra, ca_context_open) && BRINDEL_RISOLVI(canberra, ca_context_play)
+        && BRINDEL_RISOLVI(canberra, ca_context_cancel) && BRINDEL_RISOLVI(pulse, pa_mainloop_new)
+        && BRINDEL_RISOLVI(pulse, pa_mainloop_free) && BRINDEL_RISOLVI(pulse, pa_mainloop_get_api)
+        && BRINDEL_RISOLVI(pulse, pa_mainloop_prepare) && BRINDEL_RISOLVI(pulse, pa_mainloop_poll)
+        && BRINDEL_RISOLVI(pulse, pa_mainloop_dispatch) && BRINDEL_RISOLVI(pulse, pa_context_new)
+        && BRINDEL_RISOLVI(pulse, pa_context_connect) && BRINDEL_RISOLVI(pulse, pa_context_get_state)
+        && BRINDEL_RISOLVI(pulse, pa_context_disconnect) && BRINDEL_RISOLVI(pulse, pa_context_unref);
+#undef BRINDEL_RISOLVI
+    return tutte ? &l : nullptr;
+}
+
+const Librerie *librerie()
+{
+    static const Librerie *const l = carica();
+    return l;
+}
+
 // libcanberra's first connection lets libpulse autospawn a daemon where the
 // client configuration allows it, and blocks until the server answers. So
 // look first, with autospawn off and a deadline.
-bool serverRaggiungibile(std::chrono::milliseconds limite)
+bool serverRaggiungibile(const Librerie &l, std::chrono::milliseconds limite)
 {
-    pa_mainloop *ciclo = pa_mainloop_new();
+    pa_mainloop *ciclo = l.pa_mainloop_new_();
     if (!ciclo)
         return false;
     bool pronto = false;
-    pa_context *contesto = pa_context_new(pa_mainloop_get_api(ciclo), kImpostazioni.nomeApplicazione);
-    if (contesto && pa_context_connect(contesto, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) >= 0) {
+    pa_context *contesto = l.pa_context_new_(l.pa_mainloop_get_api_(ciclo), kImpostazioni.nomeApplicazione);
+    if (contesto && l.pa_context_connect_(contesto, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) >= 0) {
         const auto fine = std::chrono::steady_clock::now() + limite;
         for (;;) {
-            const pa_context_state_t s = pa_context_get_state(contesto);
+            const pa_context_state_t s = l.pa_context_get_state_(contesto);
             if (s == PA_CONTEXT_READY) {
                 pronto = true;
                 break;
@@ -70,32 +131,32 @@ bool serverRaggiungibile(std::chrono::milliseconds limite)
                 fine - std::chrono::steady_clock::now());
             if (resto.count() <= 0)
                 break;
-            if (pa_mainloop_prepare(ciclo, static_cast<int>(resto.count())) < 0
-                || pa_mainloop_poll(ciclo) < 0 || pa_mainloop_dispatch(ciclo) < 0)
+            if (l.pa_mainloop_prepare_(ciclo, static_cast<int>(resto.count())) < 0
+                || l.pa_mainloop_poll_(ciclo) < 0 || l.pa_mainloop_dispatch_(ciclo) < 0)
                 break;
         }
-        pa_context_disconnect(contesto);
+        l.pa_context_disconnect_(contesto);
     }
     if (contesto)
-        pa_context_unref(contesto);
-    pa_mainloop_free(ciclo);
+        l.pa_context_unref_(contesto);
+    l.pa_mainloop_free_(ciclo);
     return pronto;
 }
 
-ca_context *apri()
+ca_context *apri(const Librerie &l)
 {
-    if (!serverRaggiungibile(kImpostazioni.attesaServer))
+    if (!serverRaggiungibile(l, kImpostazioni.attesaServer))
         return nullptr;
     ca_context *contesto = nullptr;
-    if (ca_context_create(&contesto) != CA_SUCCESS)
+    if (l.ca_context_create_(&contesto) != CA_SUCCESS)
         return nullptr;
-    if (ca_context_set_driver(contesto, kImpostazioni.driver) != CA_SUCCESS
-        || ca_context_change_props(contesto,
+    if (l.ca_context_set_driver_(contesto, kImpostazioni.driver) != CA_SUCCESS
+        || l.ca_context_change_props_(contesto,
                                    CA_PROP_APPLICATION_NAME, kImpostazioni.nomeApplicazione,
                                    CA_PROP_APPLICATION_ID, kImpostazioni.idApplicazione,
                                    nullptr) != CA_SUCCESS
-        || ca_context_open(contesto) != CA_SUCCESS) {
-        ca_context_destroy(contesto);
+        || l.ca_context_open_(contesto) != CA_SUCCESS) {
+        l.ca_context_destroy_(contesto);
         return nullptr;
     }
     return contesto;
@@ -121,19 +182,24 @@ void suona(RiproduttoreCanberra::Condiviso &c, ca_context *&contesto, const QByt
     using Stato = RiproduttoreCanberra::Stato;
     if (c.stato == Stato::Muto)
         return;
+    if (!librerie()) {
+        c.stato = Stato::Muto;
+        return;
+    }
+    const Librerie &l = *librerie();
     if (!contesto) {
-        contesto = apri();
+        contesto = apri(l);
         c.stato = contesto ? Stato::Aperto : Stato::Muto;
         if (!contesto)
             return;
     }
     const std::uint32_t id = kImpostazioni.idSegnale;
-    ca_context_cancel(contesto, id);
-    if (ca_context_play(contesto, id,
+    l.ca_context_cancel_(contesto, id);
+    if (l.ca_context_play_(contesto, id,
                         CA_PROP_MEDIA_FILENAME, percorso.constData(),
                         CA_PROP_CANBERRA_CACHE_CONTROL, "never",
                         nullptr) != CA_SUCCESS)
-        ca_context_play(contesto, id, CA_PROP_EVENT_ID, kImpostazioni.eventoRipiego, nullptr);
+        l.ca_context_play_(contesto, id, CA_PROP_EVENT_ID, kImpostazioni.eventoRipiego, nullptr);
 }
 
 void lavora(std::shared_ptr<RiproduttoreCanberra::Condiviso> c)
@@ -156,8 +222,9 @@ void lavora(std::shared_ptr<RiproduttoreCanberra::Condiviso> c)
     }
     c->coda.clear();
     blocco.unlock();
+    // A context exists only once the libraries were loaded.
     if (contesto)
-        ca_context_destroy(contesto);
+        librerie()->ca_context_destroy_(contesto);
     blocco.lock();
     c->finito = true;
     c->quiete.notify_all();

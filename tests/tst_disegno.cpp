@@ -6,6 +6,7 @@
 
 #include <QBuffer>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -62,6 +63,12 @@ void TstDisegno::rifiuta_data()
     QTest::newRow("solo intestazione") << buono.left(13) << true;
     QTest::newRow("troncato a meta") << buono.left(buono.size() / 2) << true;
     QTest::newRow("60000x60000") << gigante << true;
+    // Screens far larger than the frame they hold, which the decoder would paint whole.
+    for (const char *nome : {"largo-53824x1", "largo-65293x513", "alto-1x65280"}) {
+        QFile f(QStringLiteral(BRINDEL_SOURCE_DIR "/fuzz/crashes/%1.gif").arg(QLatin1String(nome)));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QTest::newRow(nome) << f.readAll() << true;
+    }
 }
 
 void TstDisegno::rifiuta()
