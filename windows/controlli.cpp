@@ -2,6 +2,7 @@
 
 #include "windows/layout.h"
 
+#include <QImageReader>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -109,8 +110,28 @@ RiquadroImmagine::RiquadroImmagine(QWidget *genitore)
     m_interno->installEventFilter(this);
 }
 
+void RiquadroImmagine::setPictureDifferita(const QString &file)
+{
+    const QSize lato = QImageReader(file).size();
+    m_dc.immagine = QImage();
+    m_differita = file;
+    m_interno->resize(lato);
+    resize(lato.width() + 2 * layout::Bordo, lato.height() + 2 * layout::Bordo);
+    m_interno->update();
+}
+
+superficie::Superficie &RiquadroImmagine::dc() const
+{
+    if (!m_differita.isEmpty()) {
+        m_dc.immagine = QImage(m_differita).convertToFormat(QImage::Format_RGB32);
+        m_differita.clear();
+    }
+    return m_dc;
+}
+
 void RiquadroImmagine::setPicture(const QImage &immagine)
 {
+    m_differita.clear();
     m_dc.immagine = immagine.convertToFormat(QImage::Format_RGB32);
     m_interno->resize(m_dc.immagine.size());
     resize(m_dc.immagine.width() + 2 * layout::Bordo, m_dc.immagine.height() + 2 * layout::Bordo);
@@ -119,8 +140,9 @@ void RiquadroImmagine::setPicture(const QImage &immagine)
 
 Colore RiquadroImmagine::Point(int x, int y) const
 {
-    if (m_dc.immagine.valid(x, y))
-        return colore::daRgb(m_dc.immagine.pixel(x, y));
+    const QImage &immagine = dc().immagine;
+    if (immagine.valid(x, y))
+        return colore::daRgb(immagine.pixel(x, y));
     return colore::daRgb(sfondo(m_colore, this).rgb());
 }
 
@@ -175,8 +197,9 @@ bool RiquadroImmagine::eventFilter(QObject *oggetto, QEvent *evento)
         QPainter p(m_interno);
         const QRect zona = static_cast<QPaintEvent *>(evento)->rect();
         p.fillRect(zona, sfondo(m_colore, this));
-        if (!m_dc.immagine.isNull())
-            p.drawImage(zona.topLeft(), m_dc.immagine, zona);
+        const QImage &immagine = dc().immagine;
+        if (!immagine.isNull())
+            p.drawImage(zona.topLeft(), immagine, zona);
         return true;
     }
     if (oggetto == m_interno && evento->type() == QEvent::MouseButtonPress) {

@@ -47,9 +47,12 @@ public:
 
     // The box takes the picture's size plus its border.
     void setPicture(const QImage &immagine);
-    const QImage &superficie() const { return m_dc.immagine; }
+    // The same for a picture file that is decoded only when first needed
+    // (shown, read or filled): the box takes its size from the file's header.
+    void setPictureDifferita(const QString &file);
+    const QImage &superficie() const { return dc().immagine; }
     // The surface that fills paint on, with its fill attributes.
-    superficie::Superficie &hDC() { return m_dc; }
+    superficie::Superficie &hDC() { return dc(); }
     // Colour of a pixel of the inner area as shown (surface or back colour).
     Colore Point(int x, int y) const;
     // Repaints part of the inner area at once.
@@ -74,7 +77,10 @@ protected:
 
 private:
     QWidget *m_interno = nullptr;
-    superficie::Superficie m_dc;
+    superficie::Superficie &dc() const;
+
+    mutable superficie::Superficie m_dc;
+    mutable QString m_differita;
     std::optional<Colore> m_colore;
     bool m_premuto = false;
 };

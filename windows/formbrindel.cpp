@@ -95,7 +95,8 @@ void FormBrindel::creaControlli()
     m_picBrindel->setObjectName(QStringLiteral("picBrindel"));
     colloca(m_picBrindel, L::picBrindel);
     m_picBrindel->setBackColor(colore::Bianco);
-    m_picBrindel->setPicture(QImage(QStringLiteral(":/immagini/iniziale.gif")));
+    // Decoded only if shown: the first game replaces it as the window opens.
+    m_picBrindel->setPictureDifferita(QStringLiteral(":/immagini/iniziale.gif"));
     m_picBrindel->move(L::picBrindel.left, L::picBrindel.top);
     connect(m_picBrindel, &RiquadroImmagine::mouseDown, this,
             [this](Qt::MouseButton b, Qt::KeyboardModifiers m, int x, int y) {
