@@ -76,6 +76,11 @@ void FormBrindel::creaControlli()
     m_frame1 = new QFrame(m_interno);
     m_frame1->setObjectName(QStringLiteral("Frame1"));
     m_frame1->setFrameStyle(QFrame::Box | QFrame::Plain);
+    // A frame has the desktop's button face behind its swatches.
+    QPalette faccia = m_frame1->palette();
+    faccia.setColor(QPalette::Window, faccia.color(QPalette::Button));
+    m_frame1->setPalette(faccia);
+    m_frame1->setAutoFillBackground(true);
     colloca(m_frame1, L::Frame1);
     m_picture1 = new RiquadroImmagine(m_frame1);
     m_picture1->setObjectName(QStringLiteral("Picture1"));

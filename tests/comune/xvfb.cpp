@@ -84,18 +84,20 @@ QStringList ServerX::finestre(const QString &classe) const
 
 QRect ServerX::geometria(const QString &finestra) const
 {
-    const QString out = QString::fromLatin1(
-        esegui(QStringLiteral("xdotool"), {QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), finestra}));
+    // xwininfo gives the window's own place on the screen also when a window
+    // manager has put a frame around it (xdotool does not).
+    const QString out = QString::fromLatin1(esegui(QStringLiteral("xwininfo"), {QStringLiteral("-id"), finestra}));
     QRect r;
-    for (const QString &riga : out.split(u'\n')) {
-        const int v = riga.section(u'=', 1).toInt();
-        if (riga.startsWith(QLatin1String("X=")))
+    for (QString riga : out.split(u'\n')) {
+        riga = riga.trimmed();
+        const int v = riga.section(u':', 1).trimmed().toInt();
+        if (riga.startsWith(QLatin1String("Absolute upper-left X:")))
             r.moveLeft(v);
-        else if (riga.startsWith(QLatin1String("Y=")))
+        else if (riga.startsWith(QLatin1String("Absolute upper-left Y:")))
             r.moveTop(v);
-        else if (riga.startsWith(QLatin1String("WIDTH=")))
+        else if (riga.startsWith(QLatin1String("Width:")))
             r.setWidth(v);
-        else if (riga.startsWith(QLatin1String("HEIGHT=")))
+        else if (riga.startsWith(QLatin1String("Height:")))
             r.setHeight(v);
     }
     return r;

@@ -1,0 +1,203 @@
+// A whole game played on a real X server with a window manager, by real input events only, as a child would.
+
+#include "comune/xvfb.h"
+
+#include <QDir>
+#include <QFont>
+#include <QPainter>
+#include <QTemporaryDir>
+#include <QTest>
+
+using prova::coloreA;
+using prova::esadecimale;
+
+namespace {
+
+constexpr QPoint Label3Pos{496, 24};
+constexpr QSize Label3Size{113, 81};
+// picBrindel's inner corner in the interior, and where the grid starts in it.
+constexpr QPoint Griglia{8 + 2 + 15, 2 + 20};
+
+QString nome(int i)
+{
+    return QStringLiteral("  %1%2").arg(QChar(u'A' + i / 4)).arg(i % 4 + 1);
+}
+
+// The cell named in Label3, told apart from the other nineteen by drawing
+// each name as the label does and keeping the closest.
+int cellaNominata(const QImage &schermo, QPoint interno)
+{
+    const QImage visto = schermo.copy(QRect(interno + Label3Pos, Label3Size)).convertToFormat(QImage::Format_Grayscale8);
+    QFont f(QStringLiteral("Liberation Sans"));
+    f.setPixelSize(48);
+    f.setBold(true);
+    int migliore = -1;
+    qint64 distanzaMigliore = std::numeric_limits<qint64>::max();
+    for (int i = 0; i < 20; ++i) {
+        QImage atteso(Label3Size, QImage::Format_Grayscale8);
+        atteso.fill(255);
+        QPainter p(&atteso);
+        p.setFont(f);
+        p.setPen(Qt::black);
+        p.drawText(atteso.rect(), Qt::AlignCenter, nome(i));
+        p.end();
+        qint64 d = 0;
+        for (int y = 0; y < atteso.height(); ++y)
+            for (int x = 0; x < atteso.width(); ++x)
+                d += std::abs(int(atteso.constScanLine(y)[x]) - int(visto.constScanLine(y)[x]));
+        if (d < distanzaMigliore) {
+            distanzaMigliore = d;
+            migliore = i;
+        }
+    }
+    return migliore;
+}
+
+// The cell size, from how far the yellow of a fresh grid reaches.
+QSize cella(const QImage &schermo, QPoint interno)
+{
+    const QPoint inizio = interno + Griglia;
+    int destra = inizio.x();
+    while (destra < schermo.width() && coloreA(schermo, {destra, inizio.y() + 40}) != colore::Ciano)
+        ++destra;
+    int basso = inizio.y();
+    while (basso < schermo.height() && coloreA(schermo, {inizio.x() + 40, basso}) != colore::Ciano)
+        ++basso;
+    // The box ends 2 pixels (its border) after the last cell's clipped edge.
+    return {(destra - 2 - inizio.x() + 2) / 4, (basso - 2 - inizio.y() + 2) / 5};
+}
+
+QPoint centro(QPoint interno, QSize c, int i)
+{
+    return interno + Griglia + QPoint((i % 4) * c.width() + c.width() / 2, (i / 4) * c.height() + c.height() / 2);
+}
+
+} // namespace
+
+class TstPartitaVera : public QObject
+{
+    Q_OBJECT
+private slots:
+    void unaPartitaIntera();
+};
+
+void TstPartitaVera::unaPartitaIntera()
+{
+    // Named covers clicked until none is left, mistakes turning red, a colour poured into an area, "avanti", four mistakes, "Esci".
+    prova::ServerX x(true);
+    if (!x.avviato())
+        QSKIP("Xvfb could not be started here");
+    QTemporaryDir altrove;
+    prova::GiocoX gioco(x, QStringLiteral(BRINDEL_PROGRAM_DIR "/tintar-i-brindel"), altrove.path());
+    QVERIFY(!gioco.aspettaAvvio().isEmpty());
+    const QRect rb = gioco.premiAvvio();
+    QVERIFY(!rb.isEmpty());
+    const QPoint interno = prova::GiocoX::interno(rb);
+
+    QImage schermo = x.schermo();
+    QCOMPARE(prova::copertureNonGialle(schermo, interno), QString());
+    QSize c = cella(schermo, interno);
+    QVERIFY2(c.width() > 70 && c.width() < 85 && c.height() > 80 && c.height() < 100,
+             qPrintable(QStringLiteral("%1x%2").arg(c.width()).arg(c.height())));
+
+    // Find every cover, with two mistakes on the way.
+    QSet<int> rimaste;
+    for (int i = 0; i < 20; ++i)
+        rimaste.insert(i);
+    int sbagli = 0;
+    while (!rimaste.isEmpty()) {
+        const int n = cellaNominata(schermo, interno);
+        QVERIFY2(rimaste.contains(n), qPrintable(nome(n)));
+        if (sbagli < 2 && rimaste.size() < 20 - 5 * (sbagli + 1)) {
+            int altra = -1;
+            for (int i : rimaste)
+                if (i != n && coloreA(schermo, centro(interno, c, i)) == colore::Giallo)
+                    altra = i;
+            if (altra >= 0) {
+                x.clicca(centro(interno, c, altra));
+                QTRY_VERIFY_WITH_TIMEOUT(coloreA(schermo = x.schermo(), centro(interno, c, altra)) == colore::Rosso, 5000);
+                QCOMPARE(cellaNominata(schermo, interno), n);
+                ++sbagli;
+                continue;
+            }
+        }
+        x.clicca(centro(interno, c, n));
+        rimaste.remove(n);
+        // The cover goes (the drawing shows through) and, until the last, another cell is named.
+        QTRY_VERIFY_WITH_TIMEOUT(([&] {
+                                     schermo = x.schermo();
+                                     const Colore dove = coloreA(schermo, centro(interno, c, n));
+                                     return dove != colore::Giallo && dove != colore::Rosso
+                                         && (rimaste.isEmpty() || cellaNominata(schermo, interno) != n);
+                                 }()),
+                                 5000);
+    }
+    QCOMPARE(sbagli, 2);
+    schermo.save(QDir::temp().filePath(QStringLiteral("tintar-i-brindel-colorazione.png")));
+
+    // The palette is out: pick green (the third swatch of the fifth row) and pour it into an area.
+    const QPoint verde = interno + QPoint(464 + 48 + 12, 112 + 8 + 4 * 24 + 12);
+    QCOMPARE(esadecimale(coloreA(schermo, verde)), esadecimale(0x00FF00));
+    x.clicca(verde);
+    QPoint dentro;
+    for (int y = 150; y < 400 && dentro.isNull(); y += 3)
+        for (int xx = 60; xx < 280 && dentro.isNull(); xx += 3) {
+            bool bianco = true;
+            for (int dy = -4; dy <= 4 && bianco; ++dy)
+                for (int dx = -4; dx <= 4 && bianco; ++dx)
+                    bianco = coloreA(schermo, interno + QPoint(10 + xx + dx, 2 + y + dy)) == colore::Bianco;
+            if (bianco)
+                dentro = interno + QPoint(10 + xx, 2 + y);
+        }
+    QVERIFY(!dentro.isNull());
+    x.clicca(dentro);
+    QTRY_COMPARE_WITH_TIMEOUT(esadecimale(coloreA(schermo = x.schermo(), dentro)), esadecimale(0x00FF00), 5000);
+    QCOMPARE(esadecimale(coloreA(schermo, dentro + QPoint(4, 4))), esadecimale(0x00FF00));
+    // Picture1 shows the choice.
+    QCOMPARE(esadecimale(coloreA(schermo, interno + QPoint(464 + 70, 112 + 200 + 16))), esadecimale(0x00FF00));
+
+    // "avanti": a new drawing under twenty yellow covers.
+    x.clicca(interno + QPoint(464 + 64, 376 + 50));
+    QTRY_VERIFY_WITH_TIMEOUT(coloreA(schermo = x.schermo(), interno + QPoint(464 + 64, 376 + 50)) == colore::Ciano, 5000);
+    QTest::qWait(300);
+    schermo = x.schermo();
+    c = cella(schermo, interno);
+    for (int i = 0; i < 20; ++i)
+        QCOMPARE(esadecimale(coloreA(schermo, centro(interno, c, i))), esadecimale(colore::Giallo));
+
+    // Four mistakes: three covers turn red, the fourth starts a new game with all covers yellow.
+    const int n = cellaNominata(schermo, interno);
+    int fatti = 0;
+    for (int i = 0; i < 20 && fatti < 4; ++i) {
+        if (i == n)
+            continue;
+        x.clicca(centro(interno, c, i));
+        ++fatti;
+        if (fatti < 4)
+            QTRY_VERIFY_WITH_TIMEOUT(coloreA(schermo = x.schermo(), centro(interno, c, i)) == colore::Rosso, 5000);
+    }
+    QTest::qWait(500);
+    schermo = x.schermo();
+    c = cella(schermo, interno);
+    for (int i = 0; i < 20; ++i)
+        QCOMPARE(esadecimale(coloreA(schermo, centro(interno, c, i))), esadecimale(colore::Giallo));
+
+    // "Esci": No leaves the game, Sì ends it with status 0.
+    const auto esci = [&] {
+        x.clicca(rb.topLeft() + QPoint(148, 8));
+        QTRY_COMPARE_WITH_TIMEOUT(x.finestre(QString::fromLatin1(prova::ClasseGioco)).size(), 2, 10000);
+        QTest::qWait(300);
+    };
+    esci();
+    x.tasto(QStringLiteral("Escape"));
+    QTRY_COMPARE_WITH_TIMEOUT(x.finestre(QString::fromLatin1(prova::ClasseGioco)).size(), 1, 10000);
+    QCOMPARE(gioco.processo().state(), QProcess::Running);
+    esci();
+    x.tasto(QStringLiteral("Return"));
+    QVERIFY(gioco.processo().waitForFinished(10000));
+    QCOMPARE(gioco.processo().exitStatus(), QProcess::NormalExit);
+    QCOMPARE(gioco.processo().exitCode(), 0);
+}
+
+QTEST_MAIN(TstPartitaVera)
+#include "tst_partita_vera.moc"
