@@ -59,6 +59,7 @@ private slots:
     void disegnoErratoTermina_data();
     void disegnoErratoTermina();
     void tastieraRaggiungeLeCoperture();
+    void disegniLettiAdOgniPartita();
 };
 
 void TstFinestre::initTestCase()
@@ -435,6 +436,29 @@ void TstFinestre::tastieraRaggiungeLeCoperture()
     QTest::keyClick(f.Command2(bersaglio), Qt::Key_Space);
     QVERIFY(!f.Command2(bersaglio)->isVisible());
     QCOMPARE(suoni.nomi, QStringList{QStringLiteral("si.wav")});
+}
+
+void TstFinestre::disegniLettiAdOgniPartita()
+{
+    // A drawing changed or removed while the game runs counts at its next game.
+    prova::RegistroMessaggi messaggi;
+    prova::RegistroSuoni suoni;
+    CartellaDiProva cartella;
+    const float cinque = 4.5f / 12.0f;
+    prova::Casuale<casuale::Sequenza> casuale(QList<float>{cinque, 0.1f, 0.1f, cinque, 0.1f, 0.1f, cinque, 0.1f, 0.1f});
+    FormBrindel f;
+    f.show();
+    QCOMPARE(f.picBrindel()->size(), QSize(324, 470));
+    const QString cinqueGif = cartella.dir.filePath(QStringLiteral("brindel/5.gif"));
+    prova::scriviFile(cinqueGif, prova::disegnoGif(300, 400));
+    f.Command1_Click();
+    QCOMPARE(f.picBrindel()->size(), QSize(304, 404));
+    QVERIFY(messaggi.box.isEmpty());
+    QVERIFY(QFile::remove(cinqueGif));
+    f.Command1_Click();
+    QCOMPARE(messaggi.box.size(), 1);
+    QVERIFY(messaggi.box[0].testo.contains(QStringLiteral("brindel/5.gif")));
+    QVERIFY(messaggi::terminato());
 }
 
 QTEST_MAIN(TstFinestre)
