@@ -143,6 +143,11 @@ Colore RiquadroImmagine::Point(int x, int y) const
     const QImage &immagine = dc().immagine;
     if (immagine.valid(x, y))
         return colore::daRgb(immagine.pixel(x, y));
+    return coloreSfondo();
+}
+
+Colore RiquadroImmagine::coloreSfondo() const
+{
     return colore::daRgb(sfondo(m_colore, this).rgb());
 }
 

@@ -60,6 +60,8 @@ public:
 
     void setBackColor(std::optional<Colore> colore);
     std::optional<Colore> backColor() const { return m_colore; }
+    // The back colour as shown: its own, or the desktop's button face.
+    Colore coloreSfondo() const;
 
 signals:
     // A press anywhere on the inner area, in its pixels.

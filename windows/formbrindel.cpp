@@ -233,9 +233,9 @@ void FormBrindel::Command1_Click()
 void FormBrindel::PicColore_Click(int indice)
 {
     messaggi::esegui([this, indice] {
-        const std::optional<Colore> scelto = m_picColore.at(indice)->backColor();
-        ColoreScelto = static_cast<double>(scelto.value_or(m_picColore.at(indice)->Point(0, 0)));
-        m_picture1->setBackColor(m_picColore.at(indice)->backColor());
+        const RiquadroImmagine *campione = m_picColore.at(indice);
+        ColoreScelto = static_cast<double>(campione->coloreSfondo());
+        m_picture1->setBackColor(campione->coloreSfondo());
     });
 }
 
