@@ -54,17 +54,12 @@ void TstX11::avvioEGioco()
     QVERIFY(scuri > 100);
 
     // "Esci" asks first: Escape answers No and the game goes on; Enter answers Sì and the program ends with 0.
-    const auto esci = [&] {
-        x.clicca(rb.topLeft() + QPoint(148, 8));
-        QTRY_COMPARE_WITH_TIMEOUT(x.finestre(QString::fromLatin1(prova::ClasseGioco)).size(), 2, 10000);
-        QTest::qWait(300);
-    };
-    esci();
+    QVERIFY(gioco.apriEsci(rb));
     x.tasto(QStringLiteral("Escape"));
     QTRY_COMPARE_WITH_TIMEOUT(x.finestre(QString::fromLatin1(prova::ClasseGioco)).size(), 1, 10000);
     QTest::qWait(300);
     QCOMPARE(gioco.processo().state(), QProcess::Running);
-    esci();
+    QVERIFY(gioco.apriEsci(rb));
     x.tasto(QStringLiteral("Return"));
     QVERIFY(gioco.processo().waitForFinished(10000));
     QCOMPARE(gioco.processo().exitStatus(), QProcess::NormalExit);

@@ -25,6 +25,11 @@ void impostaSfondo(QWidget *w, Colore colore)
     w->setAutoFillBackground(true);
 }
 
+void colloca(QWidget *w, const layout::Rettangolo &r)
+{
+    w->setGeometry(r.left, r.top, r.width, r.height);
+}
+
 void registraSostituzioni()
 {
     QFont::insertSubstitution(QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue"));

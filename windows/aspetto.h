@@ -15,6 +15,8 @@ QFont carattere(const layout::Carattere &c);
 // One of the pictures compiled into the program, by file name.
 QIcon immagine(const char *nome);
 void impostaSfondo(QWidget *w, Colore colore);
+// Places a control as its layout table gives it.
+void colloca(QWidget *w, const layout::Rettangolo &r);
 // Maps the fonts the layout names to the free fonts the game installs.
 void registraSostituzioni();
 

@@ -9,15 +9,6 @@
 
 #include <QLabel>
 
-namespace {
-
-void colloca(QWidget *w, const layout::Rettangolo &r)
-{
-    w->setGeometry(r.left, r.top, r.width, r.height);
-}
-
-} // namespace
-
 FormAvvio::FormAvvio(std::function<void()> apriGioco)
     : m_apriGioco(std::move(apriGioco))
 {
@@ -32,14 +23,14 @@ FormAvvio::FormAvvio(std::function<void()> apriGioco)
     m_label2->setFont(aspetto::carattere(layout::ComicTitolo));
     m_label2->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     m_label2->setWordWrap(true);
-    colloca(m_label2, layout::avvio::Label2);
+    aspetto::colloca(m_label2, layout::avvio::Label2);
 
     m_bottoneAvvio = new PulsanteGrafico(this);
     m_bottoneAvvio->setObjectName(QStringLiteral("BottoneAvvio"));
     m_bottoneAvvio->setText(QString::fromLatin1(Avvio));
     m_bottoneAvvio->setFont(aspetto::carattere(layout::ComicBottone));
     m_bottoneAvvio->setImmagine(aspetto::immagine("avvio.png"));
-    colloca(m_bottoneAvvio, layout::avvio::BottoneAvvio);
+    aspetto::colloca(m_bottoneAvvio, layout::avvio::BottoneAvvio);
     m_bottoneAvvio->setFocus();
     connect(m_bottoneAvvio, &QAbstractButton::clicked, this, &FormAvvio::BottoneAvvio_Click);
 

@@ -17,13 +17,6 @@
 
 namespace {
 
-using layout::Rettangolo;
-
-void colloca(QWidget *w, const Rettangolo &r)
-{
-    w->setGeometry(r.left, r.top, r.width, r.height);
-}
-
 QLabel *etichetta(const QString &testo, const layout::Carattere &carattere, QWidget *genitore)
 {
     auto *l = new QLabel(testo, genitore);
@@ -81,10 +74,10 @@ void FormBrindel::creaControlli()
     faccia.setColor(QPalette::Window, faccia.color(QPalette::Button));
     m_frame1->setPalette(faccia);
     m_frame1->setAutoFillBackground(true);
-    colloca(m_frame1, L::Frame1);
+    aspetto::colloca(m_frame1, L::Frame1);
     m_picture1 = new RiquadroImmagine(m_frame1);
     m_picture1->setObjectName(QStringLiteral("Picture1"));
-    colloca(m_picture1, L::Picture1);
+    aspetto::colloca(m_picture1, L::Picture1);
     for (int i = 0; i < tavolozza::Numero; ++i) {
         auto *campione = new RiquadroImmagine(m_frame1);
         campione->setObjectName(QStringLiteral("PicColore_%1").arg(i));
@@ -98,7 +91,7 @@ void FormBrindel::creaControlli()
     // picBrindel with its grid labels and, above them, the covers.
     m_picBrindel = new RiquadroImmagine(m_interno);
     m_picBrindel->setObjectName(QStringLiteral("picBrindel"));
-    colloca(m_picBrindel, L::picBrindel);
+    aspetto::colloca(m_picBrindel, L::picBrindel);
     m_picBrindel->setBackColor(colore::Bianco);
     // Decoded only if shown: the first game replaces it as the window opens.
     m_picBrindel->setPictureDifferita(QStringLiteral(":/immagini/iniziale.gif"));
@@ -112,12 +105,12 @@ void FormBrindel::creaControlli()
     for (int c = 0; c < gioco::Colonne; ++c) {
         m_label1[c] = etichetta(QString::fromLatin1(gioco::DidascalieColonne[c]), layout::SansGriglia, griglia);
         m_label1[c]->setObjectName(QStringLiteral("Label1_%1").arg(c));
-        colloca(m_label1[c], L::Label1[c]);
+        aspetto::colloca(m_label1[c], L::Label1[c]);
     }
     for (int r = 0; r < gioco::Righe; ++r) {
         m_label2[r] = etichetta(QString::fromLatin1(gioco::DidascalieRighe[r]), layout::SansGriglia, griglia);
         m_label2[r]->setObjectName(QStringLiteral("Label2_%1").arg(r));
-        colloca(m_label2[r], L::Label2[r]);
+        aspetto::colloca(m_label2[r], L::Label2[r]);
     }
     for (int i = 0; i < gioco::Celle; ++i) {
         auto *copertura = new PulsanteGrafico(griglia);
@@ -136,7 +129,7 @@ void FormBrindel::creaControlli()
     m_command1->setText(QString::fromLatin1(L::Avanti));
     m_command1->setFont(aspetto::carattere(layout::ArialAvanti));
     m_command1->setImmagine(aspetto::immagine("freccia.png"));
-    colloca(m_command1, L::Command1);
+    aspetto::colloca(m_command1, L::Command1);
     m_command1->hide();
     connect(m_command1, &QAbstractButton::clicked, this, &FormBrindel::Command1_Click);
 
@@ -144,7 +137,7 @@ void FormBrindel::creaControlli()
     m_label3->setObjectName(QStringLiteral("Label3"));
     m_label3->setAccessibleName(QStringLiteral("Cella da trovare"));
     m_label3->setAccessibleDescription(QStringLiteral("La cella da trovare: lettera della riga, poi numero della colonna"));
-    colloca(m_label3, L::Label3);
+    aspetto::colloca(m_label3, L::Label3);
 }
 
 void FormBrindel::impostaOrdineFuoco()

@@ -178,6 +178,21 @@ QRect GiocoX::premiAvvio()
     return {};
 }
 
+bool GiocoX::apriEsci(const QRect &finestra)
+{
+    // "Esci" stands after "Informazioni" and its ten spaces.
+    m_x.clicca(finestra.topLeft() + QPoint(148, 8));
+    const QDeadlineTimer scadenza(10000);
+    while (!scadenza.hasExpired()) {
+        if (m_x.finestre(QString::fromLatin1(ClasseGioco)).size() == 2) {
+            QTest::qWait(300);
+            return true;
+        }
+        QTest::qWait(100);
+    }
+    return false;
+}
+
 QPoint GiocoX::interno(const QRect &finestra)
 {
     return finestra.topLeft() + QPoint(0, finestra.height() - 513);

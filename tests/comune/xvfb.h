@@ -54,6 +54,9 @@ public:
     QRect aspettaAvvio();
     // Presses "Avvio" and waits for the game window alone; empty if it never came.
     QRect premiAvvio();
+    // Clicks "Esci" on the game window's menu bar and waits for its question;
+    // false if no box came.
+    bool apriEsci(const QRect &finestra);
     // The game window's interior, below its menu bar.
     static QPoint interno(const QRect &finestra);
 
