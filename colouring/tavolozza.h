@@ -57,6 +57,10 @@ constexpr int colonnaDi(int indice)
 
 constexpr int rigaDi(int indice) { return indice / Colonne; }
 
+// Where the swatch of `indice` comes reading the grid left to right, top
+// to bottom, from 0.
+constexpr int postoDi(int indice) { return rigaDi(indice) * Colonne + colonnaDi(indice); }
+
 // The index of the swatch shown at (riga, colonna); -1 outside the grid.
 constexpr int indiceInPosto(int riga, int colonna)
 {

@@ -57,6 +57,9 @@ private slots:
     void sceltaSopravvive();
     void premiConOgniPulsante_data();
     void premiConOgniPulsante();
+    void premiFuoriDalDisegno_data();
+    void premiFuoriDalDisegno();
+    void trasparenteComeSfondo();
     void riempieSottoUnaCopertura();
     void contornoRicolorato();
     void nuovoDisegnoPerdeIColori();
@@ -133,6 +136,55 @@ void TstColorazione::premiConOgniPulsante()
     QCOMPARE(g.pixel(159, 232), 0x00FF00u);
     QCOMPARE(g.pixel(161, 40), Bianco);
     QCOMPARE(g.pixel(160, 40), Nero);
+}
+
+void TstColorazione::premiFuoriDalDisegno_data()
+{
+    QTest::addColumn<QString>("controllo");
+    QTest::addColumn<int>("pulsante");
+    for (int c = 0; c < 4; ++c)
+        QTest::addRow("etichetta colonna %d", c + 1) << QStringLiteral("Label1_%1").arg(c) << int(Qt::LeftButton);
+    for (int r = 0; r < 5; ++r)
+        QTest::addRow("etichetta riga %c", 'A' + r) << QStringLiteral("Label2_%1").arg(r) << int(Qt::LeftButton);
+    QTest::newRow("copertura, destro") << QStringLiteral("Command2_5") << int(Qt::RightButton);
+    QTest::newRow("copertura, centrale") << QStringLiteral("Command2_18") << int(Qt::MiddleButton);
+}
+
+void TstColorazione::premiFuoriDalDisegno()
+{
+    // A press on a grid label, or with another button than the left on a cover, neither fills the drawing nor answers.
+    QFETCH(QString, controllo);
+    QFETCH(int, pulsante);
+    Gioco g;
+    auto *w = g.f.findChild<QWidget *>(controllo);
+    QVERIFY(w && w->isVisible());
+    const QImage prima = g.f.picBrindel()->superficie();
+    QTest::mousePress(w, Qt::MouseButton(pulsante), {}, QPoint(5, 5));
+    QTest::mouseRelease(w, Qt::MouseButton(pulsante), {}, QPoint(5, 5));
+    QTest::mouseDClick(w, Qt::MouseButton(pulsante), {}, QPoint(5, 5));
+    QCOMPARE(g.f.picBrindel()->superficie(), prima);
+    QCOMPARE(g.f.partita().Errori + g.f.partita().Trovati, 0);
+    QVERIFY(g.suoni.nomi.isEmpty());
+}
+
+void TstColorazione::trasparenteComeSfondo()
+{
+    // Transparent pixels of a drawing are white on screen and to the fill.
+    Gioco g;
+    g.finisci();
+    QImage disegno(40, 40, QImage::Format_ARGB32);
+    disegno.fill(Qt::transparent);
+    for (int y = 0; y < 40; ++y)
+        disegno.setPixel(20, y, qRgb(0, 0, 0));
+    g.f.picBrindel()->setPicture(disegno);
+    QCOMPARE(g.pixel(30, 5), Bianco);
+    g.f.PicColore_Click(26); // green
+    g.premi({5, 5});
+    const QImage schermo = g.f.picBrindel()->interno()->grab().toImage();
+    QCOMPARE(colore::daRgb(schermo.pixel(5, 5)), 0x00FF00u);
+    QCOMPARE(colore::daRgb(schermo.pixel(30, 5)), Bianco);
+    QCOMPARE(g.pixel(5, 5), 0x00FF00u);
+    QCOMPARE(g.pixel(30, 5), Bianco);
 }
 
 void TstColorazione::riempieSottoUnaCopertura()

@@ -4,6 +4,7 @@
 #include "comune/registratori.h"
 #include "shell/colorecasuale.h"
 #include "shell/modulo1.h"
+#include "windows/aspetto.h"
 #include "windows/controlli.h"
 #include "windows/formavvio.h"
 #include "windows/formbrindel.h"
@@ -47,6 +48,8 @@ private slots:
     void caratteri_data();
     void caratteri();
     void didascalie();
+    void impaginazione_data();
+    void impaginazione();
     void internoEVisibilita();
     void layoutAvvio();
     void bottoneAvvioApreIlGioco_data();
@@ -179,6 +182,41 @@ void TstFinestre::didascalie()
     QCOMPARE(f.windowTitle(), QString());
 }
 
+void TstFinestre::impaginazione_data()
+{
+    QTest::addColumn<QString>("testo");
+    QTest::addColumn<int>("pixel");
+    QTest::addColumn<int>("larghezza");
+    QTest::addColumn<QStringList>("righe");
+    QTest::newRow("lettera di riga") << "  A" << layout::SansGriglia.pixel << 17 << QStringList{"", "A"};
+    QTest::newRow("numero di colonna") << "4" << layout::SansGriglia.pixel << 77 << QStringList{"4"};
+    QTest::newRow("cella da trovare") << "  C3" << layout::ArialCoordinata.pixel << 113 << QStringList{"  C3"};
+    QTest::newRow("titolo") << "Tintar i Brindel" << layout::ComicTitolo.pixel << 561 << QStringList{"Tintar i", "Brindel"};
+    QTest::newRow("una parola troppo larga") << "Tintarbrindel" << layout::ComicTitolo.pixel << 200 << QStringList{"Tintarbrindel"};
+    QTest::newRow("parole troppo larghe") << "Tintar Brindel" << layout::ComicTitolo.pixel << 200 << QStringList{"Tintar", "Brindel"};
+}
+
+void TstFinestre::impaginazione()
+{
+    // A caption breaks at spaces into lines no wider than its label, each centred; a line that fits keeps its spaces, and a word is never split.
+    QFETCH(QString, testo);
+    QFETCH(int, pixel);
+    QFETCH(int, larghezza);
+    QFETCH(QStringList, righe);
+    aspetto::registraSostituzioni();
+    const QFontMetrics misure(aspetto::carattere({pixel == layout::ComicTitolo.pixel ? "Comic Sans MS" : "Arial", pixel}));
+    const QList<RigaTesto> fatte = impaginaTesto(testo, misure, larghezza);
+    QStringList testi;
+    for (const RigaTesto &r : fatte) {
+        testi << r.testo;
+        const int avanzo = larghezza - misure.horizontalAdvance(r.testo);
+        QVERIFY2(std::abs(2 * r.x - avanzo) <= 1, qPrintable(QStringLiteral("%1 at x %2").arg(r.testo).arg(r.x)));
+        if (r.testo.contains(u' '))
+            QVERIFY(avanzo >= 0);
+    }
+    QCOMPARE(testi, righe);
+}
+
 void TstFinestre::internoEVisibilita()
 {
     // The interior is 687 x 513 below the menu bar; palette and "avanti" start hidden.
@@ -200,15 +238,20 @@ void TstFinestre::layoutAvvio()
     QCOMPARE(a.Label2()->geometry(), QRect(48, 24, 561, 249));
     QCOMPARE(a.BottoneAvvio()->geometry(), QRect(184, 328, 274, 85));
     QCOMPARE(a.Label2()->text(), QStringLiteral("Tintar i Brindel"));
-    QVERIFY(a.Label2()->wordWrap());
     QCOMPARE(a.BottoneAvvio()->text(), QStringLiteral("Avvio"));
     QCOMPARE(a.backColor(), ModuloColoriSuoni::ColoriAvvio[2]);
     QCOMPARE(a.palette().color(QPalette::Window), colore::aQColor(ModuloColoriSuoni::ColoriAvvio[2]));
     QCOMPARE(QFontInfo(a.Label2()->font()).family(), QStringLiteral("Comic Neue"));
     QCOMPARE(QFontInfo(a.Label2()->font()).pixelSize(), 96);
-    // The title does not fit on one line at this size, so it is broken at its spaces.
+    // The title does not fit on one line at this size, so it shows on two, the second below the first.
     QVERIFY(QFontMetrics(a.Label2()->font()).horizontalAdvance(a.Label2()->text()) > a.Label2()->width());
-    QVERIFY(a.Label2()->heightForWidth(a.Label2()->width()) > QFontMetrics(a.Label2()->font()).height());
+    const QImage titolo = a.Label2()->grab().toImage();
+    const int riga = QFontMetrics(a.Label2()->font()).height();
+    QList<int> inchiostro(2, 0);
+    for (int y = 0; y < 2 * riga && y < titolo.height(); ++y)
+        for (int x = 0; x < titolo.width(); ++x)
+            inchiostro[y / riga] += qGray(titolo.pixel(x, y)) < 64 ? 1 : 0;
+    QVERIFY2(inchiostro[0] > 500 && inchiostro[1] > 500, qPrintable(QStringLiteral("%1, %2").arg(inchiostro[0]).arg(inchiostro[1])));
 }
 
 void TstFinestre::bottoneAvvioApreIlGioco_data()

@@ -23,34 +23,39 @@ QString nome(int i)
     return QStringLiteral("  %1%2").arg(QChar(u'A' + i / 4)).arg(i % 4 + 1);
 }
 
-// The cell named in Label3, told apart from the other nineteen by drawing
-// each name as the label does and keeping the closest.
+QFont carattere(int pixel)
+{
+    QFont f(QStringLiteral("Liberation Sans"));
+    f.setPixelSize(pixel);
+    f.setBold(true);
+    return f;
+}
+
+// The cell named in Label3, read off the screen; -1 if none of the twenty
+// names is shown whole.
 int cellaNominata(const QImage &schermo, QPoint interno)
 {
-    const QImage visto = schermo.copy(QRect(interno + Label3Pos, Label3Size)).convertToFormat(QImage::Format_Grayscale8);
-    QFont f(QStringLiteral("Liberation Sans"));
-    f.setPixelSize(48);
-    f.setBold(true);
-    int migliore = -1;
-    qint64 distanzaMigliore = std::numeric_limits<qint64>::max();
-    for (int i = 0; i < 20; ++i) {
-        QImage atteso(Label3Size, QImage::Format_Grayscale8);
-        atteso.fill(255);
-        QPainter p(&atteso);
-        p.setFont(f);
-        p.setPen(Qt::black);
-        p.drawText(atteso.rect(), Qt::AlignCenter, nome(i));
-        p.end();
-        qint64 d = 0;
-        for (int y = 0; y < atteso.height(); ++y)
-            for (int x = 0; x < atteso.width(); ++x)
-                d += std::abs(int(atteso.constScanLine(y)[x]) - int(visto.constScanLine(y)[x]));
-        if (d < distanzaMigliore) {
-            distanzaMigliore = d;
-            migliore = i;
-        }
+    QStringList nomi;
+    for (int i = 0; i < 20; ++i)
+        nomi << nome(i);
+    return nomi.indexOf(prova::testoVisto(schermo.copy(QRect(interno + Label3Pos, Label3Size)), carattere(48), nomi));
+}
+
+// How many pixels of the drawing on screen differ from the closest of the
+// program's drawings as its file holds it (0: one of them, untouched).
+qint64 scostamentoDalDisegno(const QImage &schermo, QPoint interno)
+{
+    qint64 minimo = std::numeric_limits<qint64>::max();
+    for (int n = 1; n <= 12; ++n) {
+        const QImage file = QImage(QStringLiteral(BRINDEL_PROGRAM_DIR "/brindel/%1.gif").arg(n)).convertToFormat(QImage::Format_RGB32);
+        const QImage visto = schermo.copy(QRect(interno + QPoint(8 + 2, 2), file.size())).convertToFormat(QImage::Format_RGB32);
+        qint64 diversi = 0;
+        for (int y = 0; y < file.height(); ++y)
+            for (int x = 0; x < file.width(); ++x)
+                diversi += (file.pixel(x, y) & 0xFFFFFF) != (visto.pixel(x, y) & 0xFFFFFF) ? 1 : 0;
+        minimo = std::min(minimo, diversi);
     }
-    return migliore;
+    return minimo;
 }
 
 // The cell size, from how far the yellow of a fresh grid reaches.
@@ -100,6 +105,31 @@ void TstPartitaVera::unaPartitaIntera()
     QVERIFY2(c.width() > 70 && c.width() < 85 && c.height() > 80 && c.height() < 100,
              qPrintable(QStringLiteral("%1x%2").arg(c.width()).arg(c.height())));
 
+    // The row letters stand whole in the strip left of the covers.
+    for (int r = 0; r < 5; ++r) {
+        const QImage striscia = schermo.copy(QRect(interno + QPoint(8 + 2, Griglia.y() + r * c.height()), QSize(Griglia.x() - 10, c.height())));
+        QCOMPARE(prova::testoVisto(striscia, carattere(18), {"A", "B", "C", "D", "E"}), QString(QChar(u'A' + r)));
+    }
+
+    // Before the child answers, nothing else does: Enter and Space at the
+    // window's first focus, presses on the grid labels, right and middle
+    // presses on covers. The drawing is checked untouched once uncovered.
+    const int primo = cellaNominata(schermo, interno);
+    QVERIFY(primo >= 0);
+    x.tasto(QStringLiteral("Return"));
+    x.tasto(QStringLiteral("space"));
+    for (int col = 0; col < 4; ++col)
+        x.clicca(interno + Griglia + QPoint(col * c.width() + c.width() / 2, -10));
+    for (int r = 0; r < 5; ++r)
+        x.clicca(interno + QPoint(8 + 2 + 7, Griglia.y() + r * c.height() + c.height() / 2));
+    for (int i : {primo, (primo + 5) % 20})
+        for (int pulsante : {2, 3})
+            x.clicca(centro(interno, c, i), pulsante);
+    QTest::qWait(500);
+    schermo = x.schermo();
+    QCOMPARE(prova::copertureNonGialle(schermo, interno), QString());
+    QCOMPARE(cellaNominata(schermo, interno), primo);
+
     // Find every cover, with two mistakes on the way.
     QSet<int> rimaste;
     for (int i = 0; i < 20; ++i)
@@ -134,6 +164,7 @@ void TstPartitaVera::unaPartitaIntera()
     }
     QCOMPARE(sbagli, 2);
     schermo.save(QDir::temp().filePath(QStringLiteral("tintar-i-brindel-colorazione.png")));
+    QCOMPARE(scostamentoDalDisegno(schermo, interno), 0);
 
     // The palette is out: pick green (the third swatch of the fifth row) and pour it into an area.
     const QPoint verde = interno + QPoint(464 + 48 + 12, 112 + 8 + 4 * 24 + 12);

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QSet>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -16,6 +17,7 @@ class TstX11 : public QObject
     Q_OBJECT
 private slots:
     void avvioEGioco();
+    void accessibilita();
 };
 
 void TstX11::avvioEGioco()
@@ -64,6 +66,32 @@ void TstX11::avvioEGioco()
     QVERIFY(gioco.processo().waitForFinished(10000));
     QCOMPARE(gioco.processo().exitStatus(), QProcess::NormalExit);
     QCOMPARE(gioco.processo().exitCode(), 0);
+}
+
+void TstX11::accessibilita()
+{
+    // Over AT-SPI, as a screen reader sees it: both windows and the menu commands named, 48 named swatches that can be pressed, the drawing named, and the cell to find named, changing after a right answer pressed through the tree.
+    const QString python = QStringLiteral("/usr/bin/python3");
+    if (QStandardPaths::findExecutable(QStringLiteral("dbus-run-session")).isEmpty()
+        || QProcess::execute(python, {QStringLiteral("-c"), QStringLiteral("import pyatspi")}) != 0)
+        QSKIP("needs dbus-run-session and python3-pyatspi (tools/install-deps.sh installs them)");
+    prova::ServerX x;
+    if (!x.avviato())
+        QSKIP("Xvfb could not be started here");
+    QTemporaryDir altrove;
+    QProcess prova;
+    QProcessEnvironment env = x.ambiente();
+    env.insert(QStringLiteral("PULSE_SERVER"), QStringLiteral("unix:/nonexistent"));
+    prova.setProcessEnvironment(env);
+    prova.setWorkingDirectory(altrove.path());
+    prova.setProcessChannelMode(QProcess::MergedChannels);
+    prova.start(QStringLiteral("dbus-run-session"),
+                {QStringLiteral("--"), python, QStringLiteral(BRINDEL_SOURCE_DIR "/tests/accessibilita/atspi.py"),
+                 QStringLiteral(BRINDEL_PROGRAM_DIR "/tintar-i-brindel")});
+    QVERIFY(prova.waitForFinished(180000));
+    const QByteArray uscita = prova.readAll();
+    QVERIFY2(prova.exitStatus() == QProcess::NormalExit && prova.exitCode() == 0, uscita.constData());
+    QVERIFY2(uscita.contains("PASS"), uscita.constData());
 }
 
 QTEST_GUILESS_MAIN(TstX11)

@@ -37,6 +37,18 @@ QColor sfondo(const std::optional<Colore> &colore, const QWidget *w)
     return colore ? colore::aQColor(*colore) : w->palette().color(QPalette::Button);
 }
 
+// The picture as the box shows it: transparent pixels show its back colour.
+QImage suSfondo(const QImage &immagine, const QColor &colore)
+{
+    if (!immagine.hasAlphaChannel())
+        return immagine.convertToFormat(QImage::Format_RGB32);
+    QImage opaca(immagine.size(), QImage::Format_RGB32);
+    opaca.fill(colore);
+    QPainter p(&opaca);
+    p.drawImage(0, 0, immagine);
+    return opaca;
+}
+
 } // namespace
 
 PulsanteGrafico::PulsanteGrafico(QWidget *genitore)
@@ -91,6 +103,30 @@ void PulsanteGrafico::paintEvent(QPaintEvent *)
     }
 }
 
+void PulsanteGrafico::mousePressEvent(QMouseEvent *evento)
+{
+    if (evento->button() == Qt::LeftButton)
+        QAbstractButton::mousePressEvent(evento);
+    else
+        evento->accept();
+}
+
+void PulsanteGrafico::mouseReleaseEvent(QMouseEvent *evento)
+{
+    if (evento->button() == Qt::LeftButton)
+        QAbstractButton::mouseReleaseEvent(evento);
+    else
+        evento->accept();
+}
+
+void PulsanteGrafico::mouseDoubleClickEvent(QMouseEvent *evento)
+{
+    if (evento->button() == Qt::LeftButton)
+        QAbstractButton::mouseDoubleClickEvent(evento);
+    else
+        evento->accept();
+}
+
 void PulsanteGrafico::keyPressEvent(QKeyEvent *evento)
 {
     if (!evento->isAutoRepeat() && (evento->key() == Qt::Key_Return || evento->key() == Qt::Key_Enter)) {
@@ -98,6 +134,87 @@ void PulsanteGrafico::keyPressEvent(QKeyEvent *evento)
         return;
     }
     QAbstractButton::keyPressEvent(evento);
+}
+
+QList<RigaTesto> impaginaTesto(const QString &testo, const QFontMetrics &misure, int larghezza)
+{
+    QList<RigaTesto> righe;
+    const auto aggiungi = [&](const QString &riga) {
+        righe.append({riga, (larghezza - misure.horizontalAdvance(riga)) / 2});
+    };
+    for (const QString &paragrafo : testo.split(u'\n')) {
+        const qsizetype n = paragrafo.size();
+        qsizetype inizio = 0;
+        while (true) {
+            // Add words, each with the spaces before it, while the line fits;
+            // a line may break before any word but its first.
+            qsizetype i = inizio;
+            qsizetype prossima = n;
+            while (i < n) {
+                qsizetype parola = i;
+                while (parola < n && paragrafo[parola] == u' ')
+                    ++parola;
+                qsizetype fine = parola;
+                while (fine < n && paragrafo[fine] != u' ')
+                    ++fine;
+                if (misure.horizontalAdvance(paragrafo.mid(inizio, fine - inizio)) > larghezza) {
+                    prossima = parola > inizio ? parola : fine;
+                    break;
+                }
+                i = fine;
+            }
+            if (prossima >= n && i >= n) {
+                aggiungi(paragrafo.mid(inizio));
+                break;
+            }
+            // A broken line loses the spaces at its break.
+            QString riga = paragrafo.mid(inizio, prossima - inizio);
+            while (riga.endsWith(u' '))
+                riga.chop(1);
+            aggiungi(riga);
+            inizio = prossima;
+            while (inizio < n && paragrafo[inizio] == u' ')
+                ++inizio;
+            if (inizio >= n)
+                break;
+        }
+    }
+    return righe;
+}
+
+Etichetta::Etichetta(const QString &testo, QWidget *genitore)
+    : QLabel(testo, genitore)
+{
+}
+
+void Etichetta::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.setPen(palette().color(QPalette::WindowText));
+    p.setFont(font());
+    const QFontMetrics misure(font());
+    int alto = 0;
+    for (const RigaTesto &riga : impaginaTesto(text(), misure, width())) {
+        if (alto >= height())
+            break;
+        p.drawText(riga.x, alto + misure.ascent(), riga.testo);
+        alto += misure.height();
+    }
+}
+
+void Etichetta::mousePressEvent(QMouseEvent *evento)
+{
+    evento->accept();
+}
+
+void Etichetta::mouseReleaseEvent(QMouseEvent *evento)
+{
+    evento->accept();
+}
+
+void Etichetta::mouseDoubleClickEvent(QMouseEvent *evento)
+{
+    evento->accept();
 }
 
 RiquadroImmagine::RiquadroImmagine(QWidget *genitore)
@@ -123,7 +240,7 @@ void RiquadroImmagine::setPictureDifferita(const QString &file)
 superficie::Superficie &RiquadroImmagine::dc() const
 {
     if (!m_differita.isEmpty()) {
-        m_dc.immagine = QImage(m_differita).convertToFormat(QImage::Format_RGB32);
+        m_dc.immagine = suSfondo(QImage(m_differita), sfondo(m_colore, this));
         m_differita.clear();
     }
     return m_dc;
@@ -132,7 +249,7 @@ superficie::Superficie &RiquadroImmagine::dc() const
 void RiquadroImmagine::setPicture(const QImage &immagine)
 {
     m_differita.clear();
-    m_dc.immagine = immagine.convertToFormat(QImage::Format_RGB32);
+    m_dc.immagine = suSfondo(immagine, sfondo(m_colore, this));
     m_interno->resize(m_dc.immagine.size());
     resize(m_dc.immagine.width() + 2 * layout::Bordo, m_dc.immagine.height() + 2 * layout::Bordo);
     m_interno->update();

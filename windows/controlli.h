@@ -1,7 +1,8 @@
 #pragma once
-// The two kinds of control the windows are made of, drawn by us so that they
+// The kinds of control the windows are made of, drawn by us so that they
 // look the same on every desktop: a button painted in its own back colour
-// with a bevel, and a picture box with a sunken border.
+// with a bevel, a picture box with a sunken border, and a label that lays its
+// text out in centred lines broken at spaces.
 
 #include "colouring/superficie.h"
 #include "platform/colore.h"
@@ -9,6 +10,8 @@
 #include <QAbstractButton>
 #include <QIcon>
 #include <QImage>
+#include <QLabel>
+#include <QList>
 #include <QWidget>
 
 #include <optional>
@@ -28,10 +31,46 @@ public:
 protected:
     void paintEvent(QPaintEvent *evento) override;
     void keyPressEvent(QKeyEvent *evento) override;
+    // Only the left button clicks; the others are taken here and do nothing,
+    // so that no press on a button reaches the control beneath it.
+    void mousePressEvent(QMouseEvent *evento) override;
+    void mouseReleaseEvent(QMouseEvent *evento) override;
+    void mouseDoubleClickEvent(QMouseEvent *evento) override;
 
 private:
     std::optional<Colore> m_colore;
     QIcon m_immagine;
+};
+
+// One line of a label's text and where it starts, in pixels from the
+// label's left edge (negative when a single word is wider than the label).
+struct RigaTesto
+{
+    QString testo;
+    int x = 0;
+    bool operator==(const RigaTesto &) const = default;
+};
+
+// A caption laid out in a label of the given width: broken at spaces into
+// lines no wider than the label where it can be, each line centred. A line
+// that fits keeps its spaces; a word wider than the label stands alone on
+// its line, cut at both edges, never split.
+QList<RigaTesto> impaginaTesto(const QString &testo, const QFontMetrics &misure, int larghezza);
+
+// A label: its caption laid out by impaginaTesto from the top edge down,
+// whatever falls below the bottom edge cut off. It takes every press for
+// itself, so a press on a label never reaches the control beneath it.
+class Etichetta : public QLabel
+{
+    Q_OBJECT
+public:
+    explicit Etichetta(const QString &testo, QWidget *genitore = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent *evento) override;
+    void mousePressEvent(QMouseEvent *evento) override;
+    void mouseReleaseEvent(QMouseEvent *evento) override;
+    void mouseDoubleClickEvent(QMouseEvent *evento) override;
 };
 
 // A picture box: a 2-pixel sunken border around an inner area that holds the
@@ -44,6 +83,12 @@ public:
     explicit RiquadroImmagine(QWidget *genitore = nullptr);
 
     QWidget *interno() const { return m_interno; }
+
+    // A box that a click chooses something with (a swatch): a button to
+    // assistive technologies, which can press it.
+    void setPremibile(bool premibile) { m_premibile = premibile; }
+    bool premibile() const { return m_premibile; }
+    void premi() { emit click(); }
 
     // The box takes the picture's size plus its border.
     void setPicture(const QImage &immagine);
@@ -85,4 +130,5 @@ private:
     mutable QString m_differita;
     std::optional<Colore> m_colore;
     bool m_premuto = false;
+    bool m_premibile = false;
 };

@@ -18,11 +18,11 @@ FormAvvio::FormAvvio(std::function<void()> apriGioco)
     setFixedSize(LarghezzaInterna, AltezzaInterna);
     setBackColor(Sfondo);
 
-    m_label2 = new QLabel(QString::fromUtf8(layout::Titolo), this);
+    setAccessibleName(QString::fromUtf8(layout::Titolo));
+    m_label2 = new Etichetta(QString::fromUtf8(layout::Titolo), this);
     m_label2->setObjectName(QStringLiteral("Label2_0"));
     m_label2->setFont(aspetto::carattere(layout::ComicTitolo));
     m_label2->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    m_label2->setWordWrap(true);
     aspetto::colloca(m_label2, layout::avvio::Label2);
 
     m_bottoneAvvio = new PulsanteGrafico(this);

@@ -4,6 +4,7 @@
 #include "game/disegno.h"
 #include "platform/numeri.h"
 #include "shell/modulo1.h"
+#include "windows/accessibilita.h"
 #include "windows/aspetto.h"
 #include "windows/controlli.h"
 #include "windows/layout.h"
@@ -19,9 +20,9 @@ namespace {
 
 QLabel *etichetta(const QString &testo, const layout::Carattere &carattere, QWidget *genitore)
 {
-    auto *l = new QLabel(testo, genitore);
+    auto *l = new Etichetta(testo, genitore);
     l->setFont(aspetto::carattere(carattere));
-    l->setAlignment(Qt::AlignCenter);
+    l->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     aspetto::impostaSfondo(l, colore::Bianco);
     return l;
 }
@@ -41,7 +42,9 @@ FormBrindel::FormBrindel()
       })
 {
     setWindowTitle(QString());
+    setAccessibleName(QString::fromUtf8(layout::Titolo));
     setWindowIcon(aspetto::immagine("faccina.png"));
+    accessibilita::installa();
     creaControlli();
     impostaOrdineFuoco();
 }
@@ -77,12 +80,15 @@ void FormBrindel::creaControlli()
     aspetto::colloca(m_frame1, L::Frame1);
     m_picture1 = new RiquadroImmagine(m_frame1);
     m_picture1->setObjectName(QStringLiteral("Picture1"));
+    m_picture1->setAccessibleName(QStringLiteral("Colore scelto"));
     aspetto::colloca(m_picture1, L::Picture1);
     for (int i = 0; i < tavolozza::Numero; ++i) {
         auto *campione = new RiquadroImmagine(m_frame1);
         campione->setObjectName(QStringLiteral("PicColore_%1").arg(i));
         campione->setGeometry(tavolozza::sinistra(i), tavolozza::alto(i), tavolozza::larghezza(), tavolozza::altezza());
         campione->setCursor(Qt::CrossCursor);
+        campione->setPremibile(true);
+        campione->setAccessibleName(QStringLiteral("Colore %1").arg(tavolozza::postoDi(i) + 1));
         connect(campione, &RiquadroImmagine::click, this, [this, i] { PicColore_Click(i); });
         m_picColore[i] = campione;
     }
@@ -92,6 +98,7 @@ void FormBrindel::creaControlli()
     m_picBrindel = new RiquadroImmagine(m_interno);
     m_picBrindel->setObjectName(QStringLiteral("picBrindel"));
     aspetto::colloca(m_picBrindel, L::picBrindel);
+    m_picBrindel->setAccessibleName(QStringLiteral("Disegno"));
     m_picBrindel->setBackColor(colore::Bianco);
     // Decoded only if shown: the first game replaces it as the window opens.
     m_picBrindel->setPictureDifferita(QStringLiteral(":/immagini/iniziale.gif"));
@@ -135,7 +142,6 @@ void FormBrindel::creaControlli()
 
     m_label3 = etichetta(QString::fromLatin1(L::Label3Iniziale), layout::ArialCoordinata, m_interno);
     m_label3->setObjectName(QStringLiteral("Label3"));
-    m_label3->setAccessibleName(QStringLiteral("Cella da trovare"));
     m_label3->setAccessibleDescription(QStringLiteral("La cella da trovare: lettera della riga, poi numero della colonna"));
     aspetto::colloca(m_label3, L::Label3);
 }
@@ -150,6 +156,13 @@ void FormBrindel::impostaOrdineFuoco()
         ordine << copertura;
     for (qsizetype i = 1; i < ordine.size(); ++i)
         setTabOrder(ordine[i - 1], ordine[i]);
+    // The window opens with the focus on the first of them that can take it
+    // ("avanti" is hidden then), never on a cover that Enter would answer.
+    for (QWidget *w : ordine)
+        if (w->isVisibleTo(this) && w->focusPolicy() != Qt::NoFocus) {
+            w->setFocus();
+            break;
+        }
 }
 
 void FormBrindel::showEvent(QShowEvent *evento)
@@ -277,6 +290,8 @@ void FormBrindel::mostra()
         m_label2[r]->setVisible(ricerca);
     }
     m_label3->setText(m_partita.Coordinata);
+    // Screen readers hear the cell itself ("C3"), announced at each change.
+    m_label3->setAccessibleName(m_partita.Coordinata.trimmed());
     m_label3->setVisible(ricerca);
     m_command1->setVisible(!ricerca);
     m_frame1->setVisible(!ricerca);

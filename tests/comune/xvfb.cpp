@@ -1,6 +1,7 @@
 #include "comune/xvfb.h"
 
 #include <QDeadlineTimer>
+#include <QPainter>
 #include <QRect>
 #include <QStandardPaths>
 #include <QTest>
@@ -109,10 +110,10 @@ QImage ServerX::schermo() const
     return QImage::fromData(png, "PNG").convertToFormat(QImage::Format_RGB32);
 }
 
-void ServerX::clicca(QPoint punto) const
+void ServerX::clicca(QPoint punto, int pulsante) const
 {
     esegui(QStringLiteral("xdotool"), {QStringLiteral("mousemove"), QString::number(punto.x()), QString::number(punto.y()),
-                                       QStringLiteral("click"), QStringLiteral("1")});
+                                       QStringLiteral("click"), QString::number(pulsante)});
 }
 
 void ServerX::tasto(const QString &nome) const
@@ -206,6 +207,53 @@ Colore coloreA(const QImage &img, QPoint p)
 QString esadecimale(Colore c)
 {
     return QStringLiteral("0x%1").arg(c, 6, 16, QLatin1Char('0'));
+}
+
+namespace {
+
+// The smallest rectangle holding every dark pixel.
+QRect inchiostro(const QImage &grigi)
+{
+    QRect r;
+    for (int y = 0; y < grigi.height(); ++y)
+        for (int x = 0; x < grigi.width(); ++x)
+            if (grigi.constScanLine(y)[x] < 128)
+                r |= QRect(x, y, 1, 1);
+    return r;
+}
+
+} // namespace
+
+QString testoVisto(const QImage &zona, const QFont &carattere, const QStringList &candidati)
+{
+    const QImage visto = zona.convertToFormat(QImage::Format_Grayscale8);
+    const QRect rv = inchiostro(visto);
+    if (rv.isEmpty())
+        return {};
+    const QFontMetrics misure(carattere);
+    QString migliore;
+    qint64 distanzaMigliore = std::numeric_limits<qint64>::max();
+    for (const QString &candidato : candidati) {
+        QImage atteso(misure.horizontalAdvance(candidato) + 20, misure.height() + 20, QImage::Format_Grayscale8);
+        atteso.fill(255);
+        QPainter p(&atteso);
+        p.setFont(carattere);
+        p.setPen(Qt::black);
+        p.drawText(10, 10 + misure.ascent(), candidato);
+        p.end();
+        const QRect ra = inchiostro(atteso);
+        if (ra.size() != rv.size())
+            continue;
+        qint64 d = 0;
+        for (int y = 0; y < ra.height(); ++y)
+            for (int x = 0; x < ra.width(); ++x)
+                d += std::abs(int(atteso.constScanLine(ra.top() + y)[ra.left() + x]) - int(visto.constScanLine(rv.top() + y)[rv.left() + x]));
+        if (d < distanzaMigliore) {
+            distanzaMigliore = d;
+            migliore = candidato;
+        }
+    }
+    return migliore;
 }
 
 QString copertureNonGialle(const QImage &schermo, QPoint interno)

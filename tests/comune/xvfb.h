@@ -3,6 +3,7 @@
 
 #include "platform/colore.h"
 
+#include <QFont>
 #include <QImage>
 #include <QProcess>
 #include <QRect>
@@ -29,8 +30,8 @@ public:
     QRect geometria(const QString &finestra) const;
     // A screenshot of the whole screen.
     QImage schermo() const;
-    // A real click of the left button at a point of the screen.
-    void clicca(QPoint punto) const;
+    // A real click at a point of the screen: button 1 left, 2 middle, 3 right.
+    void clicca(QPoint punto, int pulsante = 1) const;
     // A real key press (xdotool's key names: Return, Escape...).
     void tasto(const QString &nome) const;
 
@@ -72,6 +73,10 @@ inline constexpr char ClasseGioco[] = "tintar-i-brindel";
 
 Colore coloreA(const QImage &img, QPoint p);
 QString esadecimale(Colore c);
+// Which of the candidate texts a piece of the screen shows, whole: the one
+// whose dark ink, drawn in that font, has the same size and is closest;
+// empty when none has (a letter cut by another control has not).
+QString testoVisto(const QImage &zona, const QFont &carattere, const QStringList &candidati);
 // The covers of a fresh game whose middle is not yellow, described; empty when all are.
 QString copertureNonGialle(const QImage &schermo, QPoint interno);
 

@@ -1,0 +1,12 @@
+#pragma once
+// What assistive technologies (screen readers, switch access) are told
+// about our own controls beyond what Qt tells them.
+
+namespace accessibilita {
+
+// Registers, once per process, the descriptions of the swatches (buttons
+// that can be pressed) and of the menu bar's commands (named by their
+// caption without the spaces that pad it on the bar).
+void installa();
+
+} // namespace accessibilita
