@@ -53,8 +53,8 @@ def gatto(t):
     t.dentro(ellisse(40, 392, 30, 30), [arco(90, 340, 62, 62, 80, 200),
                                        arco(90, 340, 82, 82, 80, 200)])
     # tail, behind the body
-    coda = liscia([(225, 385), (268, 372), (288, 322), (290, 262), (282, 212),
-                   (298, 188), (316, 214), (316, 286), (306, 346), (282, 392),
+    coda = liscia([(225, 385), (266, 372), (284, 322), (286, 262), (278, 212),
+                   (292, 188), (306, 214), (306, 286), (298, 346), (278, 392),
                    (240, 404)])
     t.forma(coda)
     t.dentro(coda, [[(270, 236), (330, 226)], [(270, 290), (330, 292)],
@@ -257,8 +257,8 @@ def coniglio(t):
     sole(t, 42, 42, 22, raggi=9, lungo=12)
     t.forma(nuvola(266, 48, 50, 24, gobbe=5))
     prato(t, 412)
-    margherita(t, 40, 330, 20)
-    t.linea([(40, 352), (40, 410)])
+    margherita(t, 40, 292, 20)
+    t.linea([(40, 314), (40, 410)])
     margherita(t, 280, 300, 20)
     t.linea([(280, 320), (280, 406)])
     for lato in (-1, 1):
@@ -292,7 +292,7 @@ def coniglio(t):
 def farfalla(t):
     prato(t, 436, ((-5, 0), (80, -6), (160, 2), (240, -6), (330, 0)))
     for x, y, r in ((34, 384, 22), (286, 384, 22)):
-        t.linea([(x, y + r), (x, y + r + 60)])
+        t.linea([(x, y + r), (x, 444)])              # stem, down into the grass
         margherita(t, x, y, r)
     for lato in (False, True):
         su = liscia([(156, 190), (120, 110), (60, 50), (18, 70), (14, 150),
@@ -350,9 +350,9 @@ def albero(t):
 
 def orsetto(t):
     t.linea([(-5, 430), (330, 430)])
-    t.forma(ellisse(288, 66, 30, 40))                         # balloon
-    t.forma([(288, 106), (280, 116), (296, 116)])
-    t.linea(liscia([(288, 116), (272, 180), (286, 240), (250, 296)], chiusa=False))
+    t.forma(ellisse(284, 66, 26, 36))                         # balloon
+    t.forma([(284, 102), (276, 112), (292, 112)])
+    t.linea(liscia([(284, 112), (270, 180), (284, 240), (250, 296)], chiusa=False))
     t.forma([(6, 378), (62, 378), (62, 432), (6, 432)])         # building blocks
     t.forma([(14, 326), (56, 326), (56, 378), (14, 378)])
     for lato in (-1, 1):
