@@ -10,15 +10,21 @@
 #include <QSize>
 #include <QtTest>
 
+#include <algorithm>
 #include <cmath>
+#include <complex>
 #include <cstdint>
+#include <numbers>
 #include <vector>
 
 namespace {
 
 const QString radice = QStringLiteral(BRINDEL_SOURCE_DIR);
 
-constexpr int areaMinima = 150;
+// What a child's fingertip or an unsteady mouse hand can hit: every area has
+// this many pixels and a white square of this side inside it.
+constexpr int areaMinima = 200;
+constexpr int latoMinimo = 10;
 constexpr int areeMinime = 12;
 constexpr int larghezzaMassima = 440;
 constexpr int altezzaMassima = 509;
@@ -34,8 +40,9 @@ QImage leggiGif(const QString &percorso)
     return lettore.read().convertToFormat(QImage::Format_ARGB32);
 }
 
-// Sizes of the white areas, 4- or 8-connected.
-std::vector<int> areeBianche(const QImage &img, bool ottoVicini)
+// Sizes of the white areas, 4- or 8-connected; each pixel's area number
+// (from 1, 0 for black) in *etichette if asked.
+std::vector<int> areeBianche(const QImage &img, bool ottoVicini, std::vector<int> *etichette = nullptr)
 {
     const int w = img.width(), h = img.height();
     std::vector<int> etichetta(static_cast<size_t>(w) * h, 0);
@@ -69,7 +76,29 @@ std::vector<int> areeBianche(const QImage &img, bool ottoVicini)
             }
         }
     }
+    if (etichette)
+        *etichette = std::move(etichetta);
     return misure;
+}
+
+// Side of the largest white square inside each area, exactly: the largest
+// square with its bottom-right corner at a white pixel is one more than the
+// smallest of those at its left, upper and upper-left neighbours.
+std::vector<int> latiQuadrati(const QImage &img, const std::vector<int> &etichetta, size_t aree)
+{
+    const int w = img.width();
+    std::vector<int> lati(aree, 0), sopra(w + 1, 0), riga(w + 1, 0);
+    for (int y = 0; y < img.height(); ++y) {
+        riga[0] = 0;
+        for (int x = 0; x < w; ++x) {
+            const int e = etichetta[static_cast<size_t>(y) * w + x];
+            riga[x + 1] = e ? std::min({sopra[x], sopra[x + 1], riga[x]}) + 1 : 0;
+            if (e)
+                lati[e - 1] = std::max(lati[e - 1], riga[x + 1]);
+        }
+        std::swap(sopra, riga);
+    }
+    return lati;
 }
 
 struct Wav {
@@ -136,6 +165,78 @@ bool leggiWav(const QString &percorso, Wav &wav, QString &errore)
     return true;
 }
 
+// Samples after the last one above -60 dBFS are the cue's closing silence.
+size_t fineDelSuono(const std::vector<qint16> &s)
+{
+    constexpr int sogliaSilenzio = 33; // -60 dBFS
+    size_t fine = s.size();
+    while (fine > 0 && std::abs(int(s[fine - 1])) <= sogliaSilenzio)
+        --fine;
+    return fine;
+}
+
+// In-place radix-2 FFT; the size is a power of two.
+void fft(std::vector<std::complex<double>> &a)
+{
+    const size_t n = a.size();
+    for (size_t i = 1, j = 0; i < n; ++i) {
+        size_t bit = n >> 1;
+        for (; j & bit; bit >>= 1)
+            j ^= bit;
+        j ^= bit;
+        if (i < j)
+            std::swap(a[i], a[j]);
+    }
+    for (size_t lung = 2; lung <= n; lung <<= 1) {
+        const std::complex<double> passo = std::polar(1.0, -2 * std::numbers::pi / double(lung));
+        for (size_t i = 0; i < n; i += lung) {
+            std::complex<double> w(1.0);
+            for (size_t k = 0; k < lung / 2; ++k, w *= passo) {
+                const std::complex<double> u = a[i + k], v = a[i + k + lung / 2] * w;
+                a[i + k] = u + v;
+                a[i + k + lung / 2] = u - v;
+            }
+        }
+    }
+}
+
+// Gain of the A-weighting curve, 1 at 1 kHz.
+double pesoA(double f)
+{
+    const double f2 = f * f, q = 12194.0 * 12194.0;
+    const double r = q * f2 * f2
+                     / ((f2 + 20.6 * 20.6) * std::sqrt((f2 + 107.7 * 107.7) * (f2 + 737.9 * 737.9)) * (f2 + q));
+    return r * std::pow(10.0, 2.0 / 20);
+}
+
+struct Ascolto {
+    double livelloA = 0; // A-weighted RMS of the sound, dB full scale
+    double sopra300 = 0; // share of the energy above 300 Hz
+};
+
+// How loud a cue sounds to the ear over its length, and how much of it a
+// small speaker, which plays little under 300 Hz, can give.
+Ascolto ascolta(const std::vector<qint16> &s)
+{
+    size_t n = 1;
+    while (n < s.size())
+        n <<= 1;
+    std::vector<std::complex<double>> a(n);
+    for (size_t i = 0; i < s.size(); ++i)
+        a[i] = s[i] / 32768.0;
+    fft(a);
+    double tutta = 0, pesata = 0, alta = 0;
+    for (size_t k = 1; k < n / 2; ++k) {
+        const double f = double(k) * 44100 / double(n), e = std::norm(a[k]);
+        tutta += e;
+        pesata += e * pesoA(f) * pesoA(f);
+        alta += f > 300 ? e : 0;
+    }
+    // Parseval: the one-sided spectrum holds half the energy, times n.
+    const double campioni = double(std::max<size_t>(fineDelSuono(s), 1));
+    return {10 * std::log10(std::max(2 * pesata / double(n) / campioni, 1e-12)), tutta > 0 ? alta / tutta : 0};
+}
+
 } // namespace
 
 class TestAssets : public QObject
@@ -150,6 +251,7 @@ private slots:
     void arrotondamentoDelleCelle();
     void suono_data();
     void suono();
+    void suoniUgualmenteForti();
     void immagine_data();
     void immagine();
 };
@@ -192,11 +294,17 @@ void TestAssets::disegno()
             colori.insert(img.pixel(x, y));
     QCOMPARE(colori, (QSet<QRgb>{nero, bianco}));
 
-    const std::vector<int> aree = areeBianche(img, false);
+    std::vector<int> etichetta;
+    const std::vector<int> aree = areeBianche(img, false, &etichetta);
     QVERIFY2(static_cast<int>(aree.size()) >= areeMinime,
              qPrintable(QStringLiteral("%1 white areas").arg(aree.size())));
-    for (int a : aree)
-        QVERIFY2(a >= areaMinima, qPrintable(QStringLiteral("white area of %1 px").arg(a)));
+    const std::vector<int> lati = latiQuadrati(img, etichetta, aree.size());
+    for (size_t k = 0; k < aree.size(); ++k) {
+        const auto dove = std::find(etichetta.begin(), etichetta.end(), int(k + 1)) - etichetta.begin();
+        QVERIFY2(aree[k] >= areaMinima && lati[k] >= latoMinimo,
+                 qPrintable(QStringLiteral("white area of %1 px at %2,%3, largest square %4")
+                                .arg(aree[k]).arg(dove % img.width()).arg(dove / img.width()).arg(lati[k])));
+    }
 
     // The box takes the picture's size plus its border; the cells follow.
     const double w = img.width() + 2 * bordo, h = img.height() + 2 * bordo;
@@ -214,7 +322,7 @@ void TestAssets::disegno()
             for (int y = y0; y < std::min(y0 + cellaA, img.height()); ++y)
                 for (int x = x0; x < std::min(x0 + cellaL, img.width()); ++x)
                     neri += img.pixel(x, y) == nero;
-            conLinee += neri >= areaMinima;
+            conLinee += neri >= 150; // black pixels: a line or two across the cell
         }
     }
     QVERIFY2(conLinee >= 16, qPrintable(QStringLiteral("%1 cells with lines").arg(conLinee)));
@@ -309,10 +417,7 @@ void TestAssets::suono()
     const double dbfs = 20 * std::log10(picco / 32768.0);
     QVERIFY2(dbfs > -4.0 && dbfs < -2.0, qPrintable(QStringLiteral("peak %1 dBFS").arg(dbfs)));
 
-    constexpr int sogliaSilenzio = 33; // -60 dBFS
-    size_t fine = s.size();
-    while (fine > 0 && std::abs(int(s[fine - 1])) <= sogliaSilenzio)
-        --fine;
+    const size_t fine = fineDelSuono(s);
     const double suono = double(fine) / 44100;
     const double silenzio = double(s.size() - fine) / 44100;
     QVERIFY2(suono >= minimo && suono <= massimo, qPrintable(QStringLiteral("%1 s of sound").arg(suono)));
@@ -322,6 +427,29 @@ void TestAssets::suono()
     QVERIFY(std::abs(int(s[0])) <= 328);
     for (size_t i = 0; i < 44 && i < s.size(); ++i)
         QVERIFY2(std::abs(int(s[i])) <= picco / 4, qPrintable(QStringLiteral("sample %1").arg(i)));
+
+    // A small laptop or tablet speaker still plays a good part of it.
+    const double sopra = ascolta(s).sopra300;
+    QVERIFY2(sopra >= 1.0 / 3, qPrintable(QStringLiteral("%1 % of the energy above 300 Hz").arg(100 * sopra)));
+}
+
+// No cue is much quieter to the ear than the others: the child hears a
+// wrong answer as clearly as a right one.
+void TestAssets::suoniUgualmenteForti()
+{
+    double minimo = 1000, massimo = -1000;
+    QString livelli;
+    for (const char *nome : {"si", "no", "fatto", "rifai"}) {
+        Wav wav;
+        QString errore;
+        QVERIFY2(leggiWav(radice + QStringLiteral("/suoni/%1.wav").arg(QLatin1String(nome)), wav, errore),
+                 qPrintable(errore));
+        const double l = ascolta(wav.campioni).livelloA;
+        minimo = std::min(minimo, l);
+        massimo = std::max(massimo, l);
+        livelli += QStringLiteral(" %1 %2 dB").arg(QLatin1String(nome)).arg(l, 0, 'f', 1);
+    }
+    QVERIFY2(massimo - minimo <= 4.0, qPrintable(QStringLiteral("A-weighted levels:") + livelli));
 }
 
 void TestAssets::immagine_data()

@@ -11,7 +11,8 @@ import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from tela import Tela, componenti, salva_gif, AREA_MINIMA  # noqa: E402
+from tela import (Tela, componenti, quadrati, salva_gif,  # noqa: E402
+                  AREA_MINIMA, LATO_MINIMO)
 from soggetti import SOGGETTI, INIZIALE  # noqa: E402
 
 
@@ -23,15 +24,19 @@ def disegna(funzione, w, h):
 
 def verifica(nome, img):
     """The properties the game relies on; stops the run on a fault."""
-    quattro, _ = componenti(img)
+    quattro, etichetta = componenti(img)
     otto, _ = componenti(img, otto=True)
-    if min(quattro) < AREA_MINIMA:
-        sys.exit(f'{nome}: white area of {min(quattro)} px')
+    lati = quadrati(img, etichetta, len(quattro))
+    w, h = img.size
+    for k, (area, lato) in enumerate(zip(quattro, lati)):
+        if area < AREA_MINIMA or lato < LATO_MINIMO:
+            i = etichetta.index(k + 1)
+            sys.exit(f'{nome}: white area of {area} px at {i % w},{i // w}'
+                     f' holds no square larger than {lato} x {lato}')
     if len(quattro) != len(otto):
         sys.exit(f'{nome}: regions touch diagonally')
     if len(quattro) < 12:
         sys.exit(f'{nome}: only {len(quattro)} areas')
-    w, h = img.size
     # grid cells in the picture's own pixels (the box border is 2 px)
     lw, lh = (w + 4 - 15) / 4, (h + 4 - 20) / 5
     px = img.load()
@@ -44,7 +49,7 @@ def verifica(nome, img):
                        if px[x, y] == 0)
             if nere < 150:
                 vuote += 1
-    return len(quattro), min(quattro), vuote
+    return len(quattro), min(quattro), min(lati), vuote
 
 
 def foglio(immagini, percorso):
@@ -69,13 +74,16 @@ def main():
     nome, funzione, w, h = INIZIALE
     tutte.append((f'iniziale {nome}', disegna(funzione, w, h),
                   os.path.join(radice, 'windows', 'immagini', 'iniziale.gif')))
+    didascalie = []
     for etichetta, img, _ in tutte:
-        aree, minima, vuote = verifica(etichetta, img)
+        aree, minima, lato, vuote = verifica(etichetta, img)
         print(f'{etichetta:22} {img.size[0]}x{img.size[1]}  areas {aree:3}'
-              f'  smallest {minima:5}  cells without lines {vuote}',
-              file=sys.stderr)
+              f'  smallest {minima:5}  square {lato:3}'
+              f'  cells without lines {vuote}', file=sys.stderr)
+        didascalie.append(f'{etichetta}: smallest area {minima} px,'
+                          f' square {lato} x {lato}')
     if '--contact-sheet' in sys.argv:
-        foglio([(e, i) for e, i, _ in tutte],
+        foglio([(d, i) for d, (_, i, _) in zip(didascalie, tutte)],
                sys.argv[sys.argv.index('--contact-sheet') + 1])
         return
     for _, img, percorso in tutte:

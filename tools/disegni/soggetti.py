@@ -22,7 +22,7 @@ def sole(t, cx, cy, r, raggi=10, lungo=16, faccia=False):
 
 def tulipano(t, x, y, alto=45):
     t.linea([(x, y), (x, y - alto)])
-    t.forma(liscia([(x, y - 10), (x - 14, y - 30), (x - 30, y - 38), (x - 18, y - 16)]))
+    t.forma(liscia([(x, y - 6), (x - 12, y - 30), (x - 34, y - 42), (x - 26, y - 14)]))
     cima = y - alto
     t.forma([(x - 18, cima - 30), (x - 9, cima - 16), (x, cima - 32),
              (x + 9, cima - 16), (x + 18, cima - 30)]
@@ -46,16 +46,15 @@ def prato(t, y, onde=((-5, 0), (80, -8), (160, 2), (240, -9), (330, 0))):
 
 def gatto(t):
     t.linea([(-5, 402), (330, 402)])
-    t.forma(ellisse(160, 440, 150, 26))                        # rug
-    t.forma(ellisse(160, 440, 112, 15))
+    t.forma(ellisse(160, 448, 150, 24))                        # rug
+    t.forma(ellisse(160, 448, 112, 13))
     # yarn ball
     t.cerchio(40, 392, 30)
-    t.dentro(ellisse(40, 392, 30, 30), [arco(14, 378, 34, 34, -30, 70),
-                                       arco(66, 408, 34, 34, 150, 250),
-                                       [(10, 384), (70, 370)]])
+    t.dentro(ellisse(40, 392, 30, 30), [arco(90, 340, 62, 62, 80, 200),
+                                       arco(90, 340, 82, 82, 80, 200)])
     # tail, behind the body
-    coda = liscia([(225, 385), (268, 372), (288, 322), (290, 262), (282, 212),
-                   (298, 188), (316, 214), (316, 286), (306, 346), (282, 392),
+    coda = liscia([(225, 385), (266, 372), (284, 322), (286, 262), (278, 212),
+                   (292, 188), (306, 214), (306, 286), (298, 346), (278, 392),
                    (240, 404)])
     t.forma(coda)
     t.dentro(coda, [[(270, 236), (330, 226)], [(270, 290), (330, 292)],
@@ -67,8 +66,8 @@ def gatto(t):
         t.forma(ellisse(x, 392, 26, 24))                       # paws
         t.tratto(x - 8, 400, x - 8, 414)
         t.tratto(x + 8, 400, x + 8, 414)
-    t.cerchio(160, 248, 16)                                    # bell
-    t.tratto(146, 252, 174, 252)
+    t.cerchio(160, 250, 20)                                    # bell
+    t.tratto(141, 250, 179, 250)
     # ears then head
     for lato in (False, True):
         orecchio = [(72, 128), (76, 28), (146, 78)]
@@ -99,7 +98,7 @@ def casa(t):
     sole(t, 52, 58, 28)
     t.forma(nuvola(262, 48, 56, 28))
     prato(t, 404)
-    for x, y in ((30, 466), (292, 462)):
+    for x, y in ((40, 466), (292, 462)):
         tulipano(t, x, y, 26)
     t.linea([(140, 412), (112, 470)])                          # path
     t.linea([(182, 412), (212, 470)])
@@ -118,7 +117,7 @@ def casa(t):
         t.forma([(x, 262), (x + 52, 262), (x + 52, 318), (x, 318)])
         t.tratto(x + 26, 262, x + 26, 318)
         t.tratto(x, 290, x + 52, 290)
-        t.forma([(x - 6, 318), (x + 58, 318), (x + 58, 328), (x - 6, 328)])  # sill
+        t.forma([(x - 6, 318), (x + 58, 318), (x + 58, 334), (x - 6, 334)])  # sill
 
 
 # --- 3: il fiore ----------------------------------------------------------------
@@ -176,7 +175,7 @@ def pesce(t):
     t.forma(stella(120, 440, 30, 13, rot=-80))
     t.forma(ellisse(210, 442, 24, 12))
     # the small fish
-    t.forma(liscia([(238, 356), (262, 340), (258, 356), (262, 374)]))
+    t.forma(liscia([(236, 356), (268, 334), (262, 356), (268, 378)]))
     t.forma(ellisse(210, 356, 36, 20))
     t.pieno(ellisse(190, 352, 4, 4))
     # the big fish, facing left
@@ -192,8 +191,8 @@ def pesce(t):
     t.linea(liscia([(142, 164), (130, 230), (142, 296)], chiusa=False))
     t.linea(liscia([(196, 172), (184, 230), (196, 286)], chiusa=False))
     t.forma(ellisse(156, 246, 22, 10, rot=30))                  # side fin
-    t.cerchio(94, 214, 16)
-    t.pieno(ellisse(90, 214, 6, 8))
+    t.cerchio(94, 212, 19)
+    t.pieno(ellisse(91, 212, 6, 8))
     t.linea(arco(76, 238, 16, 10, 30, 140))                   # smile
     for x, y, r in ((44, 176, 10), (30, 136, 13), (48, 96, 16)):
         t.cerchio(x, y, r)
@@ -215,16 +214,16 @@ def barca(t):
     t.dentro(scafo, [[(0, 316), (330, 316)]])
     for x in (110, 160, 210):
         t.cerchio(x, 344, 12)
-    t.forma([(156, 40), (164, 40), (164, 296), (156, 296)])  # mast
-    t.forma([(164, 42), (206, 52), (164, 64)])               # flag
-    randa = [(170, 70)] + liscia([(170, 70), (230, 150), (282, 282)],
-                                 chiusa=False)[1:] + [(170, 282)]
+    t.forma([(152, 40), (168, 40), (168, 296), (152, 296)])  # mast
+    t.forma([(168, 42), (210, 52), (168, 64)])               # flag
+    randa = [(174, 70)] + liscia([(174, 70), (232, 150), (282, 282)],
+                                 chiusa=False)[1:] + [(174, 282)]
     t.forma(randa)
-    t.dentro(randa, [[(170, 190), (300, 170)]])
-    fiocco = [(150, 88)] + liscia([(150, 88), (100, 170), (46, 282)],
-                                  chiusa=False)[1:] + [(150, 282)]
+    t.dentro(randa, [[(174, 190), (300, 170)]])
+    fiocco = [(146, 88)] + liscia([(146, 88), (98, 170), (46, 282)],
+                                  chiusa=False)[1:] + [(146, 282)]
     t.forma(fiocco)
-    t.dentro(fiocco, [[(150, 200), (40, 214)]])
+    t.dentro(fiocco, [[(146, 200), (40, 214)]])
 
 
 # --- 6: il razzo ------------------------------------------------------------------
@@ -247,7 +246,7 @@ def razzo(t):
                     (120, 352), (110, 300), (108, 190), (120, 90)])
     t.forma(corpo)
     t.dentro(corpo, [arco(160, 60, 70, 40, 20, 160), arco(160, 270, 80, 30, 20, 160)])
-    t.cerchio(160, 186, 34)
+    t.cerchio(160, 186, 39)
     t.cerchio(160, 186, 24)
     t.forma([(152, 296), (168, 296), (168, 372), (152, 372)])
 
@@ -258,10 +257,10 @@ def coniglio(t):
     sole(t, 42, 42, 22, raggi=9, lungo=12)
     t.forma(nuvola(266, 48, 50, 24, gobbe=5))
     prato(t, 412)
-    margherita(t, 40, 330, 20)
-    t.linea([(40, 352), (40, 410)])
-    margherita(t, 290, 300, 18)
-    t.linea([(290, 320), (290, 406)])
+    margherita(t, 40, 292, 20)
+    t.linea([(40, 314), (40, 410)])
+    margherita(t, 280, 300, 20)
+    t.linea([(280, 320), (280, 406)])
     for lato in (-1, 1):
         t.forma(ellisse(160 + lato * 42, 96, 26, 74, rot=lato * 10))
         t.forma(ellisse(160 + lato * 42, 104, 13, 54, rot=lato * 10))
@@ -277,8 +276,8 @@ def coniglio(t):
         t.forma(ellisse(x, 300, 18, 34, rot=(x - 160) / 3))    # arms
     t.forma(ellisse(160, 200, 76, 62))
     for x in (130, 190):
-        t.forma(ellisse(x, 186, 15, 19))
-        t.pieno(ellisse(x + 2, 190, 6, 10))
+        t.forma(ellisse(x, 186, 17, 21))
+        t.pieno(ellisse(x + 2, 189, 5, 8))
     t.pieno(liscia([(150, 212), (170, 212), (160, 224)]))
     t.tratto(160, 224, 160, 234)
     t.linea(arco(150, 232, 10, 9, 0, 160))
@@ -293,7 +292,7 @@ def coniglio(t):
 def farfalla(t):
     prato(t, 436, ((-5, 0), (80, -6), (160, 2), (240, -6), (330, 0)))
     for x, y, r in ((34, 384, 22), (286, 384, 22)):
-        t.linea([(x, y + r), (x, y + r + 60)])
+        t.linea([(x, y + r), (x, 444)])              # stem, down into the grass
         margherita(t, x, y, r)
     for lato in (False, True):
         su = liscia([(156, 190), (120, 110), (60, 50), (18, 70), (14, 150),
@@ -318,10 +317,10 @@ def farfalla(t):
     corpo = ellisse(160, 250, 16, 86)
     t.forma(corpo)
     t.dentro(corpo, [[(140, y), (180, y)] for y in (210, 250, 290)])
-    t.cerchio(160, 150, 22)
-    t.pieno(ellisse(152, 146, 4, 5))
-    t.pieno(ellisse(168, 146, 4, 5))
-    t.linea(arco(160, 156, 8, 6, 20, 160))
+    t.cerchio(160, 148, 27)
+    t.pieno(ellisse(151, 150, 4, 5))
+    t.pieno(ellisse(169, 150, 4, 5))
+    t.linea(arco(160, 158, 8, 6, 20, 160))
 
 
 # --- 9: l'albero di mele --------------------------------------------------------
@@ -351,9 +350,9 @@ def albero(t):
 
 def orsetto(t):
     t.linea([(-5, 430), (330, 430)])
-    t.forma(ellisse(264, 72, 40, 50))                         # balloon
-    t.forma([(264, 122), (256, 132), (272, 132)])
-    t.linea(liscia([(264, 132), (254, 190), (270, 240), (246, 300)], chiusa=False))
+    t.forma(ellisse(284, 66, 26, 36))                         # balloon
+    t.forma([(284, 102), (276, 112), (292, 112)])
+    t.linea(liscia([(284, 112), (270, 180), (284, 240), (250, 296)], chiusa=False))
     t.forma([(6, 378), (62, 378), (62, 432), (6, 432)])         # building blocks
     t.forma([(14, 326), (56, 326), (56, 378), (14, 378)])
     for lato in (-1, 1):
@@ -376,7 +375,7 @@ def orsetto(t):
     t.pieno(ellisse(192, 126, 7, 9))
     t.forma([(160, 228), (126, 210), (126, 246)])             # bow tie
     t.forma([(160, 228), (194, 210), (194, 246)])
-    t.cerchio(160, 228, 9)
+    t.cerchio(160, 228, 12)
 
 
 # --- 11: l'automobile --------------------------------------------------------------
@@ -411,11 +410,11 @@ def gufo(t):
     t.forma(arco(266, 62, 36, 36, 70, 290) + arco(286, 56, 30, 30, 250, 110))  # moon
     for x, y, r in ((46, 46, 20), (190, 34, 18), (40, 210, 16), (290, 200, 16)):
         t.forma(stella(x, y, r, r * 0.48))
-    ramo = liscia([(-10, 372), (120, 364), (220, 368), (330, 360), (330, 396),
-                   (220, 398), (120, 396), (-10, 404)])
+    ramo = liscia([(-10, 370), (120, 362), (220, 366), (330, 358), (330, 406),
+                   (220, 410), (120, 408), (-10, 414)])
     t.forma(ramo)
-    for x, y, rot in ((40, 420, 30), (250, 424, -30), (300, 340, -40)):
-        foglia = ellisse(x, y, 30, 14, rot=rot)
+    for x, y, rot in ((44, 428, 30), (252, 432, -30), (284, 334, -40)):
+        foglia = ellisse(x, y, 36, 20, rot=rot)
         t.forma(foglia)
         t.dentro(foglia, [[(x - 40, y - 40 * math.tan(math.radians(rot))),
                            (x + 40, y + 40 * math.tan(math.radians(rot)))]])
@@ -432,9 +431,9 @@ def gufo(t):
     for lato in (-1, 1):
         t.forma(liscia([(160 + lato * 90, 200), (160 + lato * 112, 260),
                         (160 + lato * 100, 330), (160 + lato * 76, 300)]))
-        t.cerchio(160 + lato * 42, 168, 36)
-        t.cerchio(160 + lato * 42, 168, 20)
-        t.pieno(ellisse(160 + lato * 42, 170, 9, 9))
+        t.cerchio(160 + lato * 42, 168, 37)
+        t.cerchio(160 + lato * 42, 168, 22)
+        t.pieno(ellisse(160 + lato * 42, 170, 8, 8))
         t.forma(liscia([(160 + lato * 14, 372), (160 + lato * 50, 372),
                         (160 + lato * 46, 392), (160 + lato * 18, 392)]))  # feet
     t.forma([(148, 196), (172, 196), (160, 226)])

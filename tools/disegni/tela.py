@@ -13,7 +13,9 @@ from PIL import Image, ImageChops, ImageDraw, ImageFilter
 
 BASE_W, BASE_H = 320, 466
 NERO, BIANCO = 0, 255
-AREA_MINIMA = 150
+MACCHIOLINA = 150   # white specks smaller than this are blackened
+AREA_MINIMA = 200   # every area a child can fill: at least this many pixels
+LATO_MINIMO = 10    # and a white square of this side inside it
 
 
 # --- point lists (nominal coordinates) ---------------------------------------
@@ -184,7 +186,7 @@ def componenti(img, otto=False):
 
 def togli_macchioline(img):
     misure, etichetta = componenti(img)
-    piccole = {i + 1 for i, m in enumerate(misure) if m < AREA_MINIMA}
+    piccole = {i + 1 for i, m in enumerate(misure) if m < MACCHIOLINA}
     if not piccole:
         return
     px = bytearray(img.tobytes())
@@ -200,3 +202,25 @@ def salva_gif(img, percorso):
     p = Image.frombytes('P', img.size, indici.tobytes())
     p.putpalette([0, 0, 0, 255, 255, 255])
     p.save(percorso, format='GIF', optimize=False)
+
+
+def quadrati(img, etichetta, n):
+    """Side of the largest white square inside each of the n labelled areas,
+    exactly: the side of the largest square whose bottom-right corner is at a
+    pixel grows by one over the smallest of its three upper-left neighbours."""
+    w, h = img.size
+    px = img.tobytes()
+    lati = [0] * n
+    sopra = [0] * (w + 1)
+    for y in range(h):
+        riga = [0] * (w + 1)
+        base = y * w
+        for x in range(w):
+            if px[base + x] == BIANCO:
+                s = min(sopra[x], sopra[x + 1], riga[x]) + 1
+                riga[x + 1] = s
+                e = etichetta[base + x] - 1
+                if s > lati[e]:
+                    lati[e] = s
+        sopra = riga
+    return lati

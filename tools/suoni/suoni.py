@@ -84,11 +84,16 @@ def si():
     return buf
 
 
+# Strong upper partials: a small laptop or tablet speaker plays nothing much
+# below 300 Hz, so a cue's body has to lie above it.
+BONK = ((1, 1.0), (2, 0.9), (3, 0.5), (4, 0.3), (5, 0.15), (6, 0.08))
+
+
 def no():
-    # a soft, low "bonk": a round tone that drops and dies away
+    # a soft, round "bonk" that drops a third (E4 to C4) and dies away
     buf = []
-    nota(buf, 0.0, 0.38, 196.0, ((1, 1.0), (2, 0.25), (3, 0.05)),
-         attacco=0.012, decadimento=0.11, rilascio=0.06, glissando=0.72)
+    nota(buf, 0.0, 0.36, 329.63, BONK, attacco=0.01, decadimento=0.7,
+         rilascio=0.08, glissando=0.8)
     return buf
 
 
