@@ -47,7 +47,6 @@ namespace {
         }                                                                                    \
     } while (0)
 
-constexpr int LatoMassimo = 8192;
 // Above this many pixels each fill is checked against its own properties
 // only, not against a second, plain fill of a copy.
 constexpr qsizetype PixelConfronto = 1 << 18;
@@ -372,8 +371,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *dati, std::size_t n)
     VERIFICA(n > 0);
     VERIFICA(!immagine.isNull());
     VERIFICA(immagine.format() == QImage::Format_RGB32);
-    VERIFICA(immagine.width() >= 1 && immagine.width() <= LatoMassimo);
-    VERIFICA(immagine.height() >= 1 && immagine.height() <= LatoMassimo);
+    VERIFICA(immagine.width() >= disegno::LarghezzaMinima && immagine.width() <= disegno::LarghezzaMassima);
+    VERIFICA(immagine.height() >= disegno::AltezzaMinima && immagine.height() <= disegno::AltezzaMassima);
 
     if (g_stato->dettagli)
         std::fprintf(stderr, "loaded: %d x %d\n", immagine.width(), immagine.height());

@@ -126,27 +126,27 @@ def write(name, data):
 def main():
     os.makedirs(OUT, exist_ok=True)
 
-    # The smallest box the grid accepts is 18 x 23: a 14 x 19 picture.
+    # The smallest drawing the game takes is 171 x 216 (cells of 40 x 40).
     write("piccolo-giusto.gif",
-          header(b"GIF89a", 14, 19) + frame(0, 0, 14, 19, drawing(14, 19)) + b"\x3B")
+          header(b"GIF89a", 171, 216) + frame(0, 0, 171, 216, drawing(171, 216)) + b"\x3B")
     write("troppo-stretto.gif",
-          header(b"GIF89a", 13, 30) + frame(0, 0, 13, 30, drawing(13, 30)) + b"\x3B")
+          header(b"GIF89a", 170, 230) + frame(0, 0, 170, 230, drawing(170, 230)) + b"\x3B")
     write("troppo-basso.gif",
-          header(b"GIF89a", 30, 18) + frame(0, 0, 30, 18, drawing(30, 18)) + b"\x3B")
+          header(b"GIF89a", 180, 215) + frame(0, 0, 180, 215, drawing(180, 215)) + b"\x3B")
     write("uno.gif",
           header(b"GIF87a", 1, 1) + frame(0, 0, 1, 1, [1]) + b"\x3B")
 
     write("interlacciato-87a.gif",
-          header(b"GIF87a", 40, 48) + frame(0, 0, 40, 48, drawing(40, 48), interlace=True) + b"\x3B")
+          header(b"GIF87a", 176, 224) + frame(0, 0, 176, 224, drawing(176, 224), interlace=True) + b"\x3B")
     write("tavola-locale.gif",
-          header(b"GIF89a", 32, 40, with_gct=False)
-          + frame(0, 0, 32, 40, drawing(32, 40), lct_bits=1) + b"\x3B")
+          header(b"GIF89a", 172, 216, with_gct=False)
+          + frame(0, 0, 172, 216, drawing(172, 216), lct_bits=1) + b"\x3B")
     # A frame smaller than the logical screen, placed off the corner.
     write("schermo-largo.gif",
-          header(b"GIF89a", 64, 64) + gce(transparent=0) + frame(8, 12, 30, 30, drawing(30, 30)) + b"\x3B")
+          header(b"GIF89a", 180, 220) + gce(transparent=0) + frame(8, 12, 30, 30, drawing(30, 30)) + b"\x3B")
     write("animato.gif",
-          header(b"GIF89a", 36, 44) + netscape() + comment(b"due fotogrammi")
-          + gce(disposal=2) + frame(0, 0, 36, 44, drawing(36, 44))
+          header(b"GIF89a", 172, 220) + netscape() + comment(b"due fotogrammi")
+          + gce(disposal=2) + frame(0, 0, 172, 220, drawing(172, 220))
           + gce(disposal=3) + frame(4, 4, 20, 20, [3] * 400) + b"\x3B")
 
     # Damaged files: cut in the pixels, no trailer, a frame past the screen.

@@ -1,5 +1,7 @@
 #include "sound/riproduttorecanberra.h"
 
+#include "platform/lettura.h"
+
 #include <QFile>
 
 #include <canberra.h>
@@ -173,6 +175,10 @@ struct RiproduttoreCanberra::Condiviso {
     bool ferma = false;
     bool finito = false;
     std::atomic<Stato> stato{Stato::Chiuso};
+    std::chrono::milliseconds pausaRiprova{};
+    // When the last look for a server gave up; only the player's thread
+    // reads or writes it.
+    std::chrono::steady_clock::time_point ultimaRicerca{};
 };
 
 namespace {
@@ -180,22 +186,27 @@ namespace {
 void suona(RiproduttoreCanberra::Condiviso &c, ca_context *&contesto, const QByteArray &percorso)
 {
     using Stato = RiproduttoreCanberra::Stato;
-    if (c.stato == Stato::Muto)
-        return;
     if (!librerie()) {
         c.stato = Stato::Muto;
         return;
     }
     const Librerie &l = *librerie();
     if (!contesto) {
+        if (c.stato == Stato::Muto && std::chrono::steady_clock::now() - c.ultimaRicerca < c.pausaRiprova)
+            return;
         contesto = apri(l);
         c.stato = contesto ? Stato::Aperto : Stato::Muto;
+        c.ultimaRicerca = std::chrono::steady_clock::now();
         if (!contesto)
             return;
     }
     const std::uint32_t id = kImpostazioni.idSegnale;
     l.ca_context_cancel_(contesto, id);
-    if (l.ca_context_play_(contesto, id,
+    // libcanberra opens the file itself, and would wait for ever on a pipe
+    // put in its place.
+    const bool regolare = lettura::nonRegolare(QFile::decodeName(percorso)).isEmpty();
+    if (!regolare
+        || l.ca_context_play_(contesto, id,
                         CA_PROP_MEDIA_FILENAME, percorso.constData(),
                         CA_PROP_CANBERRA_CACHE_CONTROL, "never",
                         nullptr) != CA_SUCCESS)
@@ -232,9 +243,10 @@ void lavora(std::shared_ptr<RiproduttoreCanberra::Condiviso> c)
 
 } // namespace
 
-RiproduttoreCanberra::RiproduttoreCanberra()
+RiproduttoreCanberra::RiproduttoreCanberra(std::chrono::milliseconds pausaRiprova)
     : m_condiviso(std::make_shared<Condiviso>())
 {
+    m_condiviso->pausaRiprova = pausaRiprova;
 }
 
 RiproduttoreCanberra::~RiproduttoreCanberra()

@@ -17,17 +17,21 @@ public:
     enum class Stato {
         Chiuso, // nothing played yet: the server has not been looked for
         Aperto, // connected; cues play
-        Muto,   // no usable server was found; every cue is silent from now on
+        Muto,   // no usable server at the last look: cues are silent, and one
+                // after the pause looks again (a server may start late)
     };
 
-    RiproduttoreCanberra();
+    // How long after a look that found no server the next look may come.
+    static constexpr std::chrono::milliseconds PausaRiprova{5000};
+
+    explicit RiproduttoreCanberra(std::chrono::milliseconds pausaRiprova = PausaRiprova);
     ~RiproduttoreCanberra() override;
     RiproduttoreCanberra(const RiproduttoreCanberra &) = delete;
     RiproduttoreCanberra &operator=(const RiproduttoreCanberra &) = delete;
 
     // Hands the path to the player's thread and returns at once. That thread
     // stops the cue still playing and starts this one; a file that cannot be
-    // played gives the sound theme's bell.
+    // played, or anything but a regular file, gives the sound theme's bell.
     void riproduci(const QString &percorso) override;
 
     // Waits until every cue asked for so far has been started (or dropped).

@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 class TstProgrammaErrori : public QObject
 {
     Q_OBJECT
@@ -24,6 +26,9 @@ private:
 
 void TstProgrammaErrori::initTestCase()
 {
+    // Every message must be Italian whatever the locale, the system's reasons included.
+    qputenv("LANG", "C");
+    qputenv("LC_ALL", "C");
     m_x = std::make_unique<prova::ServerX>();
     if (!m_x->avviato())
         QSKIP("Xvfb could not be started here");
@@ -45,6 +50,12 @@ void TstProgrammaErrori::disegnoErrato_data()
     QTest::newRow("testo") << "file" << QByteArray("GIF? no\n") << "GIF";
     QTest::newRow("troncato") << "file" << prova::disegnoGif(320, 466).left(500) << "incompleta";
     QTest::newRow("10x10") << "file" << prova::disegnoGif(10, 10) << "piccolo";
+    QTest::newRow("2000x2000") << "file" << prova::disegnoGif(320, 466).replace(6, 4, "\xD0\x07\xD0\x07") << "452 × 509";
+    QTest::newRow("fotogramma senza dati") << "file" << prova::disegnoGif(320, 466).left(36) + QByteArray("\0;", 2)
+                                           << "danneggiata";
+    QTest::newRow("pipe con nome") << "fifo" << QByteArray() << "FIFO";
+    QTest::newRow("giro di collegamenti") << "giro" << QByteArray() << "collegamenti";
+    QTest::newRow("senza schermo") << "senza-schermo" << prova::disegnoGif(320, 466) << "schermo";
 }
 
 void TstProgrammaErrori::disegnoErrato()
@@ -63,9 +74,32 @@ void TstProgrammaErrori::disegnoErrato()
     QFile::setPermissions(programma, QFile::permissions(programma) | QFile::ExeOwner);
     if (caso != QLatin1String("senza-cartella")) {
         QVERIFY(QDir().mkpath(cartella + QStringLiteral("/brindel")));
-        if (caso == QLatin1String("file"))
-            for (int n = 1; n <= 12; ++n)
-                prova::scriviFile(cartella + QStringLiteral("/brindel/%1.gif").arg(n), contenuto);
+        for (int n = 1; n <= 12; ++n) {
+            const QString disegno = cartella + QStringLiteral("/brindel/%1.gif").arg(n);
+            if (caso == QLatin1String("file") || caso == QLatin1String("senza-schermo"))
+                prova::scriviFile(disegno, contenuto);
+            else if (caso == QLatin1String("fifo"))
+                QCOMPARE(mkfifo(QFile::encodeName(disegno).constData(), 0600), 0);
+            else if (caso == QLatin1String("giro"))
+                QVERIFY(QFile::link(disegno, disegno));
+        }
+    }
+
+    if (caso == QLatin1String("senza-schermo")) {
+        // No display at all: one Italian line and a non-zero exit, not Qt's abort.
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char *nome : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            env.remove(QLatin1String(nome));
+        p.setProcessEnvironment(env);
+        p.start(programma, {});
+        QVERIFY(p.waitForFinished(10000));
+        const QString testo = QString::fromUtf8(p.readAllStandardError());
+        QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+        QVERIFY(p.exitCode() != 0);
+        QVERIFY2(testo.contains(dice) && testo.count(QLatin1Char('\n')) == 1, qPrintable(testo));
+        QVERIFY2(!testo.contains(QLatin1String("display")), qPrintable(testo));
+        return;
     }
 
     prova::GiocoX gioco(*m_x, programma, QDir::tempPath());
@@ -84,6 +118,7 @@ void TstProgrammaErrori::disegnoErrato()
     const QString testo = QString::fromLocal8Bit(errore);
     QVERIFY2(testo.contains(cartella + QStringLiteral("/brindel/")), qPrintable(testo));
     QVERIFY2(testo.contains(dice), qPrintable(testo));
+    QVERIFY2(!testo.contains(QLatin1String("symbolic")), qPrintable(testo));
 }
 
 QTEST_GUILESS_MAIN(TstProgrammaErrori)

@@ -14,6 +14,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cmath>
 #include <memory>
@@ -115,6 +117,7 @@ private slots:
     void fileAggiuntoOTolto();
     void fileDelProgrammaSuonanoInteri_data();
     void fileDelProgrammaSuonanoInteri();
+    void serverInRitardo();
 
 private:
     QString registrazione() const { return m_runtime.filePath("registrazione.raw"); }
@@ -223,14 +226,16 @@ void TestSuoniReali::fileIllegibileDaIlCampanello_data()
 {
     QTest::addColumn<bool>("cartella");
     QTest::addColumn<QByteArray>("contenuto");
-    QTest::addColumn<bool>("file");
+    QTest::addColumn<QString>("file");
 
-    QTest::newRow("no suoni folder") << false << QByteArray() << false;
-    QTest::newRow("file missing") << true << QByteArray() << false;
-    QTest::newRow("empty file") << true << QByteArray() << true;
+    QTest::newRow("no suoni folder") << false << QByteArray() << "";
+    QTest::newRow("file missing") << true << QByteArray() << "";
+    QTest::newRow("empty file") << true << QByteArray() << "file";
     QTest::newRow("text renamed .wav")
-        << true << QByteArray("Questo non e' un suono.\n").repeated(200) << true;
-    QTest::newRow("WAV header cut short") << true << onda::wavTono(550, 1.0, kAmpiezza).left(20) << true;
+        << true << QByteArray("Questo non e' un suono.\n").repeated(200) << "file";
+    QTest::newRow("WAV header cut short") << true << onda::wavTono(550, 1.0, kAmpiezza).left(20) << "file";
+    // Opening it would wait for a writer for ever, and every later cue with it.
+    QTest::newRow("named pipe") << true << QByteArray() << "fifo";
 }
 
 // A cue whose file is missing or cannot be played gives the desktop's bell, returns at once, and leaves the player working.
@@ -238,14 +243,16 @@ void TestSuoniReali::fileIllegibileDaIlCampanello()
 {
     QFETCH(bool, cartella);
     QFETCH(QByteArray, contenuto);
-    QFETCH(bool, file);
+    QFETCH(QString, file);
 
     QTemporaryDir programma;
     QVERIFY(programma.isValid());
     if (cartella)
         QVERIFY(QDir(programma.path()).mkpath("suoni"));
-    if (file)
+    if (file == "file")
         QVERIFY(scrivi(programma.filePath("suoni/no.wav"), contenuto));
+    if (file == "fifo")
+        QCOMPARE(mkfifo(QFile::encodeName(programma.filePath("suoni/no.wav")).constData(), 0600), 0);
     cartella::imposta(programma.path());
 
     Registrazione reg;
@@ -352,6 +359,49 @@ void TestSuoniReali::fileDelProgrammaSuonanoInteri()
     QVERIFY2(udito.presente, "nothing was heard");
     QVERIFY2(std::abs((udito.fine - udito.inizio) - (atteso.fine - atteso.inizio)) <= kSoglie.tolleranza,
              "what was heard does not last as long as the file");
+}
+
+// A server that answers only after the first cues (a session still logging in) is found at a later cue, after the pause.
+void TestSuoniReali::serverInRitardo()
+{
+    const Tono &t = tono('F');
+    QTemporaryDir programma;
+    QVERIFY(programma.isValid());
+    QVERIFY(QDir(programma.path()).mkpath("suoni"));
+    QVERIFY(scrivi(programma.filePath("suoni/fatto.wav"), onda::wavTono(t.hertz, t.secondi, kAmpiezza)));
+    const QString percorso = programma.filePath("suoni/fatto.wav");
+    const QByteArray server = qgetenv("PULSE_SERVER");
+    constexpr auto pausa = 1000ms;
+
+    suoni::RiproduttoreCanberra giocatore(pausa);
+    // Not there yet: a socket nobody listens on.
+    qputenv("PULSE_SERVER", QFile::encodeName("unix:" + m_runtime.filePath("non-ancora")));
+    giocatore.riproduci(percorso);
+    QVERIFY(giocatore.attendi(kSoglie.avvioMassimo));
+    QCOMPARE(giocatore.stato(), suoni::RiproduttoreCanberra::Stato::Muto);
+    qputenv("PULSE_SERVER", server);
+    // Within the pause the player does not look again.
+    giocatore.riproduci(percorso);
+    QVERIFY(giocatore.attendi(kSoglie.avvioMassimo));
+    QCOMPARE(giocatore.stato(), suoni::RiproduttoreCanberra::Stato::Muto);
+
+    QTest::qWait(int(pausa.count()));
+    Registrazione reg;
+    QString motivo;
+    QVERIFY2(reg.avvia(*m_server, registrazione(), &motivo), qPrintable(motivo));
+    QElapsedTimer orologio;
+    orologio.start();
+    giocatore.riproduci(percorso);
+    const qint64 ms = orologio.elapsed();
+    QVERIFY(giocatore.attendi(kSoglie.avvioMassimo));
+    QTest::qWait(int(t.secondi * 1000 + kSoglie.coda.count()));
+    const QVector<double> x = reg.ferma();
+    const onda::Tratto udito = onda::tratto(onda::ampiezzaTono(x, t.hertz, kFinestre), kSoglie.piccoMinimo, kFinestre);
+    qInfo().noquote() << "call returned after" << ms << "ms | heard for" << secondi(udito.durata);
+
+    QVERIFY2(ms < kSoglie.ritornoMassimo.count(), qPrintable(QString::number(ms) + " ms"));
+    QCOMPARE(giocatore.stato(), suoni::RiproduttoreCanberra::Stato::Aperto);
+    QVERIFY2(std::abs(udito.durata - t.secondi) <= kSoglie.tolleranza, "the cue was not heard whole");
 }
 
 QTEST_GUILESS_MAIN(TestSuoniReali)
