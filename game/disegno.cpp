@@ -6,6 +6,7 @@
 #include <QBuffer>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QPainter>
 
 #include <algorithm>
 #include <array>
@@ -241,7 +242,18 @@ QImage carica(const QString &percorso)
     if (!lettore.read(&immagine) || immagine.isNull())
         rifiuta(percorso, QStringLiteral("L'immagine è danneggiata o incompleta."));
     controllaMisure(percorso, immagine.width(), immagine.height(), true);
-    return immagine.convertToFormat(QImage::Format_RGB32);
+    return opaca(immagine, colore::Bianco);
+}
+
+QImage opaca(const QImage &immagine, Colore sfondo)
+{
+    if (!immagine.hasAlphaChannel())
+        return immagine.convertToFormat(QImage::Format_RGB32);
+    QImage risultato(immagine.size(), QImage::Format_RGB32);
+    risultato.fill(colore::aQColor(sfondo));
+    QPainter p(&risultato);
+    p.drawImage(0, 0, immagine);
+    return risultato;
 }
 
 } // namespace disegno

@@ -2,6 +2,7 @@
 // Reading a drawing file into the picture box's surface.
 
 #include "game/partita.h"
+#include "platform/colore.h"
 
 #include <QImage>
 #include <QString>
@@ -22,9 +23,14 @@ inline constexpr int AltezzaMinima = gioco::Righe * CellaMinima + gioco::Margine
 inline constexpr int LarghezzaMassima = InizioTavolozza - InizioRiquadro - 2 * gioco::BordoRiquadro;
 inline constexpr int AltezzaMassima = AltezzaFinestra - 2 * gioco::BordoRiquadro;
 
-// The drawing as a 32-bit RGB surface. Throws ErroreEsecuzione, naming the
-// file, when it is missing, not a regular file, empty, not a GIF, damaged,
-// or of a size the game does not take.
+// The drawing as a 32-bit RGB surface, its transparent pixels white like
+// the box behind them. Throws ErroreEsecuzione, naming the file, when it is
+// missing, not a regular file, empty, not a GIF, damaged, or of a size the
+// game does not take.
 QImage carica(const QString &percorso);
+
+// A picture as a 32-bit RGB surface laid over a background colour, which
+// its transparent pixels show.
+QImage opaca(const QImage &immagine, Colore sfondo);
 
 } // namespace disegno

@@ -35,22 +35,28 @@ private slots:
 void TstDisegno::caricaBuono_data()
 {
     QTest::addColumn<QSize>("misura");
-    QTest::newRow("300x400") << QSize(300, 400);
-    QTest::newRow("il piu piccolo: celle di 40x40") << QSize(171, 216);
-    QTest::newRow("il piu grande: fino alla tavolozza") << QSize(452, 509);
+    QTest::addColumn<bool>("neroTrasparente");
+    QTest::newRow("300x400") << QSize(300, 400) << false;
+    QTest::newRow("il piu piccolo: celle di 40x40") << QSize(171, 216) << false;
+    QTest::newRow("il piu grande: fino alla tavolozza") << QSize(452, 509) << false;
+    QTest::newRow("trasparente: bianco come lo sfondo") << QSize(300, 400) << true;
 }
 
 void TstDisegno::caricaBuono()
 {
-    // A GIF of any size the game takes loads into a 32-bit surface with its own size and pixels.
+    // A GIF of any size the game takes loads into a 32-bit surface with its own size and pixels; transparent pixels are the box's white.
     QFETCH(QSize, misura);
+    QFETCH(bool, neroTrasparente);
     QTemporaryDir dir;
     const QString percorso = dir.filePath(QStringLiteral("1.gif"));
-    prova::scriviFile(percorso, prova::disegnoGif(misura.width(), misura.height()));
+    QByteArray dati = prova::disegnoGif(misura.width(), misura.height());
+    if (neroTrasparente) // a graphic control extension after the colour table: colour 0 (black) transparent
+        dati.insert(13 + (3 << ((dati[10] & 7) + 1)), QByteArray("\x21\xF9\x04\x01\x00\x00\x00\x00", 8));
+    prova::scriviFile(percorso, dati);
     const QImage img = disegno::carica(percorso);
     QCOMPARE(img.size(), misura);
     QCOMPARE(img.format(), QImage::Format_RGB32);
-    QCOMPARE(img.pixel(0, 0) & 0xFFFFFF, 0x000000u);
+    QCOMPARE(img.pixel(0, 0) & 0xFFFFFF, neroTrasparente ? 0xFFFFFFu : 0x000000u);
     QCOMPARE(img.pixel(10, 10) & 0xFFFFFF, 0xFFFFFFu);
 }
 

@@ -1,5 +1,6 @@
 #include "windows/controlli.h"
 
+#include "game/disegno.h"
 #include "windows/layout.h"
 
 #include <QImageReader>
@@ -35,18 +36,6 @@ void disegnaBordo(QPainter &p, QRect r, bool incassato)
 QColor sfondo(const std::optional<Colore> &colore, const QWidget *w)
 {
     return colore ? colore::aQColor(*colore) : w->palette().color(QPalette::Button);
-}
-
-// The picture as the box shows it: transparent pixels show its back colour.
-QImage suSfondo(const QImage &immagine, const QColor &colore)
-{
-    if (!immagine.hasAlphaChannel())
-        return immagine.convertToFormat(QImage::Format_RGB32);
-    QImage opaca(immagine.size(), QImage::Format_RGB32);
-    opaca.fill(colore);
-    QPainter p(&opaca);
-    p.drawImage(0, 0, immagine);
-    return opaca;
 }
 
 } // namespace
@@ -240,7 +229,7 @@ void RiquadroImmagine::setPictureDifferita(const QString &file)
 superficie::Superficie &RiquadroImmagine::dc() const
 {
     if (!m_differita.isEmpty()) {
-        m_dc.immagine = suSfondo(QImage(m_differita), sfondo(m_colore, this));
+        m_dc.immagine = disegno::opaca(QImage(m_differita), coloreSfondo());
         m_differita.clear();
     }
     return m_dc;
@@ -249,7 +238,7 @@ superficie::Superficie &RiquadroImmagine::dc() const
 void RiquadroImmagine::setPicture(const QImage &immagine)
 {
     m_differita.clear();
-    m_dc.immagine = suSfondo(immagine, sfondo(m_colore, this));
+    m_dc.immagine = disegno::opaca(immagine, coloreSfondo());
     m_interno->resize(m_dc.immagine.size());
     resize(m_dc.immagine.width() + 2 * layout::Bordo, m_dc.immagine.height() + 2 * layout::Bordo);
     m_interno->update();
