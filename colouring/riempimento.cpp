@@ -5,9 +5,11 @@
 #include <cstdint>
 #include <memory>
 #include <stdexcept>
+#include <string>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
+#if defined(__x86_64__) && defined(__GNUC__)
+#define BRINDEL_X86 1
+#include <immintrin.h>
 #endif
 
 namespace riempimento {
@@ -66,103 +68,6 @@ private:
     std::size_t m_capacita = Locale;
 };
 
-// The three scans below look at eight pixels per step with two SSE2
-// compares (x86-64 always has SSE2) and finish pixel by pixel.
-
-// Paints riga[x], riga[x+1], ... while they match, stopping before `fine`;
-// returns the first column not painted.
-inline int dipingiADestra(Pixel *riga, int x, int fine, Pixel bersaglio, Pixel nuovo)
-{
-    // Narrow runs are common (thin shapes, mazes): the next pixel alone
-    // settles them without touching the cache lines further on.
-    if (x + 1 >= fine || !uguale(riga[x + 1], bersaglio)) {
-        if (x < fine && uguale(riga[x], bersaglio)) {
-            riga[x] = nuovo;
-            return x + 1;
-        }
-        return x;
-    }
-#if defined(__SSE2__)
-    const __m128i maschera = _mm_set1_epi32(static_cast<int>(MascheraRgb));
-    const __m128i cerca = _mm_set1_epi32(static_cast<int>(bersaglio));
-    const __m128i colore = _mm_set1_epi32(static_cast<int>(nuovo));
-    while (fine - x >= 8) {
-        auto *q = reinterpret_cast<__m128i *>(riga + x);
-        const __m128i u0 = _mm_cmpeq_epi32(_mm_and_si128(_mm_loadu_si128(q), maschera), cerca);
-        const __m128i u1 = _mm_cmpeq_epi32(_mm_and_si128(_mm_loadu_si128(q + 1), maschera), cerca);
-        const unsigned bit = static_cast<unsigned>(_mm_movemask_ps(_mm_castsi128_ps(u0)))
-            | (static_cast<unsigned>(_mm_movemask_ps(_mm_castsi128_ps(u1))) << 4);
-        if (bit != 0xFFu) {
-            const int n = __builtin_ctz(~bit);
-            for (int k = 0; k < n; ++k)
-                riga[x + k] = nuovo;
-            return x + n;
-        }
-        _mm_storeu_si128(q, colore);
-        _mm_storeu_si128(q + 1, colore);
-        x += 8;
-    }
-#endif
-    while (x < fine && uguale(riga[x], bersaglio))
-        riga[x++] = nuovo;
-    return x;
-}
-
-// Paints riga[x-1], riga[x-2], ... while they match, not going below
-// `inizio`; returns the leftmost column painted (x itself when none was).
-inline int dipingiASinistra(Pixel *riga, int x, int inizio, Pixel bersaglio, Pixel nuovo)
-{
-    if (x <= inizio || !uguale(riga[x - 1], bersaglio))
-        return x;
-#if defined(__SSE2__)
-    const __m128i maschera = _mm_set1_epi32(static_cast<int>(MascheraRgb));
-    const __m128i cerca = _mm_set1_epi32(static_cast<int>(bersaglio));
-    const __m128i colore = _mm_set1_epi32(static_cast<int>(nuovo));
-    while (x - inizio >= 8) {
-        auto *q = reinterpret_cast<__m128i *>(riga + x - 8);
-        const __m128i u0 = _mm_cmpeq_epi32(_mm_and_si128(_mm_loadu_si128(q), maschera), cerca);
-        const __m128i u1 = _mm_cmpeq_epi32(_mm_and_si128(_mm_loadu_si128(q + 1), maschera), cerca);
-        const unsigned bit = static_cast<unsigned>(_mm_movemask_ps(_mm_castsi128_ps(u0)))
-            | (static_cast<unsigned>(_mm_movemask_ps(_mm_castsi128_ps(u1))) << 4);
-        if (bit != 0xFFu) {
-            // Matches counted down from the highest column of the eight.
-            const int n = __builtin_clz((~bit & 0xFFu) << 24);
-            for (int k = 1; k <= n; ++k)
-                riga[x - k] = nuovo;
-            return x - n;
-        }
-        _mm_storeu_si128(q, colore);
-        _mm_storeu_si128(q + 1, colore);
-        x -= 8;
-    }
-#endif
-    while (x > inizio && uguale(riga[x - 1], bersaglio))
-        riga[--x] = nuovo;
-    return x;
-}
-
-// The first column in [x, fine) whose pixel matches, or `fine`.
-inline int primoUguale(const Pixel *riga, int x, int fine, Pixel bersaglio)
-{
-#if defined(__SSE2__)
-    const __m128i maschera = _mm_set1_epi32(static_cast<int>(MascheraRgb));
-    const __m128i cerca = _mm_set1_epi32(static_cast<int>(bersaglio));
-    while (fine - x >= 8) {
-        const auto *q = reinterpret_cast<const __m128i *>(riga + x);
-        const __m128i u0 = _mm_cmpeq_epi32(_mm_and_si128(_mm_loadu_si128(q), maschera), cerca);
-        const __m128i u1 = _mm_cmpeq_epi32(_mm_and_si128(_mm_loadu_si128(q + 1), maschera), cerca);
-        const unsigned bit = static_cast<unsigned>(_mm_movemask_ps(_mm_castsi128_ps(u0)))
-            | (static_cast<unsigned>(_mm_movemask_ps(_mm_castsi128_ps(u1))) << 4);
-        if (bit != 0)
-            return x + __builtin_ctz(bit);
-        x += 8;
-    }
-#endif
-    while (x < fine && !uguale(riga[x], bersaglio))
-        ++x;
-    return x;
-}
-
 struct Riquadro {
     int sinistra;
     int destra;
@@ -171,16 +76,226 @@ struct Riquadro {
 
     void aggiungi(int da, int a, int riga)
     {
-        sinistra = std::min(sinistra, da);
-        destra = std::max(destra, a);
-        alto = std::min(alto, riga);
-        basso = std::max(basso, riga);
+        sinistra = da < sinistra ? da : sinistra;
+        destra = a > destra ? a : destra;
+        alto = riga < alto ? riga : alto;
+        basso = riga > basso ? riga : basso;
     }
 };
 
-} // namespace
+// Paints block pixels [da, a) one by one.
+inline void dipingiUnoAUno(Pixel *p, int da, int a, Pixel nuovo)
+{
+    for (int i = da; i < a; ++i)
+        p[i] = nuovo;
+}
 
-QRect riempi(QImage &immagine, int x, int y, Colore coloreRegione, Colore coloreRiempimento)
+#if defined(BRINDEL_X86)
+
+// 8 pixels a block, two 128-bit compares: any x86-64 processor.
+struct Sse2 {
+    static constexpr int L = 8;
+    struct Costanti {
+        Pixel bersaglio;
+        Pixel nuovo;
+        __m128i maschera = _mm_set1_epi32(static_cast<int>(MascheraRgb));
+        __m128i cerca;
+        __m128i colore;
+
+        Costanti(Pixel b, Pixel n)
+            : bersaglio(b), nuovo(n), cerca(_mm_set1_epi32(static_cast<int>(b))),
+              colore(_mm_set1_epi32(static_cast<int>(n)))
+        {
+        }
+        unsigned uguali(const Pixel *p) const
+        {
+            const auto *q = reinterpret_cast<const __m128i *>(p);
+            const __m128i u0 = _mm_cmpeq_epi32(_mm_and_si128(_mm_load_si128(q), maschera), cerca);
+            const __m128i u1 = _mm_cmpeq_epi32(_mm_and_si128(_mm_load_si128(q + 1), maschera), cerca);
+            return static_cast<unsigned>(_mm_movemask_ps(_mm_castsi128_ps(u0)))
+                | (static_cast<unsigned>(_mm_movemask_ps(_mm_castsi128_ps(u1))) << 4);
+        }
+        void dipingi(Pixel *p) const
+        {
+            auto *q = reinterpret_cast<__m128i *>(p);
+            _mm_store_si128(q, colore);
+            _mm_store_si128(q + 1, colore);
+        }
+        // Writes the block back with its pixels [da, a) painted.
+        void dipingiTra(Pixel *p, int da, int a) const
+        {
+            auto *q = reinterpret_cast<__m128i *>(p);
+            const __m128i primo = _mm_set1_epi32(da);
+            const __m128i dopo = _mm_set1_epi32(a);
+            for (int h = 0; h < 2; ++h) {
+                const __m128i corsia = _mm_setr_epi32(4 * h, 4 * h + 1, 4 * h + 2, 4 * h + 3);
+                const __m128i dentro = _mm_andnot_si128(_mm_cmpgt_epi32(primo, corsia), _mm_cmpgt_epi32(dopo, corsia));
+                const __m128i vecchio = _mm_load_si128(q + h);
+                _mm_store_si128(q + h, _mm_or_si128(_mm_and_si128(dentro, colore), _mm_andnot_si128(dentro, vecchio)));
+            }
+        }
+    };
+};
+
+#else
+
+// Elsewhere: 8 pixels a block, compared one by one.
+struct Sse2 {
+    static constexpr int L = 8;
+    struct Costanti {
+        Pixel bersaglio;
+        Pixel nuovo;
+        unsigned uguali(const Pixel *p) const
+        {
+            unsigned bit = 0;
+            for (int i = 0; i < L; ++i)
+                bit |= (uguale(p[i], bersaglio) ? 1u : 0u) << i;
+            return bit;
+        }
+        void dipingi(Pixel *p) const { dipingiUnoAUno(p, 0, L, nuovo); }
+        void dipingiTra(Pixel *p, int da, int a) const { dipingiUnoAUno(p, da, a, nuovo); }
+    };
+};
+
+#endif
+
+namespace sse2 {
+using V = Sse2;
+#include "colouring/nucleo_riempimento.inc"
+} // namespace sse2
+
+#if defined(BRINDEL_X86)
+
+#pragma GCC push_options
+#pragma GCC target("avx2")
+
+// 16 pixels (a cache line) a block, two 256-bit compares.
+struct Avx2 {
+    static constexpr int L = 16;
+    struct Costanti {
+        Pixel bersaglio;
+        Pixel nuovo;
+        __m256i maschera = _mm256_set1_epi32(static_cast<int>(MascheraRgb));
+        __m256i cerca;
+        __m256i colore;
+
+        Costanti(Pixel b, Pixel n)
+            : bersaglio(b), nuovo(n), cerca(_mm256_set1_epi32(static_cast<int>(b))),
+              colore(_mm256_set1_epi32(static_cast<int>(n)))
+        {
+        }
+        unsigned uguali(const Pixel *p) const
+        {
+            const auto *q = reinterpret_cast<const __m256i *>(p);
+            const __m256i u0 = _mm256_cmpeq_epi32(_mm256_and_si256(_mm256_load_si256(q), maschera), cerca);
+            const __m256i u1 = _mm256_cmpeq_epi32(_mm256_and_si256(_mm256_load_si256(q + 1), maschera), cerca);
+            return static_cast<unsigned>(_mm256_movemask_ps(_mm256_castsi256_ps(u0)))
+                | (static_cast<unsigned>(_mm256_movemask_ps(_mm256_castsi256_ps(u1))) << 8);
+        }
+        void dipingi(Pixel *p) const
+        {
+            auto *q = reinterpret_cast<__m256i *>(p);
+            _mm256_store_si256(q, colore);
+            _mm256_store_si256(q + 1, colore);
+        }
+        // Writes the block back with its pixels [da, a) painted.
+        void dipingiTra(Pixel *p, int da, int a) const
+        {
+            auto *q = reinterpret_cast<__m256i *>(p);
+            const __m256i primo = _mm256_set1_epi32(da);
+            const __m256i dopo = _mm256_set1_epi32(a);
+            for (int h = 0; h < 2; ++h) {
+                const __m256i corsia = _mm256_add_epi32(_mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7),
+                                                        _mm256_set1_epi32(8 * h));
+                const __m256i dentro = _mm256_andnot_si256(_mm256_cmpgt_epi32(primo, corsia),
+                                                           _mm256_cmpgt_epi32(dopo, corsia));
+                _mm256_store_si256(q + h, _mm256_blendv_epi8(_mm256_load_si256(q + h), colore, dentro));
+            }
+        }
+    };
+};
+
+namespace avx2 {
+using V = Avx2;
+#include "colouring/nucleo_riempimento.inc"
+} // namespace avx2
+
+#pragma GCC pop_options
+
+#pragma GCC push_options
+#pragma GCC target("avx512f")
+
+// 16 pixels (a cache line) a block, one 512-bit compare into a mask
+// register.
+struct Avx512 {
+    static constexpr int L = 16;
+    struct Costanti {
+        Pixel bersaglio;
+        Pixel nuovo;
+        __m512i maschera = _mm512_set1_epi32(static_cast<int>(MascheraRgb));
+        __m512i cerca;
+        __m512i colore;
+
+        Costanti(Pixel b, Pixel n)
+            : bersaglio(b), nuovo(n), cerca(_mm512_set1_epi32(static_cast<int>(b))),
+              colore(_mm512_set1_epi32(static_cast<int>(n)))
+        {
+        }
+        unsigned uguali(const Pixel *p) const
+        {
+            return _mm512_cmpeq_epi32_mask(_mm512_and_si512(_mm512_load_si512(p), maschera), cerca);
+        }
+        void dipingi(Pixel *p) const { _mm512_store_si512(p, colore); }
+        // Writes the whole block back, its pixels [da, a) painted: a
+        // plain store, which a later load of the block can be served from
+        // (a masked store could not).
+        void dipingiTra(Pixel *p, int da, int a) const
+        {
+            const auto parte = static_cast<__mmask16>(((1u << a) - 1) & ~((1u << da) - 1));
+            _mm512_store_si512(p, _mm512_mask_mov_epi32(_mm512_load_si512(p), parte, colore));
+        }
+    };
+};
+
+namespace avx512 {
+using V = Avx512;
+#include "colouring/nucleo_riempimento.inc"
+} // namespace avx512
+
+#pragma GCC pop_options
+
+#endif
+
+using Nucleo = QRect (*)(Pixel *, qsizetype, int, int, int, int, Pixel, Pixel);
+
+Nucleo nucleo(Percorso percorso)
+{
+    switch (percorso) {
+#if defined(BRINDEL_X86)
+    case Percorso::Avx2:
+        return avx2::riempi;
+    case Percorso::Avx512:
+        return avx512::riempi;
+#else
+    case Percorso::Avx2:
+    case Percorso::Avx512:
+        break;
+#endif
+    case Percorso::Sse2:
+        return sse2::riempi;
+    }
+    return sse2::riempi;
+}
+
+Percorso piuLargo()
+{
+    for (const Percorso p : {Percorso::Avx512, Percorso::Avx2})
+        if (disponibile(p))
+            return p;
+    return Percorso::Sse2;
+}
+
+QRect riempiCon(Nucleo n, QImage &immagine, int x, int y, Colore coloreRegione, Colore coloreRiempimento)
 {
     if (immagine.format() != QImage::Format_RGB32)
         throw std::invalid_argument("riempimento::riempi needs a QImage::Format_RGB32 image");
@@ -195,62 +310,62 @@ QRect riempi(QImage &immagine, int x, int y, Colore coloreRegione, Colore colore
     // Look before writing: a shared image is detached only for a real fill.
     if (!uguale(reinterpret_cast<const Pixel *>(immagine.constScanLine(y))[x], bersaglio))
         return {};
-
     Pixel *const pixel = reinterpret_cast<Pixel *>(immagine.bits());
     const qsizetype passo = immagine.bytesPerLine() / static_cast<qsizetype>(sizeof(Pixel));
-    const auto riga = [pixel, passo](int r) { return pixel + passo * r; };
+    return n(pixel, passo, larghezza, altezza, x, y, bersaglio, nuovo);
+}
 
-    Pila pila;
-    Riquadro riquadro{x, x, y, y};
-    {
-        Pixel *p = riga(y);
-        const int fine = dipingiADestra(p, x, larghezza, bersaglio, nuovo);
-        const int inizio = dipingiASinistra(p, x, 0, bersaglio, nuovo);
-        riquadro.aggiungi(inizio, fine - 1, y);
-        if (y + 1 < altezza)
-            pila.metti({y + 1, inizio, fine - 1, 1});
-        if (y > 0)
-            pila.metti({y - 1, inizio, fine - 1, -1});
-    }
+} // namespace
 
-    // Each segment's row is scanned over the columns of the painted run next
-    // to it; every run found there is painted to its full width, and the
-    // parts that stick out past that run are handed back towards the row
-    // it came from. Runs are maximal, so no pixel is painted twice.
-    while (!pila.vuota()) {
-        const Segmento s = pila.togli();
-        Pixel *p = riga(s.riga);
-        const int avanti = s.riga + s.verso;
-        const int indietro = s.riga - s.verso;
-        const bool conAvanti = static_cast<unsigned>(avanti) < static_cast<unsigned>(altezza);
-        int c = s.da;
-        if (uguale(p[c], bersaglio)) {
-            const int inizio = dipingiASinistra(p, c, 0, bersaglio, nuovo);
-            const int fine = dipingiADestra(p, c, larghezza, bersaglio, nuovo);
-            riquadro.aggiungi(inizio, fine - 1, s.riga);
-            if (conAvanti)
-                pila.metti({avanti, inizio, fine - 1, s.verso});
-            if (inizio < s.da)
-                pila.metti({indietro, inizio, s.da - 1, -s.verso});
-            if (fine - 1 > s.a)
-                pila.metti({indietro, s.a + 1, fine - 1, -s.verso});
-            c = fine;
-        }
-        // Here p[c] does not match (or c is past the row), so look on from c + 1.
-        for (;;) {
-            c = primoUguale(p, c + 1, s.a + 1, bersaglio);
-            if (c > s.a)
-                break;
-            const int fine = dipingiADestra(p, c, larghezza, bersaglio, nuovo);
-            riquadro.aggiungi(c, fine - 1, s.riga);
-            if (conAvanti)
-                pila.metti({avanti, c, fine - 1, s.verso});
-            if (fine - 1 > s.a)
-                pila.metti({indietro, s.a + 1, fine - 1, -s.verso});
-            c = fine;
-        }
+bool disponibile(Percorso percorso)
+{
+    switch (percorso) {
+    case Percorso::Sse2:
+        return true;
+#if defined(BRINDEL_X86)
+    case Percorso::Avx2:
+        return __builtin_cpu_supports("avx2");
+    case Percorso::Avx512:
+        return __builtin_cpu_supports("avx512f");
+#else
+    case Percorso::Avx2:
+    case Percorso::Avx512:
+        return false;
+#endif
     }
-    return QRect(QPoint(riquadro.sinistra, riquadro.alto), QPoint(riquadro.destra, riquadro.basso));
+    return false;
+}
+
+Percorso percorsoScelto()
+{
+    static const Percorso scelto = piuLargo();
+    return scelto;
+}
+
+const char *nome(Percorso percorso)
+{
+    switch (percorso) {
+    case Percorso::Sse2:
+        return "SSE2";
+    case Percorso::Avx2:
+        return "AVX2";
+    case Percorso::Avx512:
+        return "AVX-512";
+    }
+    return "?";
+}
+
+QRect riempi(QImage &immagine, int x, int y, Colore coloreRegione, Colore coloreRiempimento)
+{
+    static const Nucleo scelto = nucleo(percorsoScelto());
+    return riempiCon(scelto, immagine, x, y, coloreRegione, coloreRiempimento);
+}
+
+QRect riempi(QImage &immagine, int x, int y, Colore coloreRegione, Colore coloreRiempimento, Percorso percorso)
+{
+    if (!disponibile(percorso))
+        throw std::invalid_argument(std::string("riempimento::riempi: this processor has no ") + nome(percorso));
+    return riempiCon(nucleo(percorso), immagine, x, y, coloreRegione, coloreRiempimento);
 }
 
 } // namespace riempimento

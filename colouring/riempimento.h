@@ -26,4 +26,26 @@ namespace riempimento {
 // of the number of painted rows and spans.
 QRect riempi(QImage &immagine, int x, int y, Colore coloreRegione, Colore coloreRiempimento);
 
+// The fill scans rows with the widest vectors the processor has, chosen
+// once, on the first fill. Every way paints exactly the same pixels.
+enum class Percorso {
+    Sse2,   // 128-bit, any x86-64 processor
+    Avx2,   // 256-bit
+    Avx512, // 512-bit (AVX-512F)
+};
+
+// Whether this processor (and its operating system) can run `percorso`.
+bool disponibile(Percorso percorso);
+
+// The way riempi() takes on this processor: the widest one available.
+Percorso percorsoScelto();
+
+// Its name, for benchmarks and test logs: "SSE2", "AVX2", "AVX-512".
+const char *nome(Percorso percorso);
+
+// riempi() along the given way; std::invalid_argument if it is not
+// available here.
+QRect riempi(QImage &immagine, int x, int y, Colore coloreRegione, Colore coloreRiempimento,
+             Percorso percorso);
+
 } // namespace riempimento

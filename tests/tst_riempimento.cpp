@@ -126,6 +126,8 @@ QImage serpentina(int lato, bool trasposto)
 
 } // namespace
 
+Q_DECLARE_METATYPE(riempimento::Percorso)
+
 class TestRiempimento : public QObject
 {
     Q_OBJECT
@@ -426,24 +428,35 @@ void TestRiempimento::labirinto()
 
 void TestRiempimento::confrontoCasuale_data()
 {
+    QTest::addColumn<riempimento::Percorso>("percorso");
     QTest::addColumn<int>("casi");
     QTest::addColumn<int>("latoMassimo");
     QTest::addColumn<int>("colori");
     QTest::addColumn<bool>("pettine");
-    QTest::newRow("small, two colours") << 3000 << 12 << 2 << false;
-    QTest::newRow("small, three colours") << 3000 << 12 << 3 << false;
-    QTest::newRow("wide, two colours") << 800 << 70 << 2 << false;
-    QTest::newRow("wide, four colours") << 800 << 70 << 4 << false;
-    QTest::newRow("combs with hundreds of teeth") << 40 << 400 << 2 << true;
+    // Every vector width the fill has, each on the same pictures.
+    for (const auto percorso : {riempimento::Percorso::Sse2, riempimento::Percorso::Avx2,
+                                riempimento::Percorso::Avx512}) {
+        const auto riga = [percorso](const char *nome) -> QTestData & {
+            return QTest::addRow("%s, %s", riempimento::nome(percorso), nome) << percorso;
+        };
+        riga("small, two colours") << 3000 << 12 << 2 << false;
+        riga("small, three colours") << 3000 << 12 << 3 << false;
+        riga("wide, two colours") << 800 << 70 << 2 << false;
+        riga("wide, four colours") << 800 << 70 << 4 << false;
+        riga("combs with hundreds of teeth") << 40 << 400 << 2 << true;
+    }
 }
 
 // On random pictures the fill paints the same pixels and returns the same box as a plain breadth-first fill.
 void TestRiempimento::confrontoCasuale()
 {
+    QFETCH(riempimento::Percorso, percorso);
     QFETCH(int, casi);
     QFETCH(int, latoMassimo);
     QFETCH(int, colori);
     QFETCH(bool, pettine);
+    if (!riempimento::disponibile(percorso))
+        QSKIP(qPrintable(QStringLiteral("this processor has no %1").arg(riempimento::nome(percorso))));
 
     constexpr Colore Scelta[] = {0xFFFFFF, 0x000000, 0xFEFFFF, 0x0000FF};
     std::mt19937 caso(20240611u + static_cast<unsigned>(casi * 7 + latoMassimo * 13 + colori));
@@ -478,7 +491,7 @@ void TestRiempimento::confrontoCasuale()
 
         QImage attesa = immagine.copy();
         const QRect rAtteso = riempiLentamente(attesa, x, y, regione, riempimento);
-        const QRect r = riempimento::riempi(immagine, x, y, regione, riempimento);
+        const QRect r = riempimento::riempi(immagine, x, y, regione, riempimento, percorso);
         QString dove;
         const QString caso_ = QStringLiteral("case %1: %2x%3 from (%4, %5)").arg(n).arg(w).arg(h).arg(x).arg(y);
         QVERIFY2(stessiPixel(immagine, attesa, dove), qPrintable(caso_ + QStringLiteral(", pixel ") + dove));
