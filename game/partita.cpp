@@ -4,7 +4,6 @@
 #include "platform/casuale.h"
 #include "platform/errore.h"
 #include "platform/numeri.h"
-#include "sound/modulocolorisuoni.h"
 
 #include <cmath>
 
@@ -79,21 +78,21 @@ Esito Partita::Command2_Click(int indice)
     if (indice == Numero) {
         cliccata.visibile = false;
         numeri::incrementa(Trovati);
-        ModuloColoriSuoni::SuonoSi();
+        suona(suoni::Segnale::Si);
         if (Trovati < Celle) {
             GeneraCoordinata();
             return Esito::Giusta;
         }
-        ModuloColoriSuoni::SuonoFatto();
+        suona(suoni::Segnale::Fatto);
         cambiaFase(Fase::Colorazione);
         return Esito::Completata;
     }
 
     numeri::incrementa(Errori);
     cliccata.colore = colore::Rosso;
-    ModuloColoriSuoni::SuonoNo();
+    suona(suoni::Segnale::No);
     if (Errori > ErroriConcessi) {
-        ModuloColoriSuoni::SuonoRifai();
+        suona(suoni::Segnale::Rifai);
         NuovaPartita();
         return Esito::Rifai;
     }
@@ -104,6 +103,12 @@ void Partita::Command1_Click()
 {
     cambiaFase(Fase::Ricerca);
     NuovaPartita();
+}
+
+void Partita::suona(suoni::Segnale segnale) const
+{
+    if (m_ambiente.suona)
+        m_ambiente.suona(segnale);
 }
 
 void Partita::cambiaFase(Fase nuova)

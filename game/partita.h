@@ -4,6 +4,7 @@
 // The window shows this state; it changes only here.
 
 #include "platform/colore.h"
+#include "sound/segnale.h"
 
 #include <QSize>
 #include <QString>
@@ -88,6 +89,10 @@ public:
         std::function<QSize(int numero)> caricaDisegno;
         // The grid labels' captions as they stand now.
         std::function<Didascalie()> didascalie;
+        // Plays a cue and returns at once; the rules call for each cue at
+        // the moment it is due, so a cue comes before a new game that may
+        // fail to load. Without it the game is silent.
+        std::function<void(suoni::Segnale)> suona;
     };
 
     explicit Partita(Ambiente ambiente);
@@ -108,6 +113,7 @@ public:
 
 private:
     void cambiaFase(Fase nuova);
+    void suona(suoni::Segnale segnale) const;
 
     Ambiente m_ambiente;
     Fase m_fase = Fase::Ricerca;

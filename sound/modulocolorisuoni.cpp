@@ -39,4 +39,18 @@ void SuonoNo() { suona("no.wav"); }
 void SuonoFatto() { suona("fatto.wav"); }
 void SuonoRifai() { suona("rifai.wav"); }
 
+void suona(suoni::Segnale segnale)
+{
+    switch (segnale) {
+    case suoni::Segnale::Si:
+        return SuonoSi();
+    case suoni::Segnale::No:
+        return SuonoNo();
+    case suoni::Segnale::Fatto:
+        return SuonoFatto();
+    case suoni::Segnale::Rifai:
+        return SuonoRifai();
+    }
+}
+
 } // namespace ModuloColoriSuoni

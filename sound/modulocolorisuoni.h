@@ -2,6 +2,8 @@
 // The four feedback cues. Each builds its file's path at the moment of the
 // call, starts playing it and returns at once.
 
+#include "sound/segnale.h"
+
 #include <QString>
 
 namespace suoni {
@@ -28,5 +30,7 @@ void SuonoSi();
 void SuonoNo();
 void SuonoFatto();
 void SuonoRifai();
+// The cue's procedure above.
+void suona(suoni::Segnale segnale);
 
 } // namespace ModuloColoriSuoni

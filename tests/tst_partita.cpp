@@ -23,6 +23,7 @@ struct Banco
                   return riquadro;
               },
               [this] { return didascalie; },
+              [](suoni::Segnale s) { ModuloColoriSuoni::suona(s); },
           })
     {
     }
@@ -335,6 +336,7 @@ void TstPartita::disegnoMancanteFermaLaPartita()
             return {324, 470};
         },
         [] { return gioco::Didascalie::predefinite(); },
+        [](suoni::Segnale s) { ModuloColoriSuoni::suona(s); },
     });
     p.NuovaPartita();
     p.Command2_Click(p.Numero);

@@ -4,6 +4,7 @@
 #include "game/disegno.h"
 #include "platform/numeri.h"
 #include "shell/modulo1.h"
+#include "sound/modulocolorisuoni.h"
 #include "windows/accessibilita.h"
 #include "windows/aspetto.h"
 #include "windows/controlli.h"
@@ -39,6 +40,7 @@ FormBrindel::FormBrindel()
     : m_partita(gioco::Partita::Ambiente{
           [this](int numero) { return caricaDisegno(numero); },
           [this] { return didascalie(); },
+          [](suoni::Segnale segnale) { ModuloColoriSuoni::suona(segnale); },
       })
 {
     setWindowTitle(QString());
