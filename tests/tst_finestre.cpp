@@ -2,7 +2,7 @@
 
 #include "comune/gif.h"
 #include "comune/registratori.h"
-#include "shell/colorecasuale.h"
+#include "colouring/colorecasuale.h"
 #include "shell/modulo1.h"
 #include "windows/aspetto.h"
 #include "windows/controlli.h"

@@ -4,7 +4,7 @@
 #include "platform/colore.h"
 #include "platform/errore.h"
 #include "platform/numeri.h"
-#include "shell/colorecasuale.h"
+#include "colouring/colorecasuale.h"
 
 #include <QSet>
 #include <QTest>

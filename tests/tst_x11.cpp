@@ -1,7 +1,7 @@
 // The built program in a real X session: the start window's colour, "Avvio", the game window's look, and "Esci".
 
 #include "comune/xvfb.h"
-#include "shell/colorecasuale.h"
+#include "colouring/colorecasuale.h"
 
 #include <QDir>
 #include <QSet>

@@ -1,7 +1,7 @@
 #include "windows/formavvio.h"
 
 #include "platform/numeri.h"
-#include "shell/colorecasuale.h"
+#include "colouring/colorecasuale.h"
 #include "windows/aspetto.h"
 #include "windows/controlli.h"
 #include "windows/layout.h"

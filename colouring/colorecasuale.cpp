@@ -1,4 +1,4 @@
-#include "shell/colorecasuale.h"
+#include "colouring/colorecasuale.h"
 
 #include "platform/casuale.h"
 #include "platform/numeri.h"
@@ -10,7 +10,9 @@ namespace ModuloColoriSuoni {
 double ColoreCasuale()
 {
     const float r = casuale::sorgente().prossimo();
-    const float slot = std::floor(r * 18.0f) + 1.0f;
+    // Slots 1 to 18: slot 0 is never drawn.
+    constexpr float Posti = static_cast<float>(ColoriAvvio.size() - 1);
+    const float slot = std::floor(r * Posti) + 1.0f;
     return static_cast<double>(ColoriAvvio.at(numeri::aInt16(slot)));
 }
 
