@@ -29,10 +29,15 @@ QString testo(ErroreEsecuzione::Tipo tipo, const QString &file, const QString &d
 } // namespace
 
 ErroreEsecuzione::ErroreEsecuzione(Tipo tipo, const QString &file, const QString &dettaglio)
-    : std::runtime_error(testo(tipo, file, dettaglio).toStdString())
+    : ErroreEsecuzione(tipo, file, testo(tipo, file, dettaglio), true)
+{
+}
+
+ErroreEsecuzione::ErroreEsecuzione(Tipo tipo, const QString &file, QString messaggio, bool)
+    : std::runtime_error(messaggio.toStdString())
     , m_tipo(tipo)
     , m_file(file)
-    , m_messaggio(testo(tipo, file, dettaglio))
+    , m_messaggio(std::move(messaggio))
 {
 }
 
@@ -41,10 +46,10 @@ int ErroreEsecuzione::codiceUscita() const
     switch (m_tipo) {
     case Tipo::Overflow:
     case Tipo::OperazioneNonValida:
-        return 6;
+        return uscita::ErroreDiCalcolo;
     case Tipo::DisegnoNonCaricato:
     case Tipo::DisegnoTroppoPiccolo:
-        return 53;
+        return uscita::FileNonCaricato;
     }
-    return 1;
+    return uscita::ErroreInterno;
 }

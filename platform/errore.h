@@ -6,6 +6,14 @@
 
 #include <stdexcept>
 
+// The exit status of a program ended by an error, by its kind.
+namespace uscita {
+inline constexpr int ErroreInterno = 1;
+inline constexpr int ErroreDiCalcolo = 6;
+inline constexpr int MemoriaEsaurita = 7;
+inline constexpr int FileNonCaricato = 53;
+} // namespace uscita
+
 class ErroreEsecuzione : public std::runtime_error
 {
 public:
@@ -26,6 +34,8 @@ public:
     int codiceUscita() const;
 
 private:
+    ErroreEsecuzione(Tipo tipo, const QString &file, QString messaggio, bool);
+
     Tipo m_tipo;
     QString m_file;
     QString m_messaggio;

@@ -82,9 +82,9 @@ void esegui(const std::function<void()> &gestore)
     } catch (const ErroreEsecuzione &e) {
         segnala(e.messaggio(), e.codiceUscita());
     } catch (const std::bad_alloc &) {
-        segnala(QStringLiteral("Memoria esaurita.\n\nIl programma verrà chiuso."), 7);
+        segnala(QStringLiteral("Memoria esaurita.\n\nIl programma verrà chiuso."), uscita::MemoriaEsaurita);
     } catch (const std::exception &e) {
-        segnala(QStringLiteral("Errore interno: %1\n\nIl programma verrà chiuso.").arg(QString::fromLocal8Bit(e.what())), 1);
+        segnala(QStringLiteral("Errore interno: %1\n\nIl programma verrà chiuso.").arg(QString::fromLocal8Bit(e.what())), uscita::ErroreInterno);
     }
 }
 
