@@ -1,11 +1,9 @@
 #pragma once
 // The 48 colours of the palette and where their swatches stand in the
-// palette frame. Everything here is constexpr so that the window places and
-// colours the swatches straight from these tables.
+// palette frame, as constexpr tables the game window places and colours its
+// swatches from.
 
 #include "platform/colore.h"
-
-#include <QColor>
 
 #include <array>
 
@@ -61,36 +59,9 @@ constexpr int rigaDi(int indice) { return indice / Colonne; }
 // to bottom, from 0.
 constexpr int postoDi(int indice) { return rigaDi(indice) * Colonne + colonnaDi(indice); }
 
-// The index of the swatch shown at (riga, colonna); -1 outside the grid.
-constexpr int indiceInPosto(int riga, int colonna)
-{
-    if (riga < 0 || riga >= Righe || colonna < 0 || colonna >= Colonne)
-        return -1;
-    if (riga > 0 && colonna < 2)
-        colonna = 1 - colonna;
-    return riga * Colonne + colonna;
-}
-
 constexpr int sinistra(int indice) { return Geometria.passo * colonnaDi(indice); }
 constexpr int alto(int indice) { return Geometria.margineAlto + Geometria.passo * rigaDi(indice); }
 constexpr int larghezza() { return Geometria.lato; }
 constexpr int altezza() { return Geometria.lato; }
-
-struct Posto {
-    int riga;
-    int colonna;
-};
-
-// Row and column on screen of every index, for the window's layout loop.
-inline constexpr std::array<Posto, Numero> Posti = [] {
-    std::array<Posto, Numero> posti{};
-    for (int i = 0; i < Numero; ++i)
-        posti[static_cast<std::size_t>(i)] = {rigaDi(i), colonnaDi(i)};
-    return posti;
-}();
-
-// The palette colour of `indice` as Qt wants it; throws std::out_of_range
-// for an index outside 0..47.
-QColor coloreQt(int indice);
 
 } // namespace tavolozza

@@ -101,7 +101,7 @@ Esito Partita::Command2_Click(int indice)
 
 void Partita::Command1_Click()
 {
-    cambiaFase(Fase::Ricerca);
+    // A new game starts in the find phase.
     NuovaPartita();
 }
 

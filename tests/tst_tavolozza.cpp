@@ -4,23 +4,21 @@
 #include <QTest>
 
 #include <set>
-#include <stdexcept>
 
 class TestTavolozza : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void indiceInPosto_data();
-    void indiceInPosto();
+    void postoNellaGriglia_data();
+    void postoNellaGriglia();
     void postoDiIndice();
     void coloreDiIndice_data();
     void coloreDiIndice();
-    void coloreQt();
     void campioniNellaCornice();
 };
 
-void TestTavolozza::indiceInPosto_data()
+void TestTavolozza::postoNellaGriglia_data()
 {
     QTest::addColumn<int>("riga");
     QTest::addColumn<int>("colonna");
@@ -40,31 +38,26 @@ void TestTavolozza::indiceInPosto_data()
     QTest::newRow("magenta row, left end") << 7 << 0 << 43;
     QTest::newRow("magenta row, second") << 7 << 1 << 42;
     QTest::newRow("magenta row, right end") << 7 << 5 << 47;
-    QTest::newRow("row above the grid") << -1 << 0 << -1;
-    QTest::newRow("row below the grid") << 8 << 0 << -1;
-    QTest::newRow("column left of the grid") << 3 << -1 << -1;
-    QTest::newRow("column right of the grid") << 3 << 6 << -1;
 }
 
 // The swatch shown at a place is the one the layout table names there.
-void TestTavolozza::indiceInPosto()
+void TestTavolozza::postoNellaGriglia()
 {
     QFETCH(int, riga);
     QFETCH(int, colonna);
     QFETCH(int, indice);
-    QCOMPARE(tavolozza::indiceInPosto(riga, colonna), indice);
+    QCOMPARE(tavolozza::rigaDi(indice), riga);
+    QCOMPARE(tavolozza::colonnaDi(indice), colonna);
+    QCOMPARE(tavolozza::postoDi(indice), riga * tavolozza::Colonne + colonna);
 }
 
-// Every index has exactly one place, and the place leads back to the index.
+// Every index has a place of its own in the 8 x 6 grid.
 void TestTavolozza::postoDiIndice()
 {
-    std::set<std::pair<int, int>> visti;
+    std::set<int> visti;
     for (int i = 0; i < tavolozza::Numero; ++i) {
-        const auto posto = tavolozza::Posti[static_cast<std::size_t>(i)];
-        QCOMPARE(posto.riga, tavolozza::rigaDi(i));
-        QCOMPARE(posto.colonna, tavolozza::colonnaDi(i));
-        QCOMPARE(tavolozza::indiceInPosto(posto.riga, posto.colonna), i);
-        QVERIFY(visti.insert({posto.riga, posto.colonna}).second);
+        QVERIFY(tavolozza::postoDi(i) >= 0 && tavolozza::postoDi(i) < tavolozza::Numero);
+        QVERIFY(visti.insert(tavolozza::postoDi(i)).second);
     }
     QCOMPARE(visti.size(), std::size_t{48});
 }
@@ -96,21 +89,6 @@ void TestTavolozza::coloreDiIndice()
     QFETCH(int, indice);
     QFETCH(uint, colore);
     QCOMPARE(tavolozza::Tavolozza[static_cast<std::size_t>(indice)], Colore{colore});
-}
-
-// The Qt colour of a swatch has the palette's red, green and blue, and a bad index is refused.
-void TestTavolozza::coloreQt()
-{
-    const QColor rosso = tavolozza::coloreQt(8);
-    QCOMPARE(rosso.red(), 255);
-    QCOMPARE(rosso.green(), 0);
-    QCOMPARE(rosso.blue(), 0);
-    const QColor marrone = tavolozza::coloreQt(17);
-    QCOMPARE(marrone.red(), 0x80);
-    QCOMPARE(marrone.green(), 0x40);
-    QCOMPARE(marrone.blue(), 0x40);
-    QVERIFY_THROWS_EXCEPTION(std::out_of_range, tavolozza::coloreQt(48));
-    QVERIFY_THROWS_EXCEPTION(std::out_of_range, tavolozza::coloreQt(-1));
 }
 
 // Every swatch lies inside the 145 x 233 palette frame; the grid ends at 145 across and 201 down.
