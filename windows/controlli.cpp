@@ -1,5 +1,6 @@
 #include "windows/controlli.h"
 
+#include "windows/aspetto.h"
 #include "windows/layout.h"
 
 #include <QImageReader>
@@ -7,6 +8,8 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+
+#include <cmath>
 
 namespace {
 
@@ -16,19 +19,19 @@ constexpr Colore LuceInterna = 0xE0E0E0;
 constexpr Colore OmbraInterna = 0x808080;
 constexpr Colore OmbraEsterna = 0x000000;
 
-// Two rings of edges: raised (light top-left) or sunken (dark top-left).
-void disegnaBordo(QPainter &p, QRect r, bool incassato)
+// Two rings of edges: raised (light top-left) or sunken (dark top-left),
+// each one pixel wide at 96 dpi and round(s) or so at factor s.
+void disegnaBordo(QPainter &p, QRect r, bool incassato, double s)
 {
     const Colore alti[2] = {incassato ? OmbraInterna : LuceEsterna, incassato ? OmbraEsterna : LuceInterna};
     const Colore bassi[2] = {incassato ? LuceEsterna : OmbraEsterna, incassato ? LuceInterna : OmbraInterna};
     for (int anello = 0; anello < 2; ++anello) {
-        p.setPen(colore::aQColor(alti[anello]));
-        p.drawLine(r.topLeft(), r.topRight() - QPoint(1, 0));
-        p.drawLine(r.topLeft(), r.bottomLeft() - QPoint(0, 1));
-        p.setPen(colore::aQColor(bassi[anello]));
-        p.drawLine(r.bottomLeft(), r.bottomRight());
-        p.drawLine(r.topRight(), r.bottomRight());
-        r.adjust(1, 1, -1, -1);
+        const int t = aspetto::scala(anello + 1, s) - aspetto::scala(anello, s);
+        p.fillRect(r.left(), r.top(), r.width() - t, t, colore::aQColor(alti[anello]));
+        p.fillRect(r.left(), r.top(), t, r.height() - t, colore::aQColor(alti[anello]));
+        p.fillRect(r.left(), r.bottom() - t + 1, r.width(), t, colore::aQColor(bassi[anello]));
+        p.fillRect(r.right() - t + 1, r.top(), t, r.height(), colore::aQColor(bassi[anello]));
+        r.adjust(t, t, -t, -t);
     }
 }
 
@@ -74,19 +77,28 @@ void PulsanteGrafico::setImmagine(const QIcon &immagine)
 void PulsanteGrafico::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
+    const double s = aspetto::fattore(this);
     const QRect r = rect();
     p.fillRect(r, sfondo(m_colore, this));
-    disegnaBordo(p, r, isDown());
+    disegnaBordo(p, r, isDown(), s);
 
-    const int spostamento = isDown() ? 1 : 0;
-    QRect contenuto = r.adjusted(3 + spostamento, 3 + spostamento, -3 + spostamento, -3 + spostamento);
+    const int margine = aspetto::scala(3, s);
+    const int spostamento = isDown() ? aspetto::scala(1, s) : 0;
+    QRect contenuto = r.adjusted(margine + spostamento, margine + spostamento, -margine + spostamento, -margine + spostamento);
     const QString didascalia = text();
     if (!m_immagine.isNull()) {
         const QFontMetrics fm(font());
         const int altezzaTesto = didascalia.isEmpty() ? 0 : fm.height();
-        const int alto = contenuto.top() + (contenuto.height() - layout::LatoIcona - altezzaTesto) / 2;
-        const QRect icona(contenuto.center().x() - layout::LatoIcona / 2 + 1, alto, layout::LatoIcona, layout::LatoIcona);
-        m_immagine.paint(&p, icona);
+        const int lato = aspetto::scala(layout::LatoIcona, s);
+        const int alto = contenuto.top() + (contenuto.height() - lato - altezzaTesto) / 2;
+        const QRect icona(contenuto.center().x() - lato / 2 + aspetto::scala(1, s), alto, lato, lato);
+        if (s == 1.0) {
+            m_immagine.paint(&p, icona);
+        } else {
+            // The picture grown evenly, smoothed.
+            p.setRenderHint(QPainter::SmoothPixmapTransform);
+            p.drawPixmap(icona, m_immagine.pixmap(QSize(layout::LatoIcona, layout::LatoIcona)));
+        }
         contenuto.setTop(icona.bottom() + 1);
         contenuto.setHeight(altezzaTesto);
     }
@@ -99,7 +111,8 @@ void PulsanteGrafico::paintEvent(QPaintEvent *)
         tratteggio.setStyle(Qt::DotLine);
         p.setPen(tratteggio);
         p.setBrush(Qt::NoBrush);
-        p.drawRect(r.adjusted(4, 4, -5, -5));
+        const int dentro = aspetto::scala(4, s);
+        p.drawRect(r.adjusted(dentro, dentro, -dentro - 1, -dentro - 1));
     }
 }
 
@@ -232,9 +245,7 @@ void RiquadroImmagine::setPictureDifferita(const QString &file)
     const QSize lato = QImageReader(file).size();
     m_dc.immagine = QImage();
     m_differita = file;
-    m_interno->resize(lato);
-    resize(lato.width() + 2 * layout::Bordo, lato.height() + 2 * layout::Bordo);
-    m_interno->update();
+    prendiMisura(lato);
 }
 
 superficie::Superficie &RiquadroImmagine::dc() const
@@ -250,8 +261,14 @@ void RiquadroImmagine::setPicture(const QImage &immagine)
 {
     m_differita.clear();
     m_dc.immagine = suSfondo(immagine, sfondo(m_colore, this));
-    m_interno->resize(m_dc.immagine.size());
-    resize(m_dc.immagine.width() + 2 * layout::Bordo, m_dc.immagine.height() + 2 * layout::Bordo);
+    prendiMisura(m_dc.immagine.size());
+}
+
+void RiquadroImmagine::prendiMisura(QSize lato)
+{
+    aspetto::ridimensiona(this, lato.width() + 2 * layout::Bordo, lato.height() + 2 * layout::Bordo);
+    m_vistaK = 0;
+    disponiInterno();
     m_interno->update();
 }
 
@@ -270,8 +287,44 @@ Colore RiquadroImmagine::coloreSfondo() const
 
 void RiquadroImmagine::ridisegna(const QRect &rettangolo)
 {
-    if (!rettangolo.isEmpty())
+    if (rettangolo.isEmpty())
+        return;
+    const double s = aspetto::fattore(this);
+    if (s == 1.0) {
         m_interno->repaint(rettangolo);
+        return;
+    }
+    // The scaled view changes around the changed pixels, as far as the
+    // smoothing reaches: one pixel of the drawing on each side.
+    const QRect dintorno = rettangolo.adjusted(-1, -1, 1, 1);
+    if (m_vistaK > 0)
+        dipingiVista(dintorno);
+    m_interno->repaint(QRectF(dintorno.x() * s, dintorno.y() * s, dintorno.width() * s, dintorno.height() * s).toAlignedRect());
+}
+
+QPoint RiquadroImmagine::pixelSotto(QPointF punto) const
+{
+    const double s = aspetto::fattore(this);
+    if (s == 1.0)
+        return punto.toPoint();
+    return {static_cast<int>(std::floor(punto.x() / s)), static_cast<int>(std::floor(punto.y() / s))};
+}
+
+void RiquadroImmagine::dipingiVista(const QRect &pixel)
+{
+    const QImage &immagine = dc().immagine;
+    const QRect zona = QRectF(pixel.x() * m_vistaK, pixel.y() * m_vistaK, pixel.width() * m_vistaK, pixel.height() * m_vistaK)
+                           .toAlignedRect()
+                           .intersected(m_vista.rect());
+    if (zona.isEmpty())
+        return;
+    // Each pixel of the view samples the drawing by where it stands, so that
+    // a piece painted again matches the whole view painted at once.
+    QPainter q(&m_vista);
+    q.setClipRect(zona);
+    q.setRenderHint(QPainter::SmoothPixmapTransform);
+    q.scale(m_vistaK, m_vistaK);
+    q.drawImage(0, 0, immagine);
 }
 
 void RiquadroImmagine::setBackColor(std::optional<Colore> colore)
@@ -283,7 +336,7 @@ void RiquadroImmagine::setBackColor(std::optional<Colore> colore)
 void RiquadroImmagine::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    disegnaBordo(p, rect(), true);
+    disegnaBordo(p, rect(), true, aspetto::fattore(this));
 }
 
 void RiquadroImmagine::keyPressEvent(QKeyEvent *evento)
@@ -297,7 +350,27 @@ void RiquadroImmagine::keyPressEvent(QKeyEvent *evento)
 
 void RiquadroImmagine::resizeEvent(QResizeEvent *)
 {
-    m_interno->resize(width() - 2 * layout::Bordo, height() - 2 * layout::Bordo);
+    disponiInterno();
+}
+
+bool RiquadroImmagine::event(QEvent *evento)
+{
+    if (evento->type() == aspetto::Scena::eventoScala()) {
+        m_vistaK = 0;
+        disponiInterno();
+        update();
+        m_interno->update();
+        return true;
+    }
+    return QWidget::event(evento);
+}
+
+void RiquadroImmagine::disponiInterno()
+{
+    // Each edge of the inner area rounded on its own, as the controls are.
+    const double s = aspetto::fattore(this);
+    const layout::Rettangolo r = aspetto::rettangolo(this);
+    m_interno->setGeometry(aspetto::scala({layout::Bordo, layout::Bordo, r.width - 2 * layout::Bordo, r.height - 2 * layout::Bordo}, s));
 }
 
 void RiquadroImmagine::mousePressEvent(QMouseEvent *evento)
@@ -320,14 +393,35 @@ bool RiquadroImmagine::eventFilter(QObject *oggetto, QEvent *evento)
         const QRect zona = static_cast<QPaintEvent *>(evento)->rect();
         p.fillRect(zona, sfondo(m_colore, this));
         const QImage &immagine = dc().immagine;
-        if (!immagine.isNull())
+        const double s = aspetto::fattore(this);
+        if (immagine.isNull())
+            return true;
+        if (s == 1.0) {
             p.drawImage(zona.topLeft(), immagine, zona);
+            return true;
+        }
+        // Shown grown by s (and by the screen's own ratio, so that the view
+        // is sharp there too) from a view kept until the picture or the
+        // factor changes; fills repaint only what they changed.
+        const double rapporto = m_interno->devicePixelRatioF();
+        const double k = s * rapporto;
+        if (m_vistaK != k) {
+            m_vistaK = k;
+            m_vista = QImage(static_cast<int>(std::ceil(immagine.width() * k)), static_cast<int>(std::ceil(immagine.height() * k)),
+                             QImage::Format_RGB32);
+            m_vista.fill(sfondo(m_colore, this));
+            dipingiVista(immagine.rect());
+        }
+        const QRect sorgente =
+            QRectF(zona.x() * rapporto, zona.y() * rapporto, zona.width() * rapporto, zona.height() * rapporto).toAlignedRect().intersected(m_vista.rect());
+        p.drawImage(QRectF(sorgente.x() / rapporto, sorgente.y() / rapporto, sorgente.width() / rapporto, sorgente.height() / rapporto),
+                    m_vista, sorgente);
         return true;
     }
     if (oggetto == m_interno && evento->type() == QEvent::MouseButtonPress) {
         // Reported here, then passed on to the box, which tracks the click.
         const auto *m = static_cast<QMouseEvent *>(evento);
-        const QPoint punto = m->position().toPoint();
+        const QPoint punto = pixelSotto(m->position());
         emit mouseDown(m->button(), m->modifiers(), punto.x(), punto.y());
     }
     return QWidget::eventFilter(oggetto, evento);
