@@ -5,9 +5,10 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 "$root/tools/install-deps.sh" "$root/tools/debian-packages-bench.txt"
 cmake -S "$root" -B "$root/build-bench" -DCMAKE_BUILD_TYPE=Release -DBRINDEL_BENCH=ON
-cmake --build "$root/build-bench" -j2 --target bench_riempimento bench_premuto bench_avvio
+cmake --build "$root/build-bench" -j2 --target bench_riempimento bench_premuto bench_avvio bench_ingrandita
 "$root/build-bench/bench/bench_riempimento" --benchmark_repetitions=5 \
     --benchmark_report_aggregates_only=true "$@"
 "$root/build-bench/bench/bench_premuto"
+"$root/build-bench/bench/bench_ingrandita"
 # Start-up and memory against a minimal Qt program, on a private Xvfb.
 "$root/build-bench/bench/bench_avvio"

@@ -9,7 +9,9 @@
 #include <QPaintEvent>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -50,6 +52,75 @@ QImage suSfondo(const QImage &immagine, const QColor &colore)
     QPainter p(&opaca);
     p.drawImage(0, 0, immagine);
     return opaca;
+}
+
+// One source pixel and the weight (of 256) of the next one, for each view
+// pixel along one axis: view pixel v samples the source at (v + 0.5) / k - 0.5.
+struct Campione
+{
+    int primo;
+    int secondo;
+    quint32 peso;
+};
+
+std::vector<Campione> campioni(int inizio, int numero, int lato, double k)
+{
+    std::vector<Campione> c(static_cast<std::size_t>(numero));
+    for (int i = 0; i < numero; ++i) {
+        const double u = std::max(0.0, (inizio + i + 0.5) / k - 0.5);
+        const int primo = std::min(static_cast<int>(u), lato - 1);
+        const auto peso = static_cast<quint32>(std::lround((u - primo) * 256));
+        c[static_cast<std::size_t>(i)] = {primo, std::min(primo + 1, lato - 1), std::min<quint32>(peso, 256)};
+    }
+    return c;
+}
+
+inline quint32 misto(quint32 a, quint32 b, quint32 peso)
+{
+    const quint32 rb = (((a & 0xFF00FFu) * (256 - peso) + (b & 0xFF00FFu) * peso) >> 8) & 0xFF00FFu;
+    const quint32 g = (((a & 0x00FF00u) * (256 - peso) + (b & 0x00FF00u) * peso) >> 8) & 0x00FF00u;
+    return 0xFF000000u | rb | g;
+}
+
+// The view pixels of zona, the picture grown by k with bilinear smoothing.
+// Each view pixel depends only on where it stands, so a piece made again
+// matches the whole view made at once. Most of a drawing is flat colour:
+// where a pixel, its right neighbour and the two below are alike, the view
+// pixels between them are that colour, written in runs.
+void ingrandisci(const QImage &sorgente, QImage &vista, const QRect &zona, double k)
+{
+    const std::vector<Campione> colonne = campioni(zona.left(), zona.width(), sorgente.width(), k);
+    const std::vector<Campione> righe = campioni(zona.top(), zona.height(), sorgente.height(), k);
+    const int w = sorgente.width();
+    std::vector<char> piatto(static_cast<std::size_t>(w));
+    int coppia = -1;
+    for (int j = 0; j < zona.height(); ++j) {
+        const Campione &r = righe[static_cast<std::size_t>(j)];
+        const auto *alta = reinterpret_cast<const quint32 *>(sorgente.constScanLine(r.primo));
+        const auto *bassa = reinterpret_cast<const quint32 *>(sorgente.constScanLine(r.secondo));
+        if (r.primo != coppia) {
+            coppia = r.primo;
+            for (int x = 0; x < w; ++x) {
+                const int y = std::min(x + 1, w - 1);
+                piatto[static_cast<std::size_t>(x)] = alta[x] == alta[y] && bassa[x] == bassa[y] && alta[x] == bassa[x];
+            }
+        }
+        auto *uscita = reinterpret_cast<quint32 *>(vista.scanLine(zona.top() + j)) + zona.left();
+        const std::size_t n = colonne.size();
+        for (std::size_t i = 0; i < n;) {
+            const Campione &c = colonne[i];
+            const quint32 a = alta[c.primo];
+            if (piatto[static_cast<std::size_t>(c.primo)]) {
+                std::size_t fine = i + 1;
+                while (fine < n && piatto[static_cast<std::size_t>(colonne[fine].primo)] && alta[colonne[fine].primo] == a)
+                    ++fine;
+                std::fill(uscita + i, uscita + fine, a);
+                i = fine;
+                continue;
+            }
+            uscita[i++] = misto(misto(a, alta[c.secondo], c.peso), misto(bassa[c.primo], bassa[c.secondo], c.peso), r.peso);
+        }
+    }
 }
 
 } // namespace
@@ -312,19 +383,11 @@ QPoint RiquadroImmagine::pixelSotto(QPointF punto) const
 
 void RiquadroImmagine::dipingiVista(const QRect &pixel)
 {
-    const QImage &immagine = dc().immagine;
     const QRect zona = QRectF(pixel.x() * m_vistaK, pixel.y() * m_vistaK, pixel.width() * m_vistaK, pixel.height() * m_vistaK)
                            .toAlignedRect()
                            .intersected(m_vista.rect());
-    if (zona.isEmpty())
-        return;
-    // Each pixel of the view samples the drawing by where it stands, so that
-    // a piece painted again matches the whole view painted at once.
-    QPainter q(&m_vista);
-    q.setClipRect(zona);
-    q.setRenderHint(QPainter::SmoothPixmapTransform);
-    q.scale(m_vistaK, m_vistaK);
-    q.drawImage(0, 0, immagine);
+    if (!zona.isEmpty())
+        ingrandisci(dc().immagine, m_vista, zona, m_vistaK);
 }
 
 void RiquadroImmagine::setBackColor(std::optional<Colore> colore)
@@ -391,9 +454,10 @@ bool RiquadroImmagine::eventFilter(QObject *oggetto, QEvent *evento)
     if (oggetto == m_interno && evento->type() == QEvent::Paint) {
         QPainter p(m_interno);
         const QRect zona = static_cast<QPaintEvent *>(evento)->rect();
-        p.fillRect(zona, sfondo(m_colore, this));
         const QImage &immagine = dc().immagine;
         const double s = aspetto::fattore(this);
+        if (immagine.isNull() || s == 1.0)
+            p.fillRect(zona, sfondo(m_colore, this));
         if (immagine.isNull())
             return true;
         if (s == 1.0) {
@@ -412,6 +476,11 @@ bool RiquadroImmagine::eventFilter(QObject *oggetto, QEvent *evento)
             m_vista.fill(sfondo(m_colore, this));
             dipingiVista(immagine.rect());
         }
+        // Only what the view does not cover shows the back colour.
+        QRegion fuori(zona);
+        fuori -= QRectF(0, 0, m_vista.width() / rapporto, m_vista.height() / rapporto).toAlignedRect();
+        for (const QRect &pezzo : fuori)
+            p.fillRect(pezzo, sfondo(m_colore, this));
         const QRect sorgente =
             QRectF(zona.x() * rapporto, zona.y() * rapporto, zona.width() * rapporto, zona.height() * rapporto).toAlignedRect().intersected(m_vista.rect());
         p.drawImage(QRectF(sorgente.x() / rapporto, sorgente.y() / rapporto, sorgente.width() / rapporto, sorgente.height() / rapporto),
