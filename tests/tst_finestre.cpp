@@ -15,12 +15,27 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPointer>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
 namespace {
 
 QRect geometria(const QWidget *w) { return w->geometry(); }
+
+// A rectangle of the layout at factor s: each edge round(edge x s).
+QRect scalato(QRect r, double s)
+{
+    const auto a = [s](int x) { return int(std::floor(x * s + 0.5)); };
+    return QRect(QPoint(a(r.left()), a(r.top())), QPoint(a(r.left() + r.width()) - 1, a(r.top() + r.height()) - 1));
+}
+
+// Grows a window until the widget that holds its layout has the given size.
+bool portaA(QWidget *finestra, QWidget *contenitore, QSize lato)
+{
+    finestra->resize(finestra->size() + lato - contenitore->size());
+    return QTest::qWaitFor([&] { return contenitore->size() == lato; }, 2000);
+}
 
 // A folder with twelve drawings of the given size, used as the program's folder.
 struct CartellaDiProva
@@ -63,6 +78,8 @@ private slots:
     void disegnoErratoTermina();
     void tastieraRaggiungeLeCoperture();
     void disegniLettiAdOgniPartita();
+    void ingrandita_data();
+    void ingrandita();
 };
 
 void TstFinestre::initTestCase()
@@ -502,6 +519,102 @@ void TstFinestre::disegniLettiAdOgniPartita()
     QCOMPARE(messaggi.box.size(), 1);
     QVERIFY(messaggi.box[0].testo.contains(QStringLiteral("brindel/5.gif")));
     QVERIFY(messaggi::terminato());
+}
+
+void TstFinestre::ingrandita_data()
+{
+    QTest::addColumn<QSize>("lato");
+    QTest::newRow("1") << QSize(687, 513);
+    QTest::newRow("1.25") << QSize(859, 642);
+    QTest::newRow("1.5") << QSize(1031, 770);
+    QTest::newRow("2") << QSize(1374, 1026);
+    QTest::newRow("2.75") << QSize(1890, 1411);
+    QTest::newRow("largo e basso") << QSize(1900, 700);
+    QTest::newRow("stretto e alto") << QSize(700, 1300);
+}
+
+void TstFinestre::ingrandita()
+{
+    // A larger window shows the whole layout grown by s = min of the two ratios, centred: every edge
+    // round(x s), covers tiling, fonts grown; a press maps to its drawing pixel; back at 96 dpi all is as the table says.
+    QFETCH(QSize, lato);
+    prova::RegistroMessaggi messaggi;
+    CartellaDiProva cartella;
+    prova::RegistroSuoni suoni;
+    prova::Casuale<casuale::Generatore> casuale(5);
+    FormBrindel f;
+    f.show();
+    QWidget *fondo = f.centralWidget();
+    QCOMPARE(fondo->size(), QSize(687, 513));
+    QVERIFY(portaA(&f, fondo, lato));
+    const double s = std::min(lato.width() / 687.0, lato.height() / 513.0);
+    const QSize scena = scalato(QRect(0, 0, 687, 513), s).size();
+    QCOMPARE(f.interno()->geometry(), QRect(QPoint((lato.width() - scena.width()) / 2, (lato.height() - scena.height()) / 2), scena));
+
+    const QList<std::pair<QWidget *, QRect>> posti{
+        {f.picBrindel(), {8, 0, 324, 470}},      {f.Frame1(), {464, 112, 145, 233}},      {f.Picture1(), {0, 200, 145, 33}},
+        {f.Command1(), {464, 376, 129, 65}},     {f.Label3(), {496, 24, 113, 81}},        {f.PicColore(7), {0, 32, 25, 25}},
+        {f.PicColore(47), {120, 176, 25, 25}},   {f.Label1(2), {15 + 2 * 77, 0, 77, 25}}, {f.Label2(4), {0, 20 + 4 * 90, 17, 90}},
+        {f.picBrindel()->interno(), {2, 2, 320, 466}},
+    };
+    for (const auto &[w, r] : posti)
+        QCOMPARE(w->geometry(), scalato(r, s));
+    for (int i = 0; i < 20; ++i) {
+        const QRect cella(15 + i % 4 * 77, 20 + i / 4 * 90, 77, 90);
+        QCOMPARE(f.Command2(i)->geometry(), scalato(cella, s));
+        // Neighbours meet without a gap or an overlap.
+        if (i % 4 < 3)
+            QCOMPARE(f.Command2(i + 1)->x(), f.Command2(i)->geometry().right() + 1);
+        if (i < 16)
+            QCOMPARE(f.Command2(i + 4)->y(), f.Command2(i)->geometry().bottom() + 1);
+    }
+    for (const auto &[w, pixel] : QList<std::pair<QWidget *, int>>{{f.Label3(), 48}, {f.Command1(), 19}, {f.Label2(1), 18}})
+        QCOMPARE(QFontInfo(w->font()).pixelSize(), int(std::floor(pixel * s + 0.5)));
+    // The cell name and the row letters stay whole in their labels.
+    QCOMPARE(impaginaTesto(f.Label3()->text(), QFontMetrics(f.Label3()->font()), f.Label3()->width()).size(), 1);
+    QCOMPARE(impaginaTesto(f.Label2(3)->text(), QFontMetrics(f.Label2(3)->font()), f.Label2(3)->width()).last().testo, QStringLiteral("D"));
+
+    // A press at a grown position is the drawing pixel floor(position / s): first and last screen pixel of each.
+    QSignalSpy premuti(f.picBrindel(), &RiquadroImmagine::mouseDown);
+    for (int pixel : {1, 77, 319}) {
+        for (int schermo : {int(std::ceil(pixel * s)), int(std::ceil((pixel + 1) * s)) - 1}) {
+            QTest::mousePress(f.picBrindel()->interno(), Qt::LeftButton, {}, QPoint(schermo, schermo));
+            QTest::mouseRelease(f.picBrindel()->interno(), Qt::LeftButton, {}, QPoint(schermo, schermo));
+            QCOMPARE(premuti.last().at(2).toInt(), pixel);
+            QCOMPARE(premuti.last().at(3).toInt(), pixel);
+        }
+    }
+
+    // Colouring: a grown press fills the area under it; the view repainted around the fill is the view made afresh.
+    while (f.partita().fase() == gioco::Fase::Ricerca)
+        QTest::mouseClick(f.Command2(f.partita().Numero), Qt::LeftButton);
+    QTest::mouseClick(f.PicColore(26), Qt::LeftButton);
+    const QPoint dentro(int(std::ceil(40 * s)), int(std::ceil(60 * s)));
+    QTest::mousePress(f.picBrindel()->interno(), Qt::LeftButton, {}, dentro);
+    QCOMPARE(f.picBrindel()->Point(40, 60), Colore(f.ColoreScelto));
+    QCOMPARE(f.picBrindel()->Point(200, 300), colore::Bianco);
+    const QImage dopo = f.picBrindel()->interno()->grab().toImage();
+    QEvent cambio(aspetto::Scena::eventoScala());
+    QApplication::sendEvent(f.picBrindel(), &cambio);
+    QCOMPARE(f.picBrindel()->interno()->grab().toImage(), dopo);
+
+    // Back at 96 dpi, every control is where the table puts it.
+    QVERIFY(portaA(&f, fondo, QSize(687, 513)));
+    QCOMPARE(f.interno()->geometry(), QRect(0, 0, 687, 513));
+    for (const auto &[w, r] : posti)
+        QCOMPARE(w->geometry(), r);
+    QCOMPARE(QFontInfo(f.Command1()->font()).pixelSize(), 19);
+
+    // The start window grows the same way.
+    FormAvvio a([] {});
+    a.show();
+    const QSize latoAvvio = lato + QSize(15, 92);
+    QVERIFY(portaA(&a, &a, latoAvvio));
+    const double sa = std::min(latoAvvio.width() / 702.0, latoAvvio.height() / 605.0);
+    QCOMPARE(a.BottoneAvvio()->geometry(), scalato({184, 328, 274, 85}, sa));
+    QCOMPARE(a.Label2()->geometry(), scalato({48, 24, 561, 249}, sa));
+    QCOMPARE(QFontInfo(a.Label2()->font()).pixelSize(), int(std::floor(96 * sa + 0.5)));
+    QVERIFY(messaggi.box.isEmpty());
 }
 
 QTEST_MAIN(TstFinestre)

@@ -77,6 +77,82 @@ QPoint centro(QPoint interno, QSize c, int i)
     return interno + Griglia + QPoint((i % 4) * c.width() + c.width() / 2, (i / 4) * c.height() + c.height() / 2);
 }
 
+// The game window's layout as the screen shows it at factor s: the
+// interior below the menu bar, the layout grown and centred in it.
+struct Scala
+{
+    Scala(const QRect &finestra, int menu)
+    {
+        const QSize lato(finestra.width(), finestra.height() - menu);
+        s = std::min(lato.width() / 687.0, lato.height() / 513.0);
+        origine = finestra.topLeft() + QPoint((lato.width() - a(687)) / 2, menu + (lato.height() - a(513)) / 2);
+        disegno = origine + QPoint(a(8) + a(2), a(2));
+    }
+    int a(int x) const { return int(std::floor(x * s + 0.5)); }
+    // A point of the layout inside the window's interior.
+    QPoint punto(int x, int y) const { return origine + QPoint(a(x), a(y)); }
+    // The middle of a cover of a 320 x 466 drawing (cells of 77 x 90 from 15, 20).
+    QPoint centro(int i) const { return disegno + QPoint(a(15 + (i % 4) * 77 + 38), a(20 + (i / 4) * 90 + 45)); }
+    int cellaNominata(const QImage &schermo) const
+    {
+        QStringList nomi;
+        for (int i = 0; i < 20; ++i)
+            nomi << nome(i);
+        const QRect zona(punto(496, 24), punto(496 + 113, 24 + 81) - QPoint(1, 1));
+        return nomi.indexOf(prova::testoVisto(schermo.copy(zona), carattere(a(48)), nomi));
+    }
+    double s = 1;
+    QPoint origine;
+    QPoint disegno;
+};
+
+// Waits until the window's place on the screen is no longer the given one.
+QRect nuovaGeometria(const prova::ServerX &x, const QString &finestra, const QRect &prima)
+{
+    QRect r;
+    if (!QTest::qWaitFor([&] { return (r = x.geometria(finestra)) != prima && r.width() > 0; }, 10000))
+        return {};
+    QTest::qWait(500);
+    return r;
+}
+
+// Pixels of the 96-dpi drawing on screen that differ from one of the
+// program's drawings with the area of `pixel` filled in `colore`, for the
+// drawing that fits best.
+qint64 scostamentoDalRiempimento(const QImage &schermo, QPoint disegno, QPoint pixel, Colore colore)
+{
+    qint64 minimo = std::numeric_limits<qint64>::max();
+    for (int n = 1; n <= 12; ++n) {
+        const QImage file = QImage(QStringLiteral(BRINDEL_PROGRAM_DIR "/brindel/%1.gif").arg(n)).convertToFormat(QImage::Format_RGB32);
+        if (!file.rect().contains(pixel))
+            continue;
+        // The area: pixels of the pressed one's colour joined to it side by side.
+        std::vector<char> area(std::size_t(file.width()) * file.height(), 0);
+        const auto in = [&](QPoint p) -> char & { return area[std::size_t(p.y()) * file.width() + p.x()]; };
+        const QRgb dentro = file.pixel(pixel);
+        QList<QPoint> pila{pixel};
+        in(pixel) = 1;
+        while (!pila.isEmpty()) {
+            const QPoint p = pila.takeLast();
+            for (const QPoint d : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)}) {
+                const QPoint q = p + d;
+                if (file.rect().contains(q) && !in(q) && file.pixel(q) == dentro) {
+                    in(q) = 1;
+                    pila << q;
+                }
+            }
+        }
+        qint64 diversi = 0;
+        for (int y = 0; y < file.height(); ++y)
+            for (int x = 0; x < file.width(); ++x) {
+                const Colore atteso = in({x, y}) ? colore : colore::daRgb(file.pixel(x, y));
+                diversi += coloreA(schermo, disegno + QPoint(x, y)) != atteso ? 1 : 0;
+            }
+        minimo = std::min(minimo, diversi);
+    }
+    return minimo;
+}
+
 } // namespace
 
 class TstPartitaVera : public QObject
@@ -84,6 +160,7 @@ class TstPartitaVera : public QObject
     Q_OBJECT
 private slots:
     void unaPartitaIntera();
+    void ingranditaESchermoIntero();
 };
 
 void TstPartitaVera::unaPartitaIntera()
@@ -223,6 +300,92 @@ void TstPartitaVera::unaPartitaIntera()
     QVERIFY(gioco.processo().waitForFinished(10000));
     QCOMPARE(gioco.processo().exitStatus(), QProcess::NormalExit);
     QCOMPARE(gioco.processo().exitCode(), 0);
+}
+
+void TstPartitaVera::ingranditaESchermoIntero()
+{
+    // Maximised from its title bar, the game is played to the colouring on grown covers and a grown press fills
+    // exactly the area under it (checked at 96 dpi after restoring); with F11 the palette and "avanti" stand where
+    // the grown layout puts them; F11 again brings back the window as it was.
+    prova::ServerX x(true);
+    if (!x.avviato())
+        QSKIP("Xvfb could not be started here");
+    QTemporaryDir altrove;
+    prova::GiocoX gioco(x, QStringLiteral(BRINDEL_PROGRAM_DIR "/tintar-i-brindel"), altrove.path());
+    QVERIFY(!gioco.aspettaAvvio().isEmpty());
+    const QRect rb = gioco.premiAvvio();
+    QVERIFY(!rb.isEmpty());
+    const int menu = rb.height() - 513;
+
+    // The window manager's title bar is just above the window.
+    x.clicca(QPoint(rb.center().x(), rb.top() - 8), 1, 2);
+    const QRect grande = nuovaGeometria(x, gioco.finestraGioco, rb);
+    QVERIFY2(grande.width() > 900, qPrintable(QStringLiteral("%1x%2").arg(grande.width()).arg(grande.height())));
+    const Scala m(grande, menu);
+    QVERIFY(m.s > 1.2);
+    QImage schermo = x.schermo();
+    schermo.save(QDir::temp().filePath(QStringLiteral("tintar-i-brindel-ingrandita.png")));
+    for (int i = 0; i < 20; ++i)
+        QCOMPARE(esadecimale(coloreA(schermo, m.centro(i))), esadecimale(colore::Giallo));
+    // The margins around the layout are cyan too.
+    QCOMPARE(esadecimale(coloreA(schermo, grande.topLeft() + QPoint(2, grande.height() - 3))), esadecimale(colore::Ciano));
+
+    for (int trovate = 0; trovate < 20; ++trovate) {
+        const int n = m.cellaNominata(schermo);
+        QVERIFY2(n >= 0 && coloreA(schermo, m.centro(n)) == colore::Giallo, qPrintable(QString::number(n)));
+        x.clicca(m.centro(n));
+        QTRY_VERIFY_WITH_TIMEOUT(coloreA(schermo = x.schermo(), m.centro(n)) != colore::Giallo, 5000);
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(coloreA(schermo = x.schermo(), m.punto(464 + 48 + 12, 112 + 8 + 4 * 24 + 12)) == 0x00FF00, 5000);
+    x.clicca(m.punto(464 + 48 + 12, 112 + 8 + 4 * 24 + 12));
+    // A press in the middle of a white area, at a point between two screen pixels of a drawing pixel.
+    QPoint dentro;
+    for (int y = m.a(150); y < m.a(400) && dentro.isNull(); y += 3)
+        for (int xx = m.a(60); xx < m.a(280) && dentro.isNull(); xx += 3) {
+            bool bianco = true;
+            for (int dy = -m.a(5); dy <= m.a(5) && bianco; ++dy)
+                for (int dx = -m.a(5); dx <= m.a(5) && bianco; ++dx)
+                    bianco = coloreA(schermo, m.disegno + QPoint(xx + dx, y + dy)) == colore::Bianco;
+            if (bianco)
+                dentro = m.disegno + QPoint(xx, y);
+        }
+    QVERIFY(!dentro.isNull());
+    x.clicca(dentro);
+    QTRY_COMPARE_WITH_TIMEOUT(esadecimale(coloreA(schermo = x.schermo(), dentro)), esadecimale(0x00FF00), 5000);
+    const QPoint pixel((dentro - m.disegno).x() / m.s, (dentro - m.disegno).y() / m.s);
+
+    // Restored, the window is the one the table describes, and the fill is exactly the area of that pixel.
+    x.clicca(QPoint(grande.center().x(), grande.top() - 8), 1, 2);
+    const QRect piccola = nuovaGeometria(x, gioco.finestraGioco, grande);
+    QCOMPARE(piccola.size(), rb.size());
+    schermo = x.schermo();
+    const QPoint interno = prova::GiocoX::interno(piccola);
+    QCOMPARE(scostamentoDalRiempimento(schermo, interno + QPoint(10, 2), pixel, 0x00FF00), 0);
+
+    // F11: full screen, the palette where the grown layout puts it; "avanti" there starts a game on grown covers.
+    x.tasto(QStringLiteral("F11"));
+    const QRect intero = nuovaGeometria(x, gioco.finestraGioco, piccola);
+    QCOMPARE(intero, QRect(0, 0, 1024, 768));
+    const Scala f(intero, menu);
+    schermo = x.schermo();
+    schermo.save(QDir::temp().filePath(QStringLiteral("tintar-i-brindel-schermo-intero.png")));
+    QCOMPARE(esadecimale(coloreA(schermo, f.punto(464 + 48 + 12, 112 + 8 + 4 * 24 + 12))), esadecimale(0x00FF00));
+    QCOMPARE(esadecimale(coloreA(schermo, f.punto(464 + 120 + 12, 112 + 8 + 12))), esadecimale(0x000000));
+    QCOMPARE(esadecimale(coloreA(schermo, f.punto(464 + 70, 112 + 200 + 16))), esadecimale(0x00FF00));
+    x.clicca(f.punto(464 + 64, 376 + 50));
+    QTRY_VERIFY_WITH_TIMEOUT(coloreA(schermo = x.schermo(), f.punto(464 + 64, 376 + 50)) == colore::Ciano, 5000);
+    QTest::qWait(300);
+    schermo = x.schermo();
+    for (int i = 0; i < 20; ++i)
+        QCOMPARE(esadecimale(coloreA(schermo, f.centro(i))), esadecimale(colore::Giallo));
+    QVERIFY(f.cellaNominata(schermo) >= 0);
+
+    x.tasto(QStringLiteral("F11"));
+    const QRect ritorno = nuovaGeometria(x, gioco.finestraGioco, intero);
+    QCOMPARE(ritorno.size(), rb.size());
+    schermo = x.schermo();
+    QCOMPARE(prova::copertureNonGialle(schermo, prova::GiocoX::interno(ritorno)), QString());
+    QVERIFY(Scala(ritorno, menu).cellaNominata(schermo) >= 0);
 }
 
 QTEST_MAIN(TstPartitaVera)

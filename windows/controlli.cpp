@@ -1,6 +1,7 @@
 #include "windows/controlli.h"
 
 #include "game/disegno.h"
+#include "windows/aspetto.h"
 #include "windows/layout.h"
 
 #include <QImageReader>
@@ -8,6 +9,10 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
 
 namespace {
 
@@ -17,25 +22,94 @@ constexpr Colore LuceInterna = 0xE0E0E0;
 constexpr Colore OmbraInterna = 0x808080;
 constexpr Colore OmbraEsterna = 0x000000;
 
-// Two rings of edges: raised (light top-left) or sunken (dark top-left).
-void disegnaBordo(QPainter &p, QRect r, bool incassato)
+// Two rings of edges: raised (light top-left) or sunken (dark top-left),
+// each one pixel wide at 96 dpi and round(s) or so at factor s.
+void disegnaBordo(QPainter &p, QRect r, bool incassato, double s)
 {
     const Colore alti[2] = {incassato ? OmbraInterna : LuceEsterna, incassato ? OmbraEsterna : LuceInterna};
     const Colore bassi[2] = {incassato ? LuceEsterna : OmbraEsterna, incassato ? LuceInterna : OmbraInterna};
     for (int anello = 0; anello < 2; ++anello) {
-        p.setPen(colore::aQColor(alti[anello]));
-        p.drawLine(r.topLeft(), r.topRight() - QPoint(1, 0));
-        p.drawLine(r.topLeft(), r.bottomLeft() - QPoint(0, 1));
-        p.setPen(colore::aQColor(bassi[anello]));
-        p.drawLine(r.bottomLeft(), r.bottomRight());
-        p.drawLine(r.topRight(), r.bottomRight());
-        r.adjust(1, 1, -1, -1);
+        const int t = aspetto::scala(anello + 1, s) - aspetto::scala(anello, s);
+        p.fillRect(r.left(), r.top(), r.width() - t, t, colore::aQColor(alti[anello]));
+        p.fillRect(r.left(), r.top(), t, r.height() - t, colore::aQColor(alti[anello]));
+        p.fillRect(r.left(), r.bottom() - t + 1, r.width(), t, colore::aQColor(bassi[anello]));
+        p.fillRect(r.right() - t + 1, r.top(), t, r.height(), colore::aQColor(bassi[anello]));
+        r.adjust(t, t, -t, -t);
     }
 }
 
 QColor sfondo(const std::optional<Colore> &colore, const QWidget *w)
 {
     return colore ? colore::aQColor(*colore) : w->palette().color(QPalette::Button);
+}
+
+// One source pixel and the weight (of 256) of the next one, for each view
+// pixel along one axis: view pixel v samples the source at (v + 0.5) / k - 0.5.
+struct Campione
+{
+    int primo;
+    int secondo;
+    quint32 peso;
+};
+
+std::vector<Campione> campioni(int inizio, int numero, int lato, double k)
+{
+    std::vector<Campione> c(static_cast<std::size_t>(numero));
+    for (int i = 0; i < numero; ++i) {
+        const double u = std::max(0.0, (inizio + i + 0.5) / k - 0.5);
+        const int primo = std::min(static_cast<int>(u), lato - 1);
+        const auto peso = static_cast<quint32>(std::lround((u - primo) * 256));
+        c[static_cast<std::size_t>(i)] = {primo, std::min(primo + 1, lato - 1), std::min<quint32>(peso, 256)};
+    }
+    return c;
+}
+
+inline quint32 misto(quint32 a, quint32 b, quint32 peso)
+{
+    const quint32 rb = (((a & 0xFF00FFu) * (256 - peso) + (b & 0xFF00FFu) * peso) >> 8) & 0xFF00FFu;
+    const quint32 g = (((a & 0x00FF00u) * (256 - peso) + (b & 0x00FF00u) * peso) >> 8) & 0x00FF00u;
+    return 0xFF000000u | rb | g;
+}
+
+// The view pixels of zona, the picture grown by k with bilinear smoothing.
+// Each view pixel depends only on where it stands, so a piece made again
+// matches the whole view made at once. Most of a drawing is flat colour:
+// where a pixel, its right neighbour and the two below are alike, the view
+// pixels between them are that colour, written in runs.
+void ingrandisci(const QImage &sorgente, QImage &vista, const QRect &zona, double k)
+{
+    const std::vector<Campione> colonne = campioni(zona.left(), zona.width(), sorgente.width(), k);
+    const std::vector<Campione> righe = campioni(zona.top(), zona.height(), sorgente.height(), k);
+    const int w = sorgente.width();
+    std::vector<char> piatto(static_cast<std::size_t>(w));
+    int coppia = -1;
+    for (int j = 0; j < zona.height(); ++j) {
+        const Campione &r = righe[static_cast<std::size_t>(j)];
+        const auto *alta = reinterpret_cast<const quint32 *>(sorgente.constScanLine(r.primo));
+        const auto *bassa = reinterpret_cast<const quint32 *>(sorgente.constScanLine(r.secondo));
+        if (r.primo != coppia) {
+            coppia = r.primo;
+            for (int x = 0; x < w; ++x) {
+                const int y = std::min(x + 1, w - 1);
+                piatto[static_cast<std::size_t>(x)] = alta[x] == alta[y] && bassa[x] == bassa[y] && alta[x] == bassa[x];
+            }
+        }
+        auto *uscita = reinterpret_cast<quint32 *>(vista.scanLine(zona.top() + j)) + zona.left();
+        const std::size_t n = colonne.size();
+        for (std::size_t i = 0; i < n;) {
+            const Campione &c = colonne[i];
+            const quint32 a = alta[c.primo];
+            if (piatto[static_cast<std::size_t>(c.primo)]) {
+                std::size_t fine = i + 1;
+                while (fine < n && piatto[static_cast<std::size_t>(colonne[fine].primo)] && alta[colonne[fine].primo] == a)
+                    ++fine;
+                std::fill(uscita + i, uscita + fine, a);
+                i = fine;
+                continue;
+            }
+            uscita[i++] = misto(misto(a, alta[c.secondo], c.peso), misto(bassa[c.primo], bassa[c.secondo], c.peso), r.peso);
+        }
+    }
 }
 
 } // namespace
@@ -63,19 +137,28 @@ void PulsanteGrafico::setImmagine(const QIcon &immagine)
 void PulsanteGrafico::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
+    const double s = aspetto::fattore(this);
     const QRect r = rect();
     p.fillRect(r, sfondo(m_colore, this));
-    disegnaBordo(p, r, isDown());
+    disegnaBordo(p, r, isDown(), s);
 
-    const int spostamento = isDown() ? 1 : 0;
-    QRect contenuto = r.adjusted(3 + spostamento, 3 + spostamento, -3 + spostamento, -3 + spostamento);
+    const int margine = aspetto::scala(3, s);
+    const int spostamento = isDown() ? aspetto::scala(1, s) : 0;
+    QRect contenuto = r.adjusted(margine + spostamento, margine + spostamento, -margine + spostamento, -margine + spostamento);
     const QString didascalia = text();
     if (!m_immagine.isNull()) {
         const QFontMetrics fm(font());
         const int altezzaTesto = didascalia.isEmpty() ? 0 : fm.height();
-        const int alto = contenuto.top() + (contenuto.height() - layout::LatoIcona - altezzaTesto) / 2;
-        const QRect icona(contenuto.center().x() - layout::LatoIcona / 2 + 1, alto, layout::LatoIcona, layout::LatoIcona);
-        m_immagine.paint(&p, icona);
+        const int lato = aspetto::scala(layout::LatoIcona, s);
+        const int alto = contenuto.top() + (contenuto.height() - lato - altezzaTesto) / 2;
+        const QRect icona(contenuto.center().x() - lato / 2 + aspetto::scala(1, s), alto, lato, lato);
+        if (s == 1.0) {
+            m_immagine.paint(&p, icona);
+        } else {
+            // The picture grown evenly, smoothed.
+            p.setRenderHint(QPainter::SmoothPixmapTransform);
+            p.drawPixmap(icona, m_immagine.pixmap(QSize(layout::LatoIcona, layout::LatoIcona)));
+        }
         contenuto.setTop(icona.bottom() + 1);
         contenuto.setHeight(altezzaTesto);
     }
@@ -88,7 +171,8 @@ void PulsanteGrafico::paintEvent(QPaintEvent *)
         tratteggio.setStyle(Qt::DotLine);
         p.setPen(tratteggio);
         p.setBrush(Qt::NoBrush);
-        p.drawRect(r.adjusted(4, 4, -5, -5));
+        const int dentro = aspetto::scala(4, s);
+        p.drawRect(r.adjusted(dentro, dentro, -dentro - 1, -dentro - 1));
     }
 }
 
@@ -221,9 +305,7 @@ void RiquadroImmagine::setPictureDifferita(const QString &file)
     const QSize lato = QImageReader(file).size();
     m_dc.immagine = QImage();
     m_differita = file;
-    m_interno->resize(lato);
-    resize(lato.width() + 2 * layout::Bordo, lato.height() + 2 * layout::Bordo);
-    m_interno->update();
+    prendiMisura(lato);
 }
 
 superficie::Superficie &RiquadroImmagine::dc() const
@@ -239,8 +321,14 @@ void RiquadroImmagine::setPicture(const QImage &immagine)
 {
     m_differita.clear();
     m_dc.immagine = disegno::opaca(immagine, coloreSfondo());
-    m_interno->resize(m_dc.immagine.size());
-    resize(m_dc.immagine.width() + 2 * layout::Bordo, m_dc.immagine.height() + 2 * layout::Bordo);
+    prendiMisura(m_dc.immagine.size());
+}
+
+void RiquadroImmagine::prendiMisura(QSize lato)
+{
+    aspetto::ridimensiona(this, lato.width() + 2 * layout::Bordo, lato.height() + 2 * layout::Bordo);
+    m_vistaK = 0;
+    disponiInterno();
     m_interno->update();
 }
 
@@ -259,8 +347,36 @@ Colore RiquadroImmagine::coloreSfondo() const
 
 void RiquadroImmagine::ridisegna(const QRect &rettangolo)
 {
-    if (!rettangolo.isEmpty())
+    if (rettangolo.isEmpty())
+        return;
+    const double s = aspetto::fattore(this);
+    if (s == 1.0) {
         m_interno->repaint(rettangolo);
+        return;
+    }
+    // The scaled view changes around the changed pixels, as far as the
+    // smoothing reaches: one pixel of the drawing on each side.
+    const QRect dintorno = rettangolo.adjusted(-1, -1, 1, 1);
+    if (m_vistaK > 0)
+        dipingiVista(dintorno);
+    m_interno->repaint(QRectF(dintorno.x() * s, dintorno.y() * s, dintorno.width() * s, dintorno.height() * s).toAlignedRect());
+}
+
+QPoint RiquadroImmagine::pixelSotto(QPointF punto) const
+{
+    const double s = aspetto::fattore(this);
+    if (s == 1.0)
+        return punto.toPoint();
+    return {static_cast<int>(std::floor(punto.x() / s)), static_cast<int>(std::floor(punto.y() / s))};
+}
+
+void RiquadroImmagine::dipingiVista(const QRect &pixel)
+{
+    const QRect zona = QRectF(pixel.x() * m_vistaK, pixel.y() * m_vistaK, pixel.width() * m_vistaK, pixel.height() * m_vistaK)
+                           .toAlignedRect()
+                           .intersected(m_vista.rect());
+    if (!zona.isEmpty())
+        ingrandisci(dc().immagine, m_vista, zona, m_vistaK);
 }
 
 void RiquadroImmagine::setBackColor(std::optional<Colore> colore)
@@ -272,7 +388,7 @@ void RiquadroImmagine::setBackColor(std::optional<Colore> colore)
 void RiquadroImmagine::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    disegnaBordo(p, rect(), true);
+    disegnaBordo(p, rect(), true, aspetto::fattore(this));
 }
 
 void RiquadroImmagine::keyPressEvent(QKeyEvent *evento)
@@ -286,7 +402,27 @@ void RiquadroImmagine::keyPressEvent(QKeyEvent *evento)
 
 void RiquadroImmagine::resizeEvent(QResizeEvent *)
 {
-    m_interno->resize(width() - 2 * layout::Bordo, height() - 2 * layout::Bordo);
+    disponiInterno();
+}
+
+bool RiquadroImmagine::event(QEvent *evento)
+{
+    if (evento->type() == aspetto::Scena::eventoScala()) {
+        m_vistaK = 0;
+        disponiInterno();
+        update();
+        m_interno->update();
+        return true;
+    }
+    return QWidget::event(evento);
+}
+
+void RiquadroImmagine::disponiInterno()
+{
+    // Each edge of the inner area rounded on its own, as the controls are.
+    const double s = aspetto::fattore(this);
+    const layout::Rettangolo r = aspetto::rettangolo(this);
+    m_interno->setGeometry(aspetto::scala({layout::Bordo, layout::Bordo, r.width - 2 * layout::Bordo, r.height - 2 * layout::Bordo}, s));
 }
 
 void RiquadroImmagine::mousePressEvent(QMouseEvent *evento)
@@ -307,16 +443,43 @@ bool RiquadroImmagine::eventFilter(QObject *oggetto, QEvent *evento)
     if (oggetto == m_interno && evento->type() == QEvent::Paint) {
         QPainter p(m_interno);
         const QRect zona = static_cast<QPaintEvent *>(evento)->rect();
-        p.fillRect(zona, sfondo(m_colore, this));
         const QImage &immagine = dc().immagine;
-        if (!immagine.isNull())
+        const double s = aspetto::fattore(this);
+        if (immagine.isNull() || s == 1.0)
+            p.fillRect(zona, sfondo(m_colore, this));
+        if (immagine.isNull())
+            return true;
+        if (s == 1.0) {
             p.drawImage(zona.topLeft(), immagine, zona);
+            return true;
+        }
+        // Shown grown by s (and by the screen's own ratio, so that the view
+        // is sharp there too) from a view kept until the picture or the
+        // factor changes; fills repaint only what they changed.
+        const double rapporto = m_interno->devicePixelRatioF();
+        const double k = s * rapporto;
+        if (m_vistaK != k) {
+            m_vistaK = k;
+            m_vista = QImage(static_cast<int>(std::ceil(immagine.width() * k)), static_cast<int>(std::ceil(immagine.height() * k)),
+                             QImage::Format_RGB32);
+            m_vista.fill(sfondo(m_colore, this));
+            dipingiVista(immagine.rect());
+        }
+        // Only what the view does not cover shows the back colour.
+        QRegion fuori(zona);
+        fuori -= QRectF(0, 0, m_vista.width() / rapporto, m_vista.height() / rapporto).toAlignedRect();
+        for (const QRect &pezzo : fuori)
+            p.fillRect(pezzo, sfondo(m_colore, this));
+        const QRect sorgente =
+            QRectF(zona.x() * rapporto, zona.y() * rapporto, zona.width() * rapporto, zona.height() * rapporto).toAlignedRect().intersected(m_vista.rect());
+        p.drawImage(QRectF(sorgente.x() / rapporto, sorgente.y() / rapporto, sorgente.width() / rapporto, sorgente.height() / rapporto),
+                    m_vista, sorgente);
         return true;
     }
     if (oggetto == m_interno && evento->type() == QEvent::MouseButtonPress) {
         // Reported here, then passed on to the box, which tracks the click.
         const auto *m = static_cast<QMouseEvent *>(evento);
-        const QPoint punto = m->position().toPoint();
+        const QPoint punto = pixelSotto(m->position());
         emit mouseDown(m->button(), m->modifiers(), punto.x(), punto.y());
     }
     return QWidget::eventFilter(oggetto, evento);

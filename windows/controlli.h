@@ -100,8 +100,11 @@ public:
     superficie::Superficie &hDC() { return dc(); }
     // Colour of a pixel of the inner area as shown (surface or back colour).
     Colore Point(int x, int y) const;
-    // Repaints part of the inner area at once.
+    // Repaints part of the picture at once, given in its own pixels.
     void ridisegna(const QRect &rettangolo);
+    // The picture's pixel under a point of the inner area: the point divided
+    // by the window's factor, rounded down.
+    QPoint pixelSotto(QPointF punto) const;
 
     void setBackColor(std::optional<Colore> colore);
     std::optional<Colore> backColor() const { return m_colore; }
@@ -121,8 +124,14 @@ protected:
     void mousePressEvent(QMouseEvent *evento) override;
     void mouseReleaseEvent(QMouseEvent *evento) override;
     bool eventFilter(QObject *oggetto, QEvent *evento) override;
+    bool event(QEvent *evento) override;
 
 private:
+    void prendiMisura(QSize lato);
+    void disponiInterno();
+    // Paints the scaled view again around some pixels of the picture.
+    void dipingiVista(const QRect &pixel);
+
     QWidget *m_interno = nullptr;
     superficie::Superficie &dc() const;
 
@@ -131,4 +140,8 @@ private:
     std::optional<Colore> m_colore;
     bool m_premuto = false;
     bool m_premibile = false;
+    // The picture as shown at a factor other than 1, and that factor times
+    // the screen's ratio (0 until it is made).
+    mutable QImage m_vista;
+    double m_vistaK = 0;
 };

@@ -15,20 +15,22 @@ FormAvvio::FormAvvio(std::function<void()> apriGioco)
     using namespace layout::avvio;
     setWindowTitle(QString());
     setWindowIcon(aspetto::immagine("icona.png"));
-    setFixedSize(LarghezzaInterna, AltezzaInterna);
+    // Opens at its size and grows evenly when maximised.
+    resize(LarghezzaInterna, AltezzaInterna);
     setBackColor(Sfondo);
+    auto *scena = new aspetto::Scena(QSize(LarghezzaInterna, AltezzaInterna), this);
 
     setAccessibleName(QString::fromUtf8(layout::Titolo));
-    m_label2 = new Etichetta(QString::fromUtf8(layout::Titolo), this);
+    m_label2 = new Etichetta(QString::fromUtf8(layout::Titolo), scena);
     m_label2->setObjectName(QStringLiteral("Label2_0"));
-    m_label2->setFont(aspetto::carattere(layout::ComicTitolo));
+    aspetto::impostaCarattere(m_label2, layout::ComicTitolo);
     m_label2->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     aspetto::colloca(m_label2, layout::avvio::Label2);
 
-    m_bottoneAvvio = new PulsanteGrafico(this);
+    m_bottoneAvvio = new PulsanteGrafico(scena);
     m_bottoneAvvio->setObjectName(QStringLiteral("BottoneAvvio"));
     m_bottoneAvvio->setText(QString::fromLatin1(Avvio));
-    m_bottoneAvvio->setFont(aspetto::carattere(layout::ComicBottone));
+    aspetto::impostaCarattere(m_bottoneAvvio, layout::ComicBottone);
     m_bottoneAvvio->setImmagine(aspetto::immagine("avvio.png"));
     aspetto::colloca(m_bottoneAvvio, layout::avvio::BottoneAvvio);
     m_bottoneAvvio->setFocus();

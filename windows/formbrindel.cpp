@@ -11,9 +11,9 @@
 #include "windows/layout.h"
 #include "windows/messaggi.h"
 
+#include <QAction>
 #include <QFrame>
 #include <QLabel>
-#include <QLayout>
 #include <QMenuBar>
 #include <QShowEvent>
 
@@ -22,7 +22,7 @@ namespace {
 QLabel *etichetta(const QString &testo, const layout::Carattere &carattere, QWidget *genitore)
 {
     auto *l = new Etichetta(testo, genitore);
-    l->setFont(aspetto::carattere(carattere));
+    aspetto::impostaCarattere(l, carattere);
     l->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     aspetto::impostaSfondo(l, colore::Bianco);
     return l;
@@ -64,11 +64,19 @@ void FormBrindel::creaControlli()
     connect(m_menuInformazioni, &QAction::triggered, this, [] { messaggi::esegui(Modulo1::MostraInformazioni); });
     connect(m_mnuEsci, &QAction::triggered, this, [] { messaggi::esegui(Modulo1::ChiediUscita); });
 
-    m_interno = new QWidget(this);
-    m_interno->setFixedSize(L::LarghezzaInterna, L::AltezzaInterna);
+    // The layout grows evenly with the window, centred on the same cyan.
+    auto *fondo = new QWidget(this);
+    aspetto::impostaSfondo(fondo, L::Sfondo);
+    setCentralWidget(fondo);
+    m_interno = new aspetto::Scena(QSize(L::LarghezzaInterna, L::AltezzaInterna), fondo);
     aspetto::impostaSfondo(m_interno, L::Sfondo);
-    setCentralWidget(m_interno);
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    // F11 goes full screen and back, as desktop programs do.
+    auto *schermoIntero = new QAction(this);
+    schermoIntero->setObjectName(QStringLiteral("schermoIntero"));
+    schermoIntero->setShortcut(Qt::Key_F11);
+    addAction(schermoIntero);
+    connect(schermoIntero, &QAction::triggered, this, [this] { setWindowState(windowState() ^ Qt::WindowFullScreen); });
 
     // Frame1 with the swatches and the chosen colour.
     m_frame1 = new QFrame(m_interno);
@@ -79,6 +87,7 @@ void FormBrindel::creaControlli()
     faccia.setColor(QPalette::Window, faccia.color(QPalette::Button));
     m_frame1->setPalette(faccia);
     m_frame1->setAutoFillBackground(true);
+    aspetto::impostaLinea(m_frame1, 1);
     aspetto::colloca(m_frame1, L::Frame1);
     m_picture1 = new RiquadroImmagine(m_frame1);
     m_picture1->setObjectName(QStringLiteral("Picture1"));
@@ -87,7 +96,7 @@ void FormBrindel::creaControlli()
     for (int i = 0; i < tavolozza::Numero; ++i) {
         auto *campione = new RiquadroImmagine(m_frame1);
         campione->setObjectName(QStringLiteral("PicColore_%1").arg(i));
-        campione->setGeometry(tavolozza::sinistra(i), tavolozza::alto(i), tavolozza::larghezza(), tavolozza::altezza());
+        aspetto::colloca(campione, {tavolozza::sinistra(i), tavolozza::alto(i), tavolozza::larghezza(), tavolozza::altezza()});
         campione->setCursor(Qt::CrossCursor);
         campione->setPremibile(true);
         campione->setAccessibleName(QStringLiteral("Colore %1").arg(tavolozza::postoDi(i) + 1));
@@ -104,7 +113,6 @@ void FormBrindel::creaControlli()
     m_picBrindel->setBackColor(colore::Bianco);
     // Decoded only if shown: the first game replaces it as the window opens.
     m_picBrindel->setPictureDifferita(QStringLiteral(":/immagini/iniziale.gif"));
-    m_picBrindel->move(L::picBrindel.left, L::picBrindel.top);
     connect(m_picBrindel, &RiquadroImmagine::mouseDown, this,
             [this](Qt::MouseButton b, Qt::KeyboardModifiers m, int x, int y) {
                 picBrindel_MouseDown(b, m, static_cast<float>(x), static_cast<float>(y));
@@ -128,7 +136,7 @@ void FormBrindel::creaControlli()
         copertura->setBackColor(colore::GialloChiaro);
         const int c = gioco::colonnaDi(i);
         const int r = gioco::rigaDi(i);
-        copertura->setGeometry(L::CoperturaLeft[c], L::CoperturaTop[r], L::CoperturaWidth[c], L::CoperturaHeight);
+        aspetto::colloca(copertura, {L::CoperturaLeft[c], L::CoperturaTop[r], L::CoperturaWidth[c], L::CoperturaHeight});
         connect(copertura, &QAbstractButton::clicked, this, [this, i] { Command2_Click(i); });
         m_command2[i] = copertura;
     }
@@ -136,7 +144,7 @@ void FormBrindel::creaControlli()
     m_command1 = new PulsanteGrafico(m_interno);
     m_command1->setObjectName(QStringLiteral("Command1"));
     m_command1->setText(QString::fromLatin1(L::Avanti));
-    m_command1->setFont(aspetto::carattere(layout::ArialAvanti));
+    aspetto::impostaCarattere(m_command1, layout::ArialAvanti);
     m_command1->setImmagine(aspetto::immagine("freccia.png"));
     aspetto::colloca(m_command1, L::Command1);
     m_command1->hide();
@@ -209,7 +217,9 @@ void FormBrindel::ImpostaTavolozza()
 QSize FormBrindel::caricaDisegno(int numero)
 {
     m_picBrindel->setPicture(disegno::carica(gioco::percorsoDisegno(numero)));
-    return m_picBrindel->size();
+    // The game lays its cells out in the drawing's own pixels.
+    const layout::Rettangolo r = aspetto::rettangolo(m_picBrindel);
+    return {r.width, r.height};
 }
 
 gioco::Didascalie FormBrindel::didascalie() const
@@ -277,18 +287,22 @@ void FormBrindel::mostra()
         const gioco::Copertura &stato = m_partita.coperture()[i];
         PulsanteGrafico *copertura = m_command2[i];
         if (disposta)
-            copertura->setGeometry(g.sinistra(gioco::colonnaDi(i)), g.alto(gioco::rigaDi(i)), g.larghezzaCella, g.altezzaCella);
+            aspetto::colloca(copertura, {g.sinistra(gioco::colonnaDi(i)), g.alto(gioco::rigaDi(i)), g.larghezzaCella, g.altezzaCella});
         copertura->setBackColor(stato.colore);
         copertura->setVisible(ricerca && stato.visibile);
     }
     for (int c = 0; c < gioco::Colonne; ++c) {
-        if (disposta)
-            m_label1[c]->setGeometry(g.sinistra(c), m_label1[c]->y(), g.larghezzaCella, m_label1[c]->height());
+        if (disposta) {
+            const layout::Rettangolo r = aspetto::rettangolo(m_label1[c]);
+            aspetto::colloca(m_label1[c], {g.sinistra(c), r.top, g.larghezzaCella, r.height});
+        }
         m_label1[c]->setVisible(ricerca);
     }
     for (int r = 0; r < gioco::Righe; ++r) {
-        if (disposta)
-            m_label2[r]->setGeometry(m_label2[r]->x(), g.alto(r), m_label2[r]->width(), g.altezzaCella);
+        if (disposta) {
+            const layout::Rettangolo posto = aspetto::rettangolo(m_label2[r]);
+            aspetto::colloca(m_label2[r], {posto.left, g.alto(r), posto.width, g.altezzaCella});
+        }
         m_label2[r]->setVisible(ricerca);
     }
     m_label3->setText(m_partita.Coordinata);

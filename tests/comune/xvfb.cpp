@@ -110,10 +110,11 @@ QImage ServerX::schermo() const
     return QImage::fromData(png, "PNG").convertToFormat(QImage::Format_RGB32);
 }
 
-void ServerX::clicca(QPoint punto, int pulsante) const
+void ServerX::clicca(QPoint punto, int pulsante, int volte) const
 {
     esegui(QStringLiteral("xdotool"), {QStringLiteral("mousemove"), QString::number(punto.x()), QString::number(punto.y()),
-                                       QStringLiteral("click"), QString::number(pulsante)});
+                                       QStringLiteral("click"), QStringLiteral("--repeat"), QString::number(volte),
+                                       QStringLiteral("--delay"), QStringLiteral("80"), QString::number(pulsante)});
 }
 
 void ServerX::tasto(const QString &nome) const

@@ -30,8 +30,9 @@ public:
     QRect geometria(const QString &finestra) const;
     // A screenshot of the whole screen.
     QImage schermo() const;
-    // A real click at a point of the screen: button 1 left, 2 middle, 3 right.
-    void clicca(QPoint punto, int pulsante = 1) const;
+    // A real click at a point of the screen: button 1 left, 2 middle, 3 right;
+    // volte 2 for a double click.
+    void clicca(QPoint punto, int pulsante = 1, int volte = 1) const;
     // A real key press (xdotool's key names: Return, Escape...).
     void tasto(const QString &nome) const;
 

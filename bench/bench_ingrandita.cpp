@@ -1,0 +1,134 @@
+// The game window grown to a 3840 x 2160 screen, on the offscreen platform:
+// press-to-painted on each of the game's drawings at that scale, and the
+// re-layout from the 96-dpi window to full screen and back, painted.
+
+#include "platform/cartella.h"
+#include "platform/casuale.h"
+#include "shell/modulo1.h"
+#include "windows/aspetto.h"
+#include "windows/controlli.h"
+#include "windows/formbrindel.h"
+#include "windows/messaggi.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QMouseEvent>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+constexpr QSize Schermo{3840, 2160};
+constexpr double RiferimentoPremuto = 2000.0; // us
+constexpr double RiferimentoLayout = 16000.0; // us
+
+// Picks drawing n for the first game, then draws as the program does.
+class PrimoDisegno final : public casuale::Sorgente
+{
+public:
+    explicit PrimoDisegno(int n) : m_valore((n - 0.5f) / 12.0f) {}
+    float prossimo() override
+    {
+        if (m_primo) {
+            m_primo = false;
+            return m_valore;
+        }
+        return m_resto.prossimo();
+    }
+
+private:
+    float m_valore;
+    bool m_primo = true;
+    casuale::Generatore m_resto{7};
+};
+
+// The first white pixel below the middle: the fill a child makes most.
+QPoint puntoBianco(const QImage &img)
+{
+    for (int y = img.height() / 2; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            if ((img.pixel(x, y) & 0xFFFFFF) == 0xFFFFFF)
+                return {x, y};
+    return {0, 0};
+}
+
+double mediana(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+void aspetta(const FormBrindel &f, QSize lato)
+{
+    while (f.size() != lato)
+        QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    Modulo1::preparaApplicazione(app);
+    cartella::imposta(QStringLiteral(BRINDEL_SOURCE_DIR));
+
+    std::printf("game window at %d x %d (the window as full screen, menu bar included)\n", Schermo.width(), Schermo.height());
+    std::printf("press-to-painted, reference: median under %.0f us\n", RiferimentoPremuto);
+    std::printf("%-8s %8s %12s %12s %8s\n", "drawing", "factor", "median us", "max us", "met?");
+    bool tutti = true;
+    std::vector<double> layout;
+    for (int n = 1; n <= 12; ++n) {
+        PrimoDisegno sorgente(n);
+        casuale::imposta(&sorgente);
+        FormBrindel f;
+        f.show();
+        const QSize piccola = f.size();
+        f.resize(Schermo);
+        aspetta(f, Schermo);
+        while (f.partita().fase() == gioco::Fase::Ricerca)
+            f.Command2_Click(f.partita().Numero);
+        f.repaint();
+        QWidget *area = f.picBrindel()->interno();
+        const double s = aspetto::fattore(area);
+        const QPoint pixel = puntoBianco(f.picBrindel()->superficie());
+        const QPointF p(std::ceil((pixel.x() + 0.5) * s), std::ceil((pixel.y() + 0.5) * s));
+        std::vector<double> tempi;
+        for (int i = 0; i < 200; ++i) {
+            f.PicColore_Click(i % 2 ? 0 : 26);
+            QMouseEvent premi(QEvent::MouseButtonPress, p, area->mapToGlobal(p), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+            QElapsedTimer t;
+            t.start();
+            QApplication::sendEvent(area, &premi);
+            tempi.push_back(static_cast<double>(t.nsecsElapsed()) * 1e-3);
+            QMouseEvent lascia(QEvent::MouseButtonRelease, p, area->mapToGlobal(p), Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+            QApplication::sendEvent(area, &lascia);
+        }
+        const double m = mediana(tempi);
+        tutti = tutti && m < RiferimentoPremuto;
+        std::printf("%-8d %8.3f %12.1f %12.1f %8s\n", n, s, m, *std::max_element(tempi.begin(), tempi.end()),
+                    m < RiferimentoPremuto ? "yes" : "no");
+
+        // Re-layout: to full screen and back, each through to the window painted.
+        for (int i = 0; i < 10; ++i)
+            for (const QSize lato : {piccola, Schermo}) {
+                QElapsedTimer t;
+                t.start();
+                f.resize(lato);
+                aspetta(f, lato);
+                f.repaint();
+                layout.push_back(static_cast<double>(t.nsecsElapsed()) * 1e-3);
+            }
+        casuale::imposta(nullptr);
+    }
+    std::printf("all medians under 2 ms: %s\n", tutti ? "yes" : "no");
+    const double ml = mediana(layout);
+    std::printf("re-layout 96 dpi <-> full screen, painted: median %.1f us, max %.1f us, reference under %.0f us: %s\n", ml,
+                *std::max_element(layout.begin(), layout.end()), RiferimentoLayout, ml < RiferimentoLayout ? "yes" : "no");
+    return messaggi::terminato() ? 1 : 0;
+}
