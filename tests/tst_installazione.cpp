@@ -360,7 +360,7 @@ void TstInstallazione::lintian()
     QProcess p;
     p.setProcessChannelMode(QProcess::MergedChannels);
     p.start(QStringLiteral("lintian"), {QStringLiteral("-I"), QStringLiteral("-E"), QStringLiteral("--pedantic"),
-                                        QStringLiteral("--no-tag-display-limit"),
+                                        QStringLiteral("--tag-display-limit"), QStringLiteral("0"),
                                         m_tmp.filePath(QStringLiteral("pacchetto/") + pacchetti.first())});
     QVERIFY(p.waitForFinished(300000));
     const QString uscita = QString::fromLocal8Bit(p.readAll());
