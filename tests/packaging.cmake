@@ -1,6 +1,7 @@
-# The installed tree, its launcher and desktop metadata, and the installed
-# game under a real X server. The test runs `cmake --install` on this build
-# tree itself, so it needs the program built first.
+# The installed tree, its launcher and desktop metadata, the installed game
+# under a real X server, and the Debian package under lintian. The test runs
+# `cmake --install` and `cpack` on this build tree itself, so it needs the
+# program and its compressed documents built first.
 brindel_add_test(tst_installazione
     SOURCES tst_installazione.cpp
     LIBS brindel_prova_x brindel_core
@@ -8,8 +9,13 @@ brindel_add_test(tst_installazione
 target_compile_definitions(tst_installazione PRIVATE
     BRINDEL_BINARY_DIR="${CMAKE_BINARY_DIR}"
     BRINDEL_CMAKE_COMMAND="${CMAKE_COMMAND}"
+    BRINDEL_CPACK_COMMAND="${CMAKE_CPACK_COMMAND}"
+    BRINDEL_SCREENSHOT_URL="${BRINDEL_SCREENSHOT_URL}"
+    BRINDEL_INDURITO=$<AND:$<BOOL:${BRINDEL_HARDENING}>,$<NOT:$<BOOL:${BRINDEL_SANITIZE}>>,$<NOT:$<CONFIG:Debug>>>
     BRINDEL_APP_ID="${BRINDEL_APP_ID}"
     BRINDEL_INSTALL_DIR="${BRINDEL_INSTALL_DIR}"
     BRINDEL_DESKTOP_FILE="${BRINDEL_DESKTOP_FILE}"
     BRINDEL_METAINFO_FILE="${BRINDEL_METAINFO_FILE}")
-add_dependencies(tst_installazione tintar-i-brindel)
+add_dependencies(tst_installazione tintar-i-brindel brindel_documenti)
+# Building the package and running lintian take minutes on a busy machine.
+set_tests_properties(tst_installazione PROPERTIES TIMEOUT 900)

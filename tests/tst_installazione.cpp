@@ -1,6 +1,9 @@
 // The installed game: the tree `cmake --install` lays out in any prefix, its
-// relative launcher, its desktop metadata, and the game started through the
-// launcher from somewhere else.
+// relative launcher, its desktop metadata, the game started through the
+// launcher from somewhere else, and the Debian package as lintian sees it.
+//
+// With BRINDEL_SCHERMATE set to a folder, the started game also leaves there a
+// screenshot of each window (tools/make-screenshots.sh).
 
 #include "comune/xvfb.h"
 #include "platform/colore.h"
@@ -24,11 +27,12 @@ namespace {
 const QString IdApplicazione = QStringLiteral(BRINDEL_APP_ID);
 const QString CartellaProgramma = QStringLiteral(BRINDEL_INSTALL_DIR);
 const QString Lanciatore = QStringLiteral("bin/tintar-i-brindel");
+const QString LanciatoreDebian = QStringLiteral("games/tintar-i-brindel");
 
 struct Voce
 {
     QString percorso; // relative to the prefix
-    QString origine;  // the file it must be a copy of
+    QString origine;  // the file it must be a copy of (once decompressed, for .gz)
     int lato = 0;     // a PNG icon's side
     bool eseguibile = false;
 };
@@ -55,7 +59,11 @@ QList<Voce> vociAttese()
     for (int lato : {48, 64, 128, 256})
         voci.append({QStringLiteral("share/icons/hicolor/%1x%1/apps/").arg(lato) + IdApplicazione + QStringLiteral(".png"),
                      sorgenti + QStringLiteral("/packaging/icons/%1x%1/tintar-i-brindel.png").arg(lato), lato});
-    voci.append({QStringLiteral("share/doc/tintar-i-brindel/copyright"), sorgenti + QStringLiteral("/COPYING")});
+    voci.append({QStringLiteral("share/doc/tintar-i-brindel/copyright"), sorgenti + QStringLiteral("/packaging/copyright")});
+    voci.append({QStringLiteral("share/doc/tintar-i-brindel/changelog.gz"), sorgenti + QStringLiteral("/packaging/changelog")});
+    voci.append({QStringLiteral("share/man/man6/tintar-i-brindel.6.gz"), sorgenti + QStringLiteral("/packaging/tintar-i-brindel.6")});
+    voci.append({QStringLiteral("share/man/it/man6/tintar-i-brindel.6.gz"),
+                 sorgenti + QStringLiteral("/packaging/tintar-i-brindel.it.6")});
     return voci;
 }
 
@@ -63,6 +71,19 @@ QByteArray contenuto(const QString &percorso)
 {
     QFile f(percorso);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Standard output of a program, empty unless it ran to a zero exit status.
+QByteArray uscitaDi(const QString &programma, const QStringList &argomenti, QString *errori = nullptr)
+{
+    QProcess p;
+    p.start(programma, argomenti);
+    const bool finito = p.waitForFinished(300000);
+    if (errori)
+        *errori = QString::fromLocal8Bit(p.readAllStandardError());
+    if (!finito || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
+        return QByteArray();
+    return p.readAllStandardOutput();
 }
 
 std::filesystem::path percorsoFs(const QString &percorso)
@@ -103,6 +124,9 @@ private slots:
     void validatori();
     void avvio_data();
     void avvio();
+    void schermate_data();
+    void schermate();
+    void lintian();
 
 private:
     QTemporaryDir m_tmp;
@@ -143,7 +167,10 @@ void TstInstallazione::albero()
     QVERIFY2(info.isFile() && !info.isSymLink(), qPrintable(installato));
     const QByteArray atteso = contenuto(origine);
     QVERIFY2(!atteso.isEmpty(), qPrintable(origine));
-    QVERIFY(contenuto(installato) == atteso);
+    if (percorso.endsWith(QStringLiteral(".gz")))
+        QVERIFY(uscitaDi(QStringLiteral("gzip"), {QStringLiteral("-dc"), installato}) == atteso);
+    else
+        QVERIFY(contenuto(installato) == atteso);
     QCOMPARE(info.isExecutable(), eseguibile);
     if (lato > 0) {
         const QImage icona(installato, "PNG");
@@ -170,15 +197,21 @@ void TstInstallazione::nienteAltro()
 void TstInstallazione::lanciatore_data()
 {
     QTest::addColumn<QString>("prefisso");
-    QTest::newRow("prefisso con spazio e accento") << m_prefisso;
-    QTest::newRow("DESTDIR con prefisso /usr") << m_radice + QStringLiteral("/usr");
+    QTest::addColumn<QString>("lanciatore");
+    QTest::addColumn<QString>("assente");
+    QTest::newRow("prefisso con spazio e accento") << m_prefisso << Lanciatore << LanciatoreDebian;
+    QTest::newRow("DESTDIR con prefisso /usr: games/, come in Debian")
+        << m_radice + QStringLiteral("/usr") << LanciatoreDebian << Lanciatore;
 }
 
 void TstInstallazione::lanciatore()
 {
-    // bin/ holds a relative symbolic link that resolves to the executable in the program's folder.
+    // bin/ (games/ under /usr) holds a relative symbolic link that resolves to the executable in the program's folder.
     QFETCH(QString, prefisso);
-    const std::filesystem::path link = percorsoFs(prefisso + u'/' + Lanciatore);
+    QFETCH(QString, lanciatore);
+    QFETCH(QString, assente);
+    QVERIFY(!QFileInfo::exists(prefisso + u'/' + assente));
+    const std::filesystem::path link = percorsoFs(prefisso + u'/' + lanciatore);
     QVERIFY(std::filesystem::is_symlink(std::filesystem::symlink_status(link)));
     const std::filesystem::path bersaglio = std::filesystem::read_symlink(link);
     QVERIFY2(bersaglio.is_relative(), bersaglio.c_str());
@@ -248,7 +281,13 @@ void TstInstallazione::avvio()
 
     QTemporaryDir altrove;
     prova::GiocoX gioco(x, prefisso + u'/' + Lanciatore, altrove.path());
-    QVERIFY(!gioco.aspettaAvvio().isEmpty());
+    const QRect avvio = gioco.aspettaAvvio();
+    QVERIFY(!avvio.isEmpty());
+    const QString schermate = qEnvironmentVariable("BRINDEL_SCHERMATE");
+    if (conDisegni && !schermate.isEmpty()) {
+        QTest::qWait(500);
+        QVERIFY(x.schermo().copy(avvio).save(schermate + QStringLiteral("/avvio.png")));
+    }
 
     if (!conDisegni) {
         // The missing drawing is reported in a box; dismissing it ends the program with a failure status.
@@ -267,10 +306,67 @@ void TstInstallazione::avvio()
     QVERIFY(!rb.isEmpty());
     const QImage schermo = x.schermo();
     schermo.save(QDir::temp().filePath(QStringLiteral("tintar-i-brindel-installato.png")));
+    if (!schermate.isEmpty())
+        QVERIFY(schermo.copy(rb).save(schermate + QStringLiteral("/gioco.png")));
     QCOMPARE(prova::copertureNonGialle(schermo, prova::GiocoX::interno(rb)), QString());
     // Still the game window alone: no error box came up after it.
     QCOMPARE(x.finestre(QString::fromLatin1(prova::ClasseGioco)), QStringList{gioco.finestraGioco});
     QCOMPARE(gioco.processo().state(), QProcess::Running);
+}
+
+void TstInstallazione::schermate_data()
+{
+    QTest::addColumn<QString>("nome");
+    QTest::addColumn<QSize>("minimo");
+    QTest::newRow("finestra di avvio") << QStringLiteral("avvio.png") << QSize(702, 605);
+    QTest::newRow("finestra del gioco") << QStringLiteral("gioco.png") << QSize(600, 400);
+}
+
+void TstInstallazione::schermate()
+{
+    // Each screenshot the software centres are told of is in the repository, a window's picture, not an empty screen.
+    QFETCH(QString, nome);
+    QFETCH(QSize, minimo);
+    const QString metainfo = QString::fromUtf8(contenuto(QStringLiteral(BRINDEL_METAINFO_FILE)));
+    QVERIFY(metainfo.contains(QStringLiteral("<image>" BRINDEL_SCREENSHOT_URL) + nome + QStringLiteral("</image>")));
+    const QImage img(QStringLiteral(BRINDEL_SOURCE_DIR "/packaging/schermate/") + nome, "PNG");
+    QVERIFY2(!img.isNull(), qPrintable(nome));
+    QVERIFY(img.width() >= minimo.width() && img.height() >= minimo.height());
+    QVERIFY(img.width() < 1024 || img.height() < 768);
+    QSet<QRgb> colori;
+    for (int y = 0; y < img.height(); y += 7)
+        for (int x = 0; x < img.width(); x += 7)
+            colori.insert(img.pixel(x, y));
+    QVERIFY(colori.size() > 3);
+}
+
+void TstInstallazione::lintian()
+{
+    // The Debian package, built as a packager would, draws no error, warning, info or pedantic tag from lintian.
+    if (!BRINDEL_INDURITO)
+        QSKIP("this build is not hardened (Debug, sanitizers or BRINDEL_HARDENING=OFF): lintian would rightly object");
+    for (const char *programma : {"lintian", "dpkg-shlibdeps"})
+        if (QStandardPaths::findExecutable(QLatin1String(programma)).isEmpty())
+            QSKIP(qPrintable(QLatin1String(programma) + QStringLiteral(" is not installed (test.sh installs it)")));
+    QString errori;
+    const QByteArray cpack = uscitaDi(QStringLiteral(BRINDEL_CPACK_COMMAND),
+                                      {QStringLiteral("-G"), QStringLiteral("DEB"), QStringLiteral("--config"),
+                                       QStringLiteral(BRINDEL_BINARY_DIR "/CPackConfig.cmake"), QStringLiteral("-B"),
+                                       m_tmp.filePath(QStringLiteral("pacchetto"))},
+                                      &errori);
+    QVERIFY2(!cpack.isEmpty(), qPrintable(errori));
+    const QStringList pacchetti = QDir(m_tmp.filePath(QStringLiteral("pacchetto"))).entryList({QStringLiteral("*.deb")});
+    QCOMPARE(pacchetti.size(), 1);
+    QProcess p;
+    p.setProcessChannelMode(QProcess::MergedChannels);
+    p.start(QStringLiteral("lintian"), {QStringLiteral("-I"), QStringLiteral("-E"), QStringLiteral("--pedantic"),
+                                        QStringLiteral("--tag-display-limit"), QStringLiteral("0"),
+                                        m_tmp.filePath(QStringLiteral("pacchetto/") + pacchetti.first())});
+    QVERIFY(p.waitForFinished(300000));
+    const QString uscita = QString::fromLocal8Bit(p.readAll());
+    static const QRegularExpression etichetta(QStringLiteral("^[EWIPX]: "), QRegularExpression::MultilineOption);
+    QVERIFY2(!etichetta.match(uscita).hasMatch(), qPrintable(uscita));
+    QVERIFY2(p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0, qPrintable(uscita));
 }
 
 QTEST_GUILESS_MAIN(TstInstallazione)

@@ -1,9 +1,31 @@
 #!/usr/bin/env bash
-# Installs the Debian packages listed in tools/debian-packages.txt that are
-# not installed yet. Extra list files can be named as arguments.
+# Installs the Debian packages that are missing for the given purposes.
+#
+#   tools/install-deps.sh [PURPOSE | LIST-FILE]...
+#
+# A purpose names the list tools/debian-packages-PURPOSE.txt: build, play,
+# test, fuzz, bench, assets. The build list is always included. With no
+# argument: build, play, test, fuzz and assets (everything but the
+# benchmarks' list).
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-lists=("$here/debian-packages.txt" "$@")
+
+lists=("$here/debian-packages-build.txt")
+if [ $# -eq 0 ]; then
+    for purpose in play test fuzz assets; do
+        lists+=("$here/debian-packages-$purpose.txt")
+    done
+fi
+for arg in "$@"; do
+    if [ -f "$arg" ]; then
+        lists+=("$arg")
+    elif [ -f "$here/debian-packages-$arg.txt" ]; then
+        lists+=("$here/debian-packages-$arg.txt")
+    else
+        echo "install-deps.sh: no package list for \"$arg\"" >&2
+        exit 2
+    fi
+done
 
 missing=()
 while read -r pkg; do
