@@ -11,6 +11,11 @@
 #define BRINDEL_X86 1
 #include <immintrin.h>
 #endif
+// The wide ways are compiled for their instruction sets through GCC's target
+// pragma; clang (the fuzzer's compiler) builds the SSE2 way alone.
+#if defined(BRINDEL_X86) && !defined(__clang__)
+#define BRINDEL_X86_LARGHI 1
+#endif
 
 namespace riempimento {
 namespace {
@@ -164,7 +169,7 @@ using V = Sse2;
 #include "colouring/nucleo_riempimento.inc"
 } // namespace sse2
 
-#if defined(BRINDEL_X86)
+#if defined(BRINDEL_X86_LARGHI)
 
 #pragma GCC push_options
 #pragma GCC target("avx2")
@@ -271,7 +276,7 @@ using Nucleo = QRect (*)(Pixel *, qsizetype, int, int, int, int, Pixel, Pixel);
 Nucleo nucleo(Percorso percorso)
 {
     switch (percorso) {
-#if defined(BRINDEL_X86)
+#if defined(BRINDEL_X86_LARGHI)
     case Percorso::Avx2:
         return avx2::riempi;
     case Percorso::Avx512:
@@ -322,7 +327,7 @@ bool disponibile(Percorso percorso)
     switch (percorso) {
     case Percorso::Sse2:
         return true;
-#if defined(BRINDEL_X86)
+#if defined(BRINDEL_X86_LARGHI)
     case Percorso::Avx2:
         return __builtin_cpu_supports("avx2");
     case Percorso::Avx512:
