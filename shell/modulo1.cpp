@@ -43,7 +43,7 @@ FormAvvio *Programma::formAvvio() const
 void Programma::mostraGioco()
 {
     if (!m_brindel)
-        m_brindel = std::make_unique<FormBrindel>();
+        m_brindel = std::make_unique<FormBrindel>(FormBrindel::ComandiMenu{Modulo1::MostraInformazioni, Modulo1::ChiediUscita});
     m_brindel->show();
 }
 

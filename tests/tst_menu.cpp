@@ -33,6 +33,16 @@ QString istantanea(const FormBrindel &f)
 
 } // namespace
 
+namespace {
+
+// The menu commands as the program gives them to its game window.
+FormBrindel::ComandiMenu comandi()
+{
+    return {Modulo1::MostraInformazioni, Modulo1::ChiediUscita};
+}
+
+} // namespace
+
 class TstMenu : public QObject
 {
     Q_OBJECT
@@ -67,7 +77,7 @@ void TstMenu::boxInformazioni()
 {
     // "Informazioni" shows the About text with OK alone, the information icon and the title.
     prova::RegistroMessaggi messaggi;
-    FormBrindel f;
+    FormBrindel f(comandi());
     f.MenuInformazioni()->trigger();
     QCOMPARE(messaggi.box.size(), 1);
     QCOMPARE(messaggi.box[0].testo, Modulo1::testoInformazioni());
@@ -93,7 +103,7 @@ void TstMenu::uscitaNoNonCambiaNulla()
     prova::scriviDisegni(dir.path());
     prova::Cartella cartella(dir.path());
     prova::Casuale<casuale::Generatore> casuale(17);
-    FormBrindel f;
+    FormBrindel f(comandi());
     f.show();
     f.Command2_Click(f.partita().Numero);
     f.Command2_Click(f.partita().Numero == 3 ? 4 : 3);
@@ -117,7 +127,7 @@ void TstMenu::uscitaSiTermina()
 {
     // Answering Yes ends the program at once with status 0 and no further message.
     prova::RegistroMessaggi messaggi(messaggi::Si);
-    FormBrindel f;
+    FormBrindel f(comandi());
     f.mnuEsci()->trigger();
     QVERIFY(messaggi::terminato());
     QCOMPARE(messaggi::codiceUscita(), 0);

@@ -3,7 +3,6 @@
 #include "colouring/tavolozza.h"
 #include "game/disegno.h"
 #include "platform/numeri.h"
-#include "shell/modulo1.h"
 #include "sound/modulocolorisuoni.h"
 #include "windows/accessibilita.h"
 #include "windows/aspetto.h"
@@ -36,7 +35,7 @@ QString nomeCella(int indice)
 
 } // namespace
 
-FormBrindel::FormBrindel()
+FormBrindel::FormBrindel(ComandiMenu comandi)
     : m_partita(gioco::Partita::Ambiente{
           [this](int numero) { return caricaDisegno(numero); },
           [this] { return didascalie(); },
@@ -49,6 +48,12 @@ FormBrindel::FormBrindel()
     accessibilita::installa();
     creaControlli();
     impostaOrdineFuoco();
+    const auto collega = [this](QAction *voce, std::function<void()> comando) {
+        if (comando)
+            connect(voce, &QAction::triggered, this, [comando = std::move(comando)] { messaggi::esegui(comando); });
+    };
+    collega(m_menuInformazioni, std::move(comandi.informazioni));
+    collega(m_mnuEsci, std::move(comandi.esci));
 }
 
 FormBrindel::~FormBrindel() = default;
@@ -61,8 +66,6 @@ void FormBrindel::creaControlli()
     m_menuInformazioni->setObjectName(QStringLiteral("MenuInformazioni"));
     m_mnuEsci = menuBar()->addAction(QString::fromLatin1(L::MenuEsci));
     m_mnuEsci->setObjectName(QStringLiteral("mnuEsci"));
-    connect(m_menuInformazioni, &QAction::triggered, this, [] { messaggi::esegui(Modulo1::MostraInformazioni); });
-    connect(m_mnuEsci, &QAction::triggered, this, [] { messaggi::esegui(Modulo1::ChiediUscita); });
 
     // The layout grows evenly with the window, centred on the same cyan.
     auto *fondo = new QWidget(this);
@@ -198,14 +201,6 @@ void FormBrindel::NuovaPartita()
 {
     m_partita.NuovaPartita();
     mostra();
-}
-
-void FormBrindel::GeneraCoordinata()
-{
-    messaggi::esegui([this] {
-        m_partita.GeneraCoordinata();
-        mostra();
-    });
 }
 
 void FormBrindel::ImpostaTavolozza()

@@ -2,6 +2,7 @@
 // The game window: the drawing under its grid of covers, the cell to find,
 // the palette and "avanti" for the colouring, and the menu bar.
 
+#include "colouring/tavolozza.h"
 #include "game/partita.h"
 #include "platform/colore.h"
 
@@ -9,6 +10,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 
 class QAction;
 class QFrame;
@@ -20,7 +22,15 @@ class FormBrindel : public QMainWindow
 {
     Q_OBJECT
 public:
-    FormBrindel();
+    // What the menu bar's two commands do: show the About box, and ask
+    // before ending the program. Without them the commands do nothing.
+    struct ComandiMenu
+    {
+        std::function<void()> informazioni;
+        std::function<void()> esci;
+    };
+
+    explicit FormBrindel(ComandiMenu comandi = {});
     ~FormBrindel() override;
 
     // Game rules and state, shown by the controls below.
@@ -34,7 +44,6 @@ public:
     void PicColore_Click(int indice);
     void picBrindel_MouseDown(Qt::MouseButton pulsante, Qt::KeyboardModifiers maiuscole, float x, float y);
 
-    void GeneraCoordinata();
     void Filling(const std::int32_t &Col, std::int32_t FStyle, const float &x, const float &y);
 
     // The controls.
@@ -76,7 +85,7 @@ private:
     PulsanteGrafico *m_command1 = nullptr;
     QFrame *m_frame1 = nullptr;
     RiquadroImmagine *m_picture1 = nullptr;
-    std::array<RiquadroImmagine *, 48> m_picColore{};
+    std::array<RiquadroImmagine *, tavolozza::Numero> m_picColore{};
     QAction *m_menuInformazioni = nullptr;
     QAction *m_mnuEsci = nullptr;
 };
