@@ -7,3 +7,8 @@ brindel_add_test(tst_riempimento
     SOURCES tst_riempimento.cpp
     LIBS brindel_core
     LABELS colouring)
+# Colouring through the game window.
+brindel_add_test(tst_colorazione
+    SOURCES tst_colorazione.cpp
+    LIBS brindel_prova
+    LABELS colouring)

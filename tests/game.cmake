@@ -20,7 +20,6 @@ target_compile_definitions(tst_menu PRIVATE
     BRINDEL_AUTORE_PROVA="${BRINDEL_AUTHOR}"
     BRINDEL_SITO_PROVA="${PROJECT_HOMEPAGE_URL}"
     BRINDEL_POSTA_PROVA="${BRINDEL_CONTACT}")
-brindel_add_test(tst_colorazione SOURCES tst_colorazione.cpp LIBS brindel_prova)
 brindel_add_test(tst_programma_errori SOURCES tst_programma_errori.cpp LIBS brindel_prova_x brindel_prova LABELS x11)
 add_dependencies(tst_programma_errori tintar-i-brindel)
 

@@ -305,7 +305,7 @@ void TstInstallazione::avvio()
     const QRect rb = gioco.premiAvvio();
     QVERIFY(!rb.isEmpty());
     const QImage schermo = x.schermo();
-    schermo.save(QDir::temp().filePath(QStringLiteral("tintar-i-brindel-installato.png")));
+    prova::salvaSchermata(schermo, QStringLiteral("installato"));
     if (!schermate.isEmpty())
         QVERIFY(schermo.copy(rb).save(schermate + QStringLiteral("/gioco.png")));
     QCOMPARE(prova::copertureNonGialle(schermo, prova::GiocoX::interno(rb)), QString());

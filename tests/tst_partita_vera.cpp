@@ -240,7 +240,7 @@ void TstPartitaVera::unaPartitaIntera()
                                  5000);
     }
     QCOMPARE(sbagli, 2);
-    schermo.save(QDir::temp().filePath(QStringLiteral("tintar-i-brindel-colorazione.png")));
+    prova::salvaSchermata(schermo, QStringLiteral("colorazione"));
     QCOMPARE(scostamentoDalDisegno(schermo, interno), 0);
 
     // The palette is out: pick green (the third swatch of the fifth row) and pour it into an area.
@@ -324,7 +324,7 @@ void TstPartitaVera::ingranditaESchermoIntero()
     const Scala m(grande, menu);
     QVERIFY(m.s > 1.2);
     QImage schermo = x.schermo();
-    schermo.save(QDir::temp().filePath(QStringLiteral("tintar-i-brindel-ingrandita.png")));
+    prova::salvaSchermata(schermo, QStringLiteral("ingrandita"));
     for (int i = 0; i < 20; ++i)
         QCOMPARE(esadecimale(coloreA(schermo, m.centro(i))), esadecimale(colore::Giallo));
     // The margins around the layout are cyan too.
@@ -368,7 +368,7 @@ void TstPartitaVera::ingranditaESchermoIntero()
     QCOMPARE(intero, QRect(0, 0, 1024, 768));
     const Scala f(intero, menu);
     schermo = x.schermo();
-    schermo.save(QDir::temp().filePath(QStringLiteral("tintar-i-brindel-schermo-intero.png")));
+    prova::salvaSchermata(schermo, QStringLiteral("schermo-intero"));
     QCOMPARE(esadecimale(coloreA(schermo, f.punto(464 + 48 + 12, 112 + 8 + 4 * 24 + 12))), esadecimale(0x00FF00));
     QCOMPARE(esadecimale(coloreA(schermo, f.punto(464 + 120 + 12, 112 + 8 + 12))), esadecimale(0x000000));
     QCOMPARE(esadecimale(coloreA(schermo, f.punto(464 + 70, 112 + 200 + 16))), esadecimale(0x00FF00));

@@ -32,7 +32,7 @@ void TstX11::avvioEGioco()
     const QRect ra = gioco.aspettaAvvio();
     QVERIFY(!ra.isEmpty());
     const QImage primo = x.schermo();
-    primo.save(QDir::temp().filePath(QStringLiteral("tintar-i-brindel-avvio.png")));
+    prova::salvaSchermata(primo, QStringLiteral("avvio"));
     const QSet<Colore> tabella(ModuloColoriSuoni::ColoriAvvio.begin() + 1, ModuloColoriSuoni::ColoriAvvio.end());
     const Colore sfondo = coloreA(primo, ra.topLeft() + QPoint(10, 10));
     QVERIFY2(tabella.contains(sfondo), qPrintable(esadecimale(sfondo)));
@@ -43,7 +43,7 @@ void TstX11::avvioEGioco()
     QVERIFY(!rb.isEmpty());
     QVERIFY(rb.height() > 513);
     const QImage secondo = x.schermo();
-    secondo.save(QDir::temp().filePath(QStringLiteral("tintar-i-brindel-gioco.png")));
+    prova::salvaSchermata(secondo, QStringLiteral("gioco"));
     const QPoint interno = prova::GiocoX::interno(rb);
     QCOMPARE(esadecimale(coloreA(secondo, interno + QPoint(400, 480))), esadecimale(colore::Ciano));
     QCOMPARE(esadecimale(coloreA(secondo, interno + QPoint(680, 10))), esadecimale(colore::Ciano));

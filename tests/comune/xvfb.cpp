@@ -1,9 +1,11 @@
 #include "comune/xvfb.h"
 
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QPainter>
 #include <QRect>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
 
@@ -224,6 +226,18 @@ QRect inchiostro(const QImage &grigi)
 }
 
 } // namespace
+
+void salvaSchermata(const QImage &schermo, const QString &nome)
+{
+    static QTemporaryDir cartella(QDir::temp().filePath(QStringLiteral("tintar-i-brindel-schermate-XXXXXX")));
+    static const bool detta = [] {
+        cartella.setAutoRemove(false);
+        qInfo("Screenshots in %s", qPrintable(cartella.path()));
+        return true;
+    }();
+    (void)detta;
+    schermo.save(cartella.filePath(nome + QStringLiteral(".png")));
+}
 
 QString testoVisto(const QImage &zona, const QFont &carattere, const QStringList &candidati)
 {

@@ -74,6 +74,11 @@ inline constexpr char ClasseGioco[] = "tintar-i-brindel";
 
 Colore coloreA(const QImage &img, QPoint p);
 QString esadecimale(Colore c);
+// Keeps a screenshot for whoever looks into a test run, as <nome>.png in a
+// folder of this run's own (named once on the test's output), so that runs
+// side by side never overwrite each other's.
+void salvaSchermata(const QImage &schermo, const QString &nome);
+
 // Which of the candidate texts a piece of the screen shows, whole: the one
 // whose dark ink, drawn in that font, has the same size and is closest;
 // empty when none has (a letter cut by another control has not).
