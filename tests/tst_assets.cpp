@@ -239,7 +239,7 @@ Ascolto ascolta(const std::vector<qint16> &s)
 
 } // namespace
 
-class TestAssets : public QObject
+class TstAssets : public QObject
 {
     Q_OBJECT
 
@@ -268,14 +268,14 @@ static void tabellaDisegni()
         << radice + QStringLiteral("/windows/immagini/iniziale.gif") << QSize(320, 466);
 }
 
-void TestAssets::disegno_data()
+void TstAssets::disegno_data()
 {
     tabellaDisegni();
 }
 
 // Each drawing loads as a two-colour GIF of a size the game window holds,
 // with enough white areas, each big enough for a child's press, and cells.
-void TestAssets::disegno()
+void TstAssets::disegno()
 {
     QFETCH(QString, percorso);
     QFETCH(QSize, esatta);
@@ -328,14 +328,14 @@ void TestAssets::disegno()
     QVERIFY2(conLinee >= 16, qPrintable(QStringLiteral("%1 cells with lines").arg(conLinee)));
 }
 
-void TestAssets::linee_data()
+void TstAssets::linee_data()
 {
     tabellaDisegni();
 }
 
 // Lines are at least two pixels thick everywhere, so areas never touch
 // diagonally: a fill stays in its area whether it spreads 4- or 8-ways.
-void TestAssets::linee()
+void TstAssets::linee()
 {
     QFETCH(QString, percorso);
     const QImage img = leggiGif(percorso);
@@ -361,7 +361,7 @@ void TestAssets::linee()
 
 // The drawings' widths make the game round an exact half cell width both
 // down and up to the even neighbour.
-void TestAssets::arrotondamentoDelleCelle()
+void TstAssets::arrotondamentoDelleCelle()
 {
     bool giu = false, su = false;
     for (int n = 1; n <= 12; ++n) {
@@ -379,7 +379,7 @@ void TestAssets::arrotondamentoDelleCelle()
     QVERIFY2(su, "no drawing whose half cell width rounds up");
 }
 
-void TestAssets::suono_data()
+void TstAssets::suono_data()
 {
     QTest::addColumn<QString>("nome");
     QTest::addColumn<double>("minimo"); // seconds of sound, before the silence
@@ -392,7 +392,7 @@ void TestAssets::suono_data()
 
 // Each cue is 16-bit mono PCM at 44.1 kHz, of its length, peaking near
 // -3 dBFS, starting without a click and ending in a quarter second of silence.
-void TestAssets::suono()
+void TstAssets::suono()
 {
     QFETCH(QString, nome);
     QFETCH(double, minimo);
@@ -435,7 +435,7 @@ void TestAssets::suono()
 
 // No cue is much quieter to the ear than the others: the child hears a
 // wrong answer as clearly as a right one.
-void TestAssets::suoniUgualmenteForti()
+void TstAssets::suoniUgualmenteForti()
 {
     double minimo = 1000, massimo = -1000;
     QString livelli;
@@ -452,7 +452,7 @@ void TestAssets::suoniUgualmenteForti()
     QVERIFY2(massimo - minimo <= 4.0, qPrintable(QStringLiteral("A-weighted levels:") + livelli));
 }
 
-void TestAssets::immagine_data()
+void TstAssets::immagine_data()
 {
     QTest::addColumn<QString>("percorso");
     QTest::addColumn<int>("lato");
@@ -464,7 +464,7 @@ void TestAssets::immagine_data()
 }
 
 // Each picture loads at its size and is not blank.
-void TestAssets::immagine()
+void TstAssets::immagine()
 {
     QFETCH(QString, percorso);
     QFETCH(int, lato);
@@ -484,5 +484,5 @@ void TestAssets::immagine()
     QVERIFY2(colori.size() >= 3, "a flat picture");
 }
 
-QTEST_GUILESS_MAIN(TestAssets)
+QTEST_GUILESS_MAIN(TstAssets)
 #include "tst_assets.moc"

@@ -5,6 +5,7 @@
 #include "platform/errore.h"
 #include "platform/numeri.h"
 #include "colouring/colorecasuale.h"
+#include "comune/sostituti.h"
 
 #include <QSet>
 #include <QTest>
@@ -134,8 +135,7 @@ void TstNumeri::colorePassaDaQt()
 void TstNumeri::coloreCasualeMaiSlotZero()
 {
     // Every draw gives one of the table's 17 colours, never the empty slot 0.
-    casuale::Generatore g(7);
-    casuale::imposta(&g);
+    prova::Casuale<casuale::Generatore> g(7);
     const QSet<Colore> validi(ModuloColoriSuoni::ColoriAvvio.begin() + 1, ModuloColoriSuoni::ColoriAvvio.end());
     QCOMPARE(validi.size(), 17);
     QSet<Colore> visti;
@@ -145,20 +145,17 @@ void TstNumeri::coloreCasualeMaiSlotZero()
         QVERIFY(validi.contains(Colore(v)));
         visti.insert(Colore(v));
     }
-    casuale::imposta(nullptr);
     QCOMPARE(visti, validi);
 }
 
 void TstNumeri::coloreCasualeDistribuzione()
 {
     // Light magenta comes up about twice as often as each other colour.
-    casuale::Generatore g(2024);
-    casuale::imposta(&g);
+    prova::Casuale<casuale::Generatore> g(2024);
     QHash<Colore, int> conta;
     constexpr int Prove = 180000;
     for (int i = 0; i < Prove; ++i)
         ++conta[Colore(ModuloColoriSuoni::ColoreCasuale())];
-    casuale::imposta(nullptr);
     const double unaParte = Prove / 18.0;
     for (auto it = conta.cbegin(); it != conta.cend(); ++it) {
         const double atteso = it.key() == 0xFFC0FF ? 2 * unaParte : unaParte;
@@ -181,10 +178,8 @@ void TstNumeri::coloreCasualeAiBordi()
     // The draw maps to slot floor(r x 18) + 1 of the table.
     QFETCH(float, r);
     QFETCH(uint, atteso);
-    casuale::Sequenza s({r});
-    casuale::imposta(&s);
+    prova::Casuale<casuale::Sequenza> s(QList<float>{r});
     const double v = ModuloColoriSuoni::ColoreCasuale();
-    casuale::imposta(nullptr);
     QCOMPARE(Colore(v), atteso);
 }
 

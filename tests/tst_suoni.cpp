@@ -1,3 +1,4 @@
+#include "comune/sostituti.h"
 #include "platform/cartella.h"
 #include "sound/modulocolorisuoni.h"
 #include "sound/riproduttorecanberra.h"
@@ -16,17 +17,11 @@
 
 #include <cstdio>
 #include <cstring>
+#include <optional>
 
 using namespace std::chrono_literals;
 
 namespace {
-
-class Registratore final : public suoni::Riproduttore
-{
-public:
-    QStringList percorsi;
-    void riproduci(const QString &percorso) override { percorsi << percorso; }
-};
 
 void chiama(QChar segnale)
 {
@@ -110,7 +105,7 @@ constexpr auto kLimiteChiamate = 2000ms;
 
 } // namespace
 
-class TestSuoni : public QObject
+class TstSuoni : public QObject
 {
     Q_OBJECT
 
@@ -127,10 +122,11 @@ private slots:
 
 private:
     QTemporaryDir m_cartella;
-    Registratore m_registratore;
+    std::optional<prova::RegistroSuoni> m_registro;
+    std::optional<prova::Cartella> m_inCartella;
 };
 
-void TestSuoni::initTestCase()
+void TstSuoni::initTestCase()
 {
     QVERIFY(m_cartella.isValid());
     // Whatever sound server this machine has, the program's own player must
@@ -138,20 +134,19 @@ void TestSuoni::initTestCase()
     qputenv("PULSE_SERVER", "unix:/nonexistent/tintar-i-brindel/native");
 }
 
-void TestSuoni::init()
+void TstSuoni::init()
 {
-    m_registratore.percorsi.clear();
-    suoni::imposta(&m_registratore);
-    cartella::imposta(m_cartella.path());
+    m_registro.emplace();
+    m_inCartella.emplace(m_cartella.path());
 }
 
-void TestSuoni::cleanup()
+void TstSuoni::cleanup()
 {
-    suoni::imposta(nullptr);
-    cartella::imposta(QString());
+    m_registro.reset();
+    m_inCartella.reset();
 }
 
-void TestSuoni::ogniSegnaleChiedeIlSuoFile_data()
+void TstSuoni::ogniSegnaleChiedeIlSuoFile_data()
 {
     QTest::addColumn<QString>("segnali");
     QTest::addColumn<QStringList>("file");
@@ -169,7 +164,7 @@ void TestSuoni::ogniSegnaleChiedeIlSuoFile_data()
 }
 
 // Each cue asks the player for its own file in suoni/ under the program's folder, once, in call order.
-void TestSuoni::ogniSegnaleChiedeIlSuoFile()
+void TstSuoni::ogniSegnaleChiedeIlSuoFile()
 {
     QFETCH(QString, segnali);
     QFETCH(QStringList, file);
@@ -180,11 +175,11 @@ void TestSuoni::ogniSegnaleChiedeIlSuoFile()
     QStringList attesi;
     for (const QString &f : file)
         attesi << m_cartella.path() + "/suoni/" + f;
-    QCOMPARE(m_registratore.percorsi, attesi);
+    QCOMPARE(m_registro->percorsi, attesi);
 }
 
 // The path follows the program's folder as it is at each call, not as it was at the first.
-void TestSuoni::percorsoRifattoAdOgniChiamata()
+void TstSuoni::percorsoRifattoAdOgniChiamata()
 {
     QTemporaryDir altra;
     QVERIFY(altra.isValid());
@@ -200,21 +195,20 @@ void TestSuoni::percorsoRifattoAdOgniChiamata()
         altra.path() + "/suoni/fatto.wav",
         QCoreApplication::applicationDirPath() + "/suoni/fatto.wav",
     };
-    QCOMPARE(m_registratore.percorsi, attesi);
+    QCOMPARE(m_registro->percorsi, attesi);
 }
 
 // Taking the test player away gives the cues back to the program's own player.
-void TestSuoni::senzaRegistratoreSuonaIlProgramma()
+void TstSuoni::senzaRegistratoreSuonaIlProgramma()
 {
-    QCOMPARE(&suoni::riproduttore(), static_cast<suoni::Riproduttore *>(&m_registratore));
-    suoni::imposta(nullptr);
+    QCOMPARE(&suoni::riproduttore(), static_cast<suoni::Riproduttore *>(&*m_registro));
+    m_registro.reset();
     QCOMPARE(&suoni::riproduttore(), static_cast<suoni::Riproduttore *>(&suoni::canberra()));
     ModuloColoriSuoni::SuonoSi();
-    QVERIFY(m_registratore.percorsi.isEmpty());
 }
 
 // With no sound server the program's own player returns at once from every cue, goes silent and prints nothing.
-void TestSuoni::senzaServerNonBloccaNeStampa()
+void TstSuoni::senzaServerNonBloccaNeStampa()
 {
     suoni::imposta(nullptr);
     // Files that exist, so that nothing falls back to the bell either.
@@ -246,7 +240,7 @@ void TestSuoni::senzaServerNonBloccaNeStampa()
 }
 
 // A server that takes connections but never answers holds up neither the cues nor the player for long: it gives up and goes silent.
-void TestSuoni::serverMutoNonBlocca()
+void TstSuoni::serverMutoNonBlocca()
 {
     const QString presa = m_cartella.filePath("native");
     SocketMuto muto(presa);
@@ -274,5 +268,5 @@ void TestSuoni::serverMutoNonBlocca()
     QCOMPARE(stato, suoni::RiproduttoreCanberra::Stato::Muto);
 }
 
-QTEST_GUILESS_MAIN(TestSuoni)
+QTEST_GUILESS_MAIN(TstSuoni)
 #include "tst_suoni.moc"

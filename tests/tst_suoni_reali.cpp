@@ -102,7 +102,7 @@ QString secondi(double s)
 
 } // namespace
 
-class TestSuoniReali : public QObject
+class TstSuoniReali : public QObject
 {
     Q_OBJECT
 
@@ -126,7 +126,7 @@ private:
     std::unique_ptr<ServerPulse> m_server;
 };
 
-void TestSuoniReali::initTestCase()
+void TstSuoniReali::initTestCase()
 {
     for (const char *programma : {"pulseaudio", "parecord", "pactl"})
         if (QStandardPaths::findExecutable(programma).isEmpty())
@@ -143,18 +143,18 @@ void TestSuoniReali::initTestCase()
     suoni::imposta(nullptr);
 }
 
-void TestSuoniReali::cleanupTestCase()
+void TstSuoniReali::cleanupTestCase()
 {
     if (m_server)
         m_server->ferma();
 }
 
-void TestSuoniReali::cleanup()
+void TstSuoniReali::cleanup()
 {
     cartella::imposta(QString());
 }
 
-void TestSuoniReali::ilSecondoInterrompeIlPrimo_data()
+void TstSuoniReali::ilSecondoInterrompeIlPrimo_data()
 {
     QTest::addColumn<char>("primo");
     QTest::addColumn<char>("secondo");
@@ -164,7 +164,7 @@ void TestSuoniReali::ilSecondoInterrompeIlPrimo_data()
 }
 
 // A cue called straight after another cuts the first off at once and plays to its own end, the only stream of the program's on the server.
-void TestSuoniReali::ilSecondoInterrompeIlPrimo()
+void TstSuoniReali::ilSecondoInterrompeIlPrimo()
 {
     QFETCH(char, primo);
     QFETCH(char, secondo);
@@ -222,7 +222,7 @@ void TestSuoniReali::ilSecondoInterrompeIlPrimo()
              "the first cue went on under the second");
 }
 
-void TestSuoniReali::fileIllegibileDaIlCampanello_data()
+void TstSuoniReali::fileIllegibileDaIlCampanello_data()
 {
     QTest::addColumn<bool>("cartella");
     QTest::addColumn<QByteArray>("contenuto");
@@ -239,7 +239,7 @@ void TestSuoniReali::fileIllegibileDaIlCampanello_data()
 }
 
 // A cue whose file is missing or cannot be played gives the desktop's bell, returns at once, and leaves the player working.
-void TestSuoniReali::fileIllegibileDaIlCampanello()
+void TstSuoniReali::fileIllegibileDaIlCampanello()
 {
     QFETCH(bool, cartella);
     QFETCH(QByteArray, contenuto);
@@ -277,7 +277,7 @@ void TestSuoniReali::fileIllegibileDaIlCampanello()
 }
 
 // A file put in place or taken away while the program runs counts from the very next call.
-void TestSuoniReali::fileAggiuntoOTolto()
+void TstSuoniReali::fileAggiuntoOTolto()
 {
     const Tono &t = tono('R');
     QTemporaryDir programma;
@@ -317,7 +317,7 @@ void TestSuoniReali::fileAggiuntoOTolto()
     QVERIFY2(dopo > kSoglie.energiaCampanello, "no bell after the file was gone");
 }
 
-void TestSuoniReali::fileDelProgrammaSuonanoInteri_data()
+void TstSuoniReali::fileDelProgrammaSuonanoInteri_data()
 {
     QTest::addColumn<char>("segnale");
     QTest::addColumn<QString>("file");
@@ -329,7 +329,7 @@ void TestSuoniReali::fileDelProgrammaSuonanoInteri_data()
 }
 
 // The cue files that ship with the program are ones its player can read: each sounds as long as it lasts, not as the bell.
-void TestSuoniReali::fileDelProgrammaSuonanoInteri()
+void TstSuoniReali::fileDelProgrammaSuonanoInteri()
 {
     QFETCH(char, segnale);
     QFETCH(QString, file);
@@ -362,7 +362,7 @@ void TestSuoniReali::fileDelProgrammaSuonanoInteri()
 }
 
 // A server that answers only after the first cues (a session still logging in) is found at a later cue, after the pause.
-void TestSuoniReali::serverInRitardo()
+void TstSuoniReali::serverInRitardo()
 {
     const Tono &t = tono('F');
     QTemporaryDir programma;
@@ -404,5 +404,5 @@ void TestSuoniReali::serverInRitardo()
     QVERIFY2(std::abs(udito.durata - t.secondi) <= kSoglie.tolleranza, "the cue was not heard whole");
 }
 
-QTEST_GUILESS_MAIN(TestSuoniReali)
+QTEST_GUILESS_MAIN(TstSuoniReali)
 #include "tst_suoni_reali.moc"

@@ -5,7 +5,7 @@
 
 #include <set>
 
-class TestTavolozza : public QObject
+class TstTavolozza : public QObject
 {
     Q_OBJECT
 
@@ -18,7 +18,7 @@ private slots:
     void campioniNellaCornice();
 };
 
-void TestTavolozza::postoNellaGriglia_data()
+void TstTavolozza::postoNellaGriglia_data()
 {
     QTest::addColumn<int>("riga");
     QTest::addColumn<int>("colonna");
@@ -41,7 +41,7 @@ void TestTavolozza::postoNellaGriglia_data()
 }
 
 // The swatch shown at a place is the one the layout table names there.
-void TestTavolozza::postoNellaGriglia()
+void TstTavolozza::postoNellaGriglia()
 {
     QFETCH(int, riga);
     QFETCH(int, colonna);
@@ -52,7 +52,7 @@ void TestTavolozza::postoNellaGriglia()
 }
 
 // Every index has a place of its own in the 8 x 6 grid.
-void TestTavolozza::postoDiIndice()
+void TstTavolozza::postoDiIndice()
 {
     std::set<int> visti;
     for (int i = 0; i < tavolozza::Numero; ++i) {
@@ -62,7 +62,7 @@ void TestTavolozza::postoDiIndice()
     QCOMPARE(visti.size(), std::size_t{48});
 }
 
-void TestTavolozza::coloreDiIndice_data()
+void TstTavolozza::coloreDiIndice_data()
 {
     QTest::addColumn<int>("indice");
     QTest::addColumn<uint>("colore");
@@ -84,7 +84,7 @@ void TestTavolozza::coloreDiIndice_data()
 }
 
 // Sample entries of the palette hold the colours of the colour table.
-void TestTavolozza::coloreDiIndice()
+void TstTavolozza::coloreDiIndice()
 {
     QFETCH(int, indice);
     QFETCH(uint, colore);
@@ -92,7 +92,7 @@ void TestTavolozza::coloreDiIndice()
 }
 
 // Every swatch lies inside the 145 x 233 palette frame; the grid ends at 145 across and 201 down.
-void TestTavolozza::campioniNellaCornice()
+void TstTavolozza::campioniNellaCornice()
 {
     const QRect cornice(0, 0, 145, 233);
     QRect unione;
@@ -111,5 +111,5 @@ void TestTavolozza::campioniNellaCornice()
     QCOMPARE(tavolozza::alto(0), 8);
 }
 
-QTEST_APPLESS_MAIN(TestTavolozza)
+QTEST_APPLESS_MAIN(TstTavolozza)
 #include "tst_tavolozza.moc"

@@ -1,0 +1,51 @@
+#pragma once
+// Stand-ins for the core's process-wide seams (the cue player, the random
+// source, the program's folder), each installed for its own lifetime: the
+// only code that sets those seams.
+
+#include "platform/casuale.h"
+#include "platform/cartella.h"
+#include "sound/modulocolorisuoni.h"
+
+#include <QFileInfo>
+#include <QStringList>
+
+#include <utility>
+
+namespace prova {
+
+// The cue files asked for, by file name, in order.
+class RegistroSuoni final : public suoni::Riproduttore
+{
+public:
+    RegistroSuoni() { suoni::imposta(this); }
+    ~RegistroSuoni() override { suoni::imposta(nullptr); }
+    void riproduci(const QString &percorso) override
+    {
+        percorsi << percorso;
+        nomi << QFileInfo(percorso).fileName();
+    }
+    QStringList percorsi;
+    QStringList nomi;
+};
+
+// Installs a source of random values for the lifetime of the object.
+template <typename S>
+class Casuale
+{
+public:
+    template <typename... A>
+    explicit Casuale(A &&...a) : sorgente(std::forward<A>(a)...) { casuale::imposta(&sorgente); }
+    ~Casuale() { casuale::imposta(nullptr); }
+    S sorgente;
+};
+
+// Points the program's folder somewhere else for the lifetime of the object.
+class Cartella
+{
+public:
+    explicit Cartella(const QString &percorso) { cartella::imposta(percorso); }
+    ~Cartella() { cartella::imposta({}); }
+};
+
+} // namespace prova
