@@ -126,19 +126,6 @@ struct Sse2 {
             _mm_store_si128(q, colore);
             _mm_store_si128(q + 1, colore);
         }
-        // Writes the block back with its pixels [da, a) painted.
-        void dipingiTra(Pixel *p, int da, int a) const
-        {
-            auto *q = reinterpret_cast<__m128i *>(p);
-            const __m128i primo = _mm_set1_epi32(da);
-            const __m128i dopo = _mm_set1_epi32(a);
-            for (int h = 0; h < 2; ++h) {
-                const __m128i corsia = _mm_setr_epi32(4 * h, 4 * h + 1, 4 * h + 2, 4 * h + 3);
-                const __m128i dentro = _mm_andnot_si128(_mm_cmpgt_epi32(primo, corsia), _mm_cmpgt_epi32(dopo, corsia));
-                const __m128i vecchio = _mm_load_si128(q + h);
-                _mm_store_si128(q + h, _mm_or_si128(_mm_and_si128(dentro, colore), _mm_andnot_si128(dentro, vecchio)));
-            }
-        }
     };
 };
 
@@ -158,7 +145,6 @@ struct Sse2 {
             return bit;
         }
         void dipingi(Pixel *p) const { dipingiUnoAUno(p, 0, L, nuovo); }
-        void dipingiTra(Pixel *p, int da, int a) const { dipingiUnoAUno(p, da, a, nuovo); }
     };
 };
 
@@ -203,20 +189,6 @@ struct Avx2 {
             _mm256_store_si256(q, colore);
             _mm256_store_si256(q + 1, colore);
         }
-        // Writes the block back with its pixels [da, a) painted.
-        void dipingiTra(Pixel *p, int da, int a) const
-        {
-            auto *q = reinterpret_cast<__m256i *>(p);
-            const __m256i primo = _mm256_set1_epi32(da);
-            const __m256i dopo = _mm256_set1_epi32(a);
-            for (int h = 0; h < 2; ++h) {
-                const __m256i corsia = _mm256_add_epi32(_mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7),
-                                                        _mm256_set1_epi32(8 * h));
-                const __m256i dentro = _mm256_andnot_si256(_mm256_cmpgt_epi32(primo, corsia),
-                                                           _mm256_cmpgt_epi32(dopo, corsia));
-                _mm256_store_si256(q + h, _mm256_blendv_epi8(_mm256_load_si256(q + h), colore, dentro));
-            }
-        }
     };
 };
 
@@ -251,14 +223,6 @@ struct Avx512 {
             return _mm512_cmpeq_epi32_mask(_mm512_and_si512(_mm512_load_si512(p), maschera), cerca);
         }
         void dipingi(Pixel *p) const { _mm512_store_si512(p, colore); }
-        // Writes the whole block back, its pixels [da, a) painted: a
-        // plain store, which a later load of the block can be served from
-        // (a masked store could not).
-        void dipingiTra(Pixel *p, int da, int a) const
-        {
-            const auto parte = static_cast<__mmask16>(((1u << a) - 1) & ~((1u << da) - 1));
-            _mm512_store_si512(p, _mm512_mask_mov_epi32(_mm512_load_si512(p), parte, colore));
-        }
     };
 };
 
