@@ -65,7 +65,7 @@ int main(int argc, char **argv)
     auto nuovaPartita = [&] {
         FormBrindel *f = programma.formBrindel();
         tComando = adesso();
-        f->Command1_Click();
+        f->prossimoDisegno();
         tComandoFatto = adesso();
     };
 
@@ -86,7 +86,7 @@ int main(int argc, char **argv)
         }
         // Painted with its drawing: the picture box's inner area, and the
         // first time the whole window with it.
-        if (!f || !dipinti.contains(f->picBrindel()->interno()))
+        if (!f || !dipinti.contains(f->riquadroDisegno()->interno()))
             return;
         if (tGioco == 0 && !dipinti.contains(f))
             return;

@@ -92,15 +92,15 @@ int main(int argc, char **argv)
         f.resize(Schermo);
         aspetta(f, Schermo);
         while (f.partita().fase() == gioco::Fase::Ricerca)
-            f.Command2_Click(f.partita().Numero);
+            f.rispondi(f.partita().bersaglio);
         f.repaint();
-        QWidget *area = f.picBrindel()->interno();
+        QWidget *area = f.riquadroDisegno()->interno();
         const double s = aspetto::fattore(area);
-        const QPoint pixel = puntoBianco(f.picBrindel()->superficie());
+        const QPoint pixel = puntoBianco(f.riquadroDisegno()->superficie());
         const QPointF p(std::ceil((pixel.x() + 0.5) * s), std::ceil((pixel.y() + 0.5) * s));
         std::vector<double> tempi;
         for (int i = 0; i < 200; ++i) {
-            f.PicColore_Click(i % 2 ? 0 : 26);
+            f.scegliColore(i % 2 ? 0 : 26);
             QMouseEvent premi(QEvent::MouseButtonPress, p, area->mapToGlobal(p), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
             QElapsedTimer t;
             t.start();

@@ -61,12 +61,12 @@ void premuto(benchmark::State &state)
     FormBrindel f;
     f.show();
     while (f.partita().fase() == gioco::Fase::Ricerca)
-        f.Command2_Click(f.partita().Numero);
-    QWidget *area = f.picBrindel()->interno();
-    const QPoint p = puntoBianco(f.picBrindel()->superficie());
+        f.rispondi(f.partita().bersaglio);
+    QWidget *area = f.riquadroDisegno()->interno();
+    const QPoint p = puntoBianco(f.riquadroDisegno()->superficie());
     bool verde = false;
     for (auto _ : state) {
-        f.PicColore_Click(verde ? 0 : 26);
+        f.scegliColore(verde ? 0 : 26);
         verde = !verde;
         QMouseEvent premi(QEvent::MouseButtonPress, QPointF(p), area->mapToGlobal(QPointF(p)), Qt::LeftButton,
                           Qt::LeftButton, Qt::NoModifier);
@@ -81,7 +81,7 @@ void premuto(benchmark::State &state)
         QApplication::sendEvent(area, &lascia);
     }
     casuale::imposta(nullptr);
-    state.counters["pixel"] = static_cast<double>(f.picBrindel()->superficie().width() * f.picBrindel()->superficie().height());
+    state.counters["pixel"] = static_cast<double>(f.riquadroDisegno()->superficie().width() * f.riquadroDisegno()->superficie().height());
 }
 
 } // namespace

@@ -113,13 +113,13 @@ void verificaInizio(const gioco::Partita &p, const gioco::Didascalie &d)
     VERIFICA(p.Trovati == 0);
     VERIFICA(p.Errori == 0);
     VERIFICA(p.fase() == gioco::Fase::Ricerca);
-    VERIFICA(p.Numero >= 0 && p.Numero < gioco::Celle);
+    VERIFICA(p.bersaglio >= 0 && p.bersaglio < gioco::Celle);
     for (const gioco::Copertura &c : p.coperture()) {
         VERIFICA(c.visibile);
         VERIFICA(c.colore == colore::Giallo);
     }
-    const int col = gioco::colonnaDi(p.Numero);
-    const int riga = gioco::rigaDi(p.Numero);
+    const int col = gioco::colonnaDi(p.bersaglio);
+    const int riga = gioco::rigaDi(p.bersaglio);
     VERIFICA(p.Coordinata == d.righe[riga] + d.colonne[col]);
 }
 
@@ -129,7 +129,7 @@ int sbagliata(const gioco::Partita &p, Scelte &sc)
     const int partenza = sc.fino(gioco::Celle);
     for (int k = 0; k < gioco::Celle; ++k) {
         const int i = (partenza + k) % gioco::Celle;
-        if (i != p.Numero && p.coperture()[i].visibile)
+        if (i != p.bersaglio && p.coperture()[i].visibile)
             return i;
     }
     return -1;
@@ -172,12 +172,12 @@ void gioca(const QImage &immagine, Scelte &sc)
 
     // One wrong answer: the cover turns red and the same cell stays named.
     {
-        const std::int16_t bersaglio = partita.Numero;
+        const std::int16_t bersaglio = partita.bersaglio;
         const int i = sbagliata(partita, sc);
         VERIFICA(i >= 0);
-        VERIFICA(partita.Command2_Click(i) == gioco::Esito::Sbagliata);
+        VERIFICA(partita.rispondi(i) == gioco::Esito::Sbagliata);
         VERIFICA(partita.Errori == 1);
-        VERIFICA(partita.Numero == bersaglio);
+        VERIFICA(partita.bersaglio == bersaglio);
         VERIFICA(partita.coperture()[i].colore == colore::Rosso);
         VERIFICA(partita.coperture()[i].visibile);
     }
@@ -189,14 +189,14 @@ void gioca(const QImage &immagine, Scelte &sc)
         if (errori < gioco::ErroriConcessi && sc.fino(8) == 0) {
             const int i = sbagliata(partita, sc);
             if (i >= 0) {
-                VERIFICA(partita.Command2_Click(i) == gioco::Esito::Sbagliata);
+                VERIFICA(partita.rispondi(i) == gioco::Esito::Sbagliata);
                 ++errori;
             }
         }
-        const int bersaglio = partita.Numero;
+        const int bersaglio = partita.bersaglio;
         VERIFICA(bersaglio >= 0 && bersaglio < gioco::Celle);
         VERIFICA(partita.coperture()[bersaglio].visibile);
-        const gioco::Esito esito = partita.Command2_Click(bersaglio);
+        const gioco::Esito esito = partita.rispondi(bersaglio);
         VERIFICA(esito == (trovati < gioco::Celle ? gioco::Esito::Giusta : gioco::Esito::Completata));
         VERIFICA(partita.Trovati == trovati);
         VERIFICA(partita.Errori == errori);
@@ -207,13 +207,13 @@ void gioca(const QImage &immagine, Scelte &sc)
         VERIFICA(!c.visibile);
 
     // Next picture, then one wrong answer too many.
-    partita.Command1_Click();
+    partita.prossimoDisegno();
     VERIFICA(caricamenti == 2);
     verificaInizio(partita, d);
     for (int e = 1; e <= gioco::ErroriConcessi + 1; ++e) {
         const int i = sbagliata(partita, sc);
         VERIFICA(i >= 0);
-        const gioco::Esito esito = partita.Command2_Click(i);
+        const gioco::Esito esito = partita.rispondi(i);
         VERIFICA(esito == (e <= gioco::ErroriConcessi ? gioco::Esito::Sbagliata : gioco::Esito::Rifai));
     }
     VERIFICA(caricamenti == 3);

@@ -46,10 +46,10 @@ void Partita::NuovaPartita()
 {
     Trovati = 0;
     Errori = 0;
-    Numero = static_cast<std::int16_t>(casuale::scegli(casuale::sorgente().prossimo(), NumeroDisegni) + 1);
+    numeroDisegno = static_cast<std::int16_t>(casuale::scegli(casuale::sorgente().prossimo(), NumeroDisegni) + 1);
 
-    const QSize riquadro = m_ambiente.caricaDisegno(Numero);
-    m_geometria = geometriaPerRiquadro(riquadro.width(), riquadro.height(), percorsoDisegno(Numero));
+    const QSize riquadro = m_ambiente.caricaDisegno(numeroDisegno);
+    m_geometria = geometriaPerRiquadro(riquadro.width(), riquadro.height(), percorsoDisegno(numeroDisegno));
 
     for (Copertura &c : m_coperture)
         c = Copertura{true, colore::Giallo};
@@ -65,17 +65,17 @@ void Partita::GeneraCoordinata()
     do {
         colonna = casuale::scegli(casuale::sorgente().prossimo(), Colonne);
         riga = casuale::scegli(casuale::sorgente().prossimo(), Righe);
-        Numero = static_cast<std::int16_t>(indiceCella(colonna, riga));
-    } while (!m_coperture[Numero].visibile);
+        bersaglio = static_cast<std::int16_t>(indiceCella(colonna, riga));
+    } while (!m_coperture[bersaglio].visibile);
 
     const Didascalie d = m_ambiente.didascalie();
     Coordinata = d.righe[riga] + d.colonne[colonna];
 }
 
-Esito Partita::Command2_Click(int indice)
+Esito Partita::rispondi(int indice)
 {
     Copertura &cliccata = m_coperture.at(indice);
-    if (indice == Numero) {
+    if (indice == bersaglio) {
         cliccata.visibile = false;
         numeri::incrementa(Trovati);
         suona(suoni::Segnale::Si);
@@ -99,7 +99,7 @@ Esito Partita::Command2_Click(int indice)
     return Esito::Sbagliata;
 }
 
-void Partita::Command1_Click()
+void Partita::prossimoDisegno()
 {
     // A new game starts in the find phase.
     NuovaPartita();

@@ -99,16 +99,22 @@ public:
 
     void NuovaPartita();
     void GeneraCoordinata();
-    Esito Command2_Click(int indice);
-    void Command1_Click();
+    // A click on the cover of cell `indice`.
+    Esito rispondi(int indice);
+    // "avanti": a new game after the colouring.
+    void prossimoDisegno();
 
     Fase fase() const { return m_fase; }
     const Geometria &geometria() const { return m_geometria; }
     const std::array<Copertura, Celle> &coperture() const { return m_coperture; }
 
+    // The name of the cell to find ("  C3") and its index 0..19.
     QString Coordinata;
+    std::int16_t bersaglio = 0;
+    // The drawing of this game, 1..12.
+    std::int16_t numeroDisegno = 0;
+    // Covers found and wrong answers in this game.
     std::int16_t Trovati = 0;
-    std::int16_t Numero = 0;
     std::int16_t Errori = 0;
 
 private:

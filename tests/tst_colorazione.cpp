@@ -25,14 +25,14 @@ struct Gioco
     void finisci()
     {
         while (f.partita().fase() == gioco::Fase::Ricerca)
-            f.Command2_Click(f.partita().Numero);
+            f.rispondi(f.partita().bersaglio);
     }
-    Colore pixel(int x, int y) const { return colore::daRgb(f.picBrindel()->superficie().pixel(x, y)); }
+    Colore pixel(int x, int y) const { return colore::daRgb(f.riquadroDisegno()->superficie().pixel(x, y)); }
     // A press through the real mouse path, on the drawing's inner area.
     void premi(QPoint p, Qt::MouseButton b = Qt::LeftButton, Qt::KeyboardModifiers m = {})
     {
-        QTest::mousePress(f.picBrindel()->interno(), b, m, p);
-        QTest::mouseRelease(f.picBrindel()->interno(), b, m, p);
+        QTest::mousePress(f.riquadroDisegno()->interno(), b, m, p);
+        QTest::mouseRelease(f.riquadroDisegno()->interno(), b, m, p);
     }
 
     prova::RegistroMessaggi messaggi;
@@ -70,10 +70,10 @@ private slots:
 
 void TstColorazione::primaDiSceglierePicture1Resta()
 {
-    // Before any swatch is clicked fills are black, while Picture1 still shows the button face.
+    // Before any swatch is clicked fills are black, while the chosen-colour box still shows the button face.
     Gioco g;
     QCOMPARE(g.f.ColoreScelto, 0.0);
-    QVERIFY(!g.f.Picture1()->backColor().has_value());
+    QVERIFY(!g.f.riquadroScelto()->backColor().has_value());
     g.finisci();
     g.premi({100, 100});
     QCOMPARE(g.pixel(100, 100), Nero);
@@ -86,21 +86,21 @@ void TstColorazione::sceltaSopravvive()
     // A chosen colour holds across clicks of the same swatch, new games and a new palette set-up.
     Gioco g;
     g.finisci();
-    QTest::mouseClick(g.f.PicColore(7), Qt::LeftButton, {}, QPoint(12, 12));
+    QTest::mouseClick(g.f.campione(7), Qt::LeftButton, {}, QPoint(12, 12));
     QCOMPARE(Colore(g.f.ColoreScelto), Colore(0x8080FF));
-    QTest::mouseClick(g.f.PicColore(7), Qt::LeftButton, {}, QPoint(12, 12));
+    QTest::mouseClick(g.f.campione(7), Qt::LeftButton, {}, QPoint(12, 12));
     QCOMPARE(Colore(g.f.ColoreScelto), Colore(0x8080FF));
-    QCOMPARE(*g.f.Picture1()->backColor(), Colore(0x8080FF));
-    QTest::mouseClick(g.f.PicColore(5), Qt::LeftButton);
+    QCOMPARE(*g.f.riquadroScelto()->backColor(), Colore(0x8080FF));
+    QTest::mouseClick(g.f.campione(5), Qt::LeftButton);
     QCOMPARE(g.f.ColoreScelto, 0.0);
-    QCOMPARE(*g.f.Picture1()->backColor(), Colore(0x000000));
-    QTest::mouseClick(g.f.PicColore(38), Qt::LeftButton);
-    QTest::mouseClick(g.f.Command1(), Qt::LeftButton);
-    QVERIFY(!g.f.Frame1()->isVisible());
-    g.f.Form_Activate();
+    QCOMPARE(*g.f.riquadroScelto()->backColor(), Colore(0x000000));
+    QTest::mouseClick(g.f.campione(38), Qt::LeftButton);
+    QTest::mouseClick(g.f.avanti(), Qt::LeftButton);
+    QVERIFY(!g.f.cornice()->isVisible());
+    g.f.primaAttivazione();
     QCOMPARE(Colore(g.f.ColoreScelto), Colore(0xFF0000));
-    QCOMPARE(*g.f.Picture1()->backColor(), Colore(0xFF0000));
-    QCOMPARE(*g.f.PicColore(38)->backColor(), Colore(0xFF0000));
+    QCOMPARE(*g.f.riquadroScelto()->backColor(), Colore(0xFF0000));
+    QCOMPARE(*g.f.campione(38)->backColor(), Colore(0xFF0000));
     QVERIFY(g.messaggi.box.isEmpty());
 }
 
@@ -122,13 +122,13 @@ void TstColorazione::premiConOgniPulsante()
     QFETCH(int, maiuscole);
     QFETCH(bool, colorando);
     Gioco g;
-    g.f.PicColore_Click(26); // green 0x00FF00
+    g.f.scegliColore(26); // green 0x00FF00
     if (colorando) {
         g.finisci();
     } else {
         // Uncover the top-left cell so the press lands on the drawing.
-        while (g.f.Command2(0)->isVisible())
-            g.f.Command2_Click(g.f.partita().Numero);
+        while (g.f.copertura(0)->isVisible())
+            g.f.rispondi(g.f.partita().bersaglio);
         QCOMPARE(g.f.partita().fase(), gioco::Fase::Ricerca);
     }
     g.premi({40, 40}, Qt::MouseButton(pulsante), Qt::KeyboardModifiers(maiuscole));
@@ -158,11 +158,11 @@ void TstColorazione::premiFuoriDalDisegno()
     Gioco g;
     auto *w = g.f.findChild<QWidget *>(controllo);
     QVERIFY(w && w->isVisible());
-    const QImage prima = g.f.picBrindel()->superficie();
+    const QImage prima = g.f.riquadroDisegno()->superficie();
     QTest::mousePress(w, Qt::MouseButton(pulsante), {}, QPoint(5, 5));
     QTest::mouseRelease(w, Qt::MouseButton(pulsante), {}, QPoint(5, 5));
     QTest::mouseDClick(w, Qt::MouseButton(pulsante), {}, QPoint(5, 5));
-    QCOMPARE(g.f.picBrindel()->superficie(), prima);
+    QCOMPARE(g.f.riquadroDisegno()->superficie(), prima);
     QCOMPARE(g.f.partita().Errori + g.f.partita().Trovati, 0);
     QVERIFY(g.suoni.nomi.isEmpty());
 }
@@ -176,11 +176,11 @@ void TstColorazione::trasparenteComeSfondo()
     disegno.fill(Qt::transparent);
     for (int y = 0; y < 40; ++y)
         disegno.setPixel(20, y, qRgb(0, 0, 0));
-    g.f.picBrindel()->setPicture(disegno);
+    g.f.riquadroDisegno()->setPicture(disegno);
     QCOMPARE(g.pixel(30, 5), Bianco);
-    g.f.PicColore_Click(26); // green
+    g.f.scegliColore(26); // green
     g.premi({5, 5});
-    const QImage schermo = g.f.picBrindel()->interno()->grab().toImage();
+    const QImage schermo = g.f.riquadroDisegno()->interno()->grab().toImage();
     QCOMPARE(colore::daRgb(schermo.pixel(5, 5)), 0x00FF00u);
     QCOMPARE(colore::daRgb(schermo.pixel(30, 5)), Bianco);
     QCOMPARE(g.pixel(5, 5), 0x00FF00u);
@@ -191,16 +191,16 @@ void TstColorazione::riempieSottoUnaCopertura()
 {
     // A fill reaches the parts of its area still under covers, and survives a repaint.
     Gioco g;
-    g.f.PicColore_Click(20); // yellow
-    QVERIFY(!g.f.Command2(0)->isHidden());
-    g.f.Command2_Click(g.f.partita().Numero);
+    g.f.scegliColore(20); // yellow
+    QVERIFY(!g.f.copertura(0)->isHidden());
+    g.f.rispondi(g.f.partita().bersaglio);
     const int trovata = [&] {
         for (int i = 0; i < 20; ++i)
-            if (g.f.Command2(i)->isHidden())
+            if (g.f.copertura(i)->isHidden())
                 return i;
         return -1;
     }();
-    const QRect cella = g.f.Command2(trovata)->geometry();
+    const QRect cella = g.f.copertura(trovata)->geometry();
     g.premi(cella.center());
     const QPoint altro = cella.center().x() < 160 ? QPoint(10, cella.center().y() < 233 ? 10 : 400)
                                                   : QPoint(300, cella.center().y() < 233 ? 10 : 400);
@@ -215,14 +215,14 @@ void TstColorazione::contornoRicolorato()
     // A press on a line recolours the whole connected outline; the same colour again changes nothing.
     Gioco g;
     g.finisci();
-    g.f.PicColore_Click(8); // red
+    g.f.scegliColore(8); // red
     g.premi({160, 100});
     QCOMPARE(g.pixel(0, 0), 0x0000FFu);
     QCOMPARE(g.pixel(319, 465), 0x0000FFu);
     QCOMPARE(g.pixel(5, 233), 0x0000FFu);
-    const QImage prima = g.f.picBrindel()->superficie();
+    const QImage prima = g.f.riquadroDisegno()->superficie();
     g.premi({160, 100});
-    QCOMPARE(g.f.picBrindel()->superficie(), prima);
+    QCOMPARE(g.f.riquadroDisegno()->superficie(), prima);
 }
 
 void TstColorazione::nuovoDisegnoPerdeIColori()
@@ -230,10 +230,10 @@ void TstColorazione::nuovoDisegnoPerdeIColori()
     // The next picture shows without the fills of the previous one.
     Gioco g;
     g.finisci();
-    g.f.PicColore_Click(32);
+    g.f.scegliColore(32);
     g.premi({40, 40});
     QCOMPARE(g.pixel(40, 40), 0xFFFF00u);
-    QTest::mouseClick(g.f.Command1(), Qt::LeftButton);
+    QTest::mouseClick(g.f.avanti(), Qt::LeftButton);
     QCOMPARE(g.pixel(40, 40), Bianco);
 }
 
@@ -271,10 +271,10 @@ void TstColorazione::attributiDopoIlRiempimento()
     // Between fills the drawing's fill style is transparent and its fill colour the last one used.
     Gioco g;
     g.finisci();
-    g.f.PicColore_Click(44);
+    g.f.scegliColore(44);
     g.premi({40, 40});
-    QCOMPARE(g.f.picBrindel()->hDC().FillStyle, superficie::FillTrasparente);
-    QCOMPARE(g.f.picBrindel()->hDC().FillColor, Colore(0xFF00FF));
+    QCOMPARE(g.f.riquadroDisegno()->hDC().FillStyle, superficie::FillTrasparente);
+    QCOMPARE(g.f.riquadroDisegno()->hDC().FillColor, Colore(0xFF00FF));
 }
 
 QTEST_MAIN(TstColorazione)

@@ -15,8 +15,8 @@
 #include <sys/stat.h>
 
 // The sizes the loader takes follow the game window's layout.
-static_assert(disegno::InizioRiquadro == layout::brindel::picBrindel.left);
-static_assert(disegno::InizioTavolozza == layout::brindel::Frame1.left);
+static_assert(disegno::InizioRiquadro == layout::brindel::RiquadroDisegno.left);
+static_assert(disegno::InizioTavolozza == layout::brindel::Cornice.left);
 static_assert(disegno::AltezzaFinestra == layout::brindel::AltezzaInterna);
 static_assert(disegno::AltezzaMassima + 2 * layout::Bordo <= layout::brindel::AltezzaInterna);
 

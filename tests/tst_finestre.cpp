@@ -117,8 +117,8 @@ void TstFinestre::layoutBrindel()
     QCOMPARE(geometria(w), atteso);
     if (controllo.startsWith(QLatin1String("Command2")) || controllo.startsWith(QLatin1String("Label1"))
         || controllo.startsWith(QLatin1String("Label2"))) {
-        QCOMPARE(w->parentWidget(), f.picBrindel()->interno());
-        QCOMPARE(f.picBrindel()->interno()->pos(), QPoint(2, 2));
+        QCOMPARE(w->parentWidget(), f.riquadroDisegno()->interno());
+        QCOMPARE(f.riquadroDisegno()->interno()->pos(), QPoint(2, 2));
     }
 }
 
@@ -146,13 +146,13 @@ void TstFinestre::campioniAlPosto()
     prova::Casuale<casuale::Generatore> casuale(1);
     FormBrindel f;
     f.show();
-    auto *campione = f.PicColore(indice);
+    auto *campione = f.campione(indice);
     QCOMPARE(campione->geometry(), QRect(x, y, 25, 25));
-    QCOMPARE(campione->parentWidget(), f.Frame1());
+    QCOMPARE(campione->parentWidget(), f.cornice());
     QCOMPARE(campione->cursor().shape(), Qt::CrossCursor);
-    f.PicColore_Click(indice);
+    f.scegliColore(indice);
     QCOMPARE(Colore(f.ColoreScelto), *campione->backColor());
-    QCOMPARE(f.Picture1()->backColor(), campione->backColor());
+    QCOMPARE(f.riquadroScelto()->backColor(), campione->backColor());
 }
 
 void TstFinestre::caratteri_data()
@@ -185,17 +185,17 @@ void TstFinestre::didascalie()
 {
     // Captions and menu texts are exactly as the game shows them.
     FormBrindel f;
-    QCOMPARE(f.MenuInformazioni()->text(), QStringLiteral("Informazioni          "));
-    QCOMPARE(f.MenuInformazioni()->text().size(), 22);
-    QCOMPARE(f.mnuEsci()->text(), QStringLiteral("Esci"));
-    QCOMPARE(f.menuBar()->actions(), (QList<QAction *>{f.MenuInformazioni(), f.mnuEsci()}));
-    QVERIFY(!f.MenuInformazioni()->menu());
-    QCOMPARE(f.Command1()->text(), QStringLiteral("avanti"));
-    QCOMPARE(f.Label3()->text(), QStringLiteral("Label3"));
-    QCOMPARE(f.Label2(2)->text(), QStringLiteral("  C"));
-    QCOMPARE(f.Label1(3)->text(), QStringLiteral("4"));
-    QCOMPARE(f.Command2(7)->accessibleName(), QStringLiteral("B4"));
-    QVERIFY(!f.Label3()->accessibleDescription().isEmpty());
+    QCOMPARE(f.voceInformazioni()->text(), QStringLiteral("Informazioni          "));
+    QCOMPARE(f.voceInformazioni()->text().size(), 22);
+    QCOMPARE(f.voceEsci()->text(), QStringLiteral("Esci"));
+    QCOMPARE(f.menuBar()->actions(), (QList<QAction *>{f.voceInformazioni(), f.voceEsci()}));
+    QVERIFY(!f.voceInformazioni()->menu());
+    QCOMPARE(f.avanti()->text(), QStringLiteral("avanti"));
+    QCOMPARE(f.nomeCella()->text(), QStringLiteral("Label3"));
+    QCOMPARE(f.etichettaRiga(2)->text(), QStringLiteral("  C"));
+    QCOMPARE(f.etichettaColonna(3)->text(), QStringLiteral("4"));
+    QCOMPARE(f.copertura(7)->accessibleName(), QStringLiteral("B4"));
+    QVERIFY(!f.nomeCella()->accessibleDescription().isEmpty());
     QCOMPARE(f.windowTitle(), QString());
 }
 
@@ -240,10 +240,10 @@ void TstFinestre::internoEVisibilita()
     FormBrindel f;
     QCOMPARE(f.interno()->size(), QSize(687, 513));
     QCOMPARE(f.interno()->palette().color(QPalette::Window), QColor(0, 255, 255));
-    QVERIFY(f.Frame1()->isHidden());
-    QVERIFY(f.Command1()->isHidden());
-    QVERIFY(!f.Label3()->isHidden());
-    QCOMPARE(f.picBrindel()->superficie().size(), QSize(320, 466));
+    QVERIFY(f.cornice()->isHidden());
+    QVERIFY(f.avanti()->isHidden());
+    QVERIFY(!f.nomeCella()->isHidden());
+    QCOMPARE(f.riquadroDisegno()->superficie().size(), QSize(320, 466));
 }
 
 void TstFinestre::layoutAvvio()
@@ -252,18 +252,18 @@ void TstFinestre::layoutAvvio()
     prova::Casuale<casuale::Sequenza> casuale(QList<float>{0.1f});
     FormAvvio a([] {});
     QCOMPARE(a.size(), QSize(702, 605));
-    QCOMPARE(a.Label2()->geometry(), QRect(48, 24, 561, 249));
+    QCOMPARE(a.titolo()->geometry(), QRect(48, 24, 561, 249));
     QCOMPARE(a.BottoneAvvio()->geometry(), QRect(184, 328, 274, 85));
-    QCOMPARE(a.Label2()->text(), QStringLiteral("Tintar i Brindel"));
+    QCOMPARE(a.titolo()->text(), QStringLiteral("Tintar i Brindel"));
     QCOMPARE(a.BottoneAvvio()->text(), QStringLiteral("Avvio"));
     QCOMPARE(a.backColor(), ModuloColoriSuoni::ColoriAvvio[2]);
     QCOMPARE(a.palette().color(QPalette::Window), colore::aQColor(ModuloColoriSuoni::ColoriAvvio[2]));
-    QCOMPARE(QFontInfo(a.Label2()->font()).family(), QStringLiteral("Comic Neue"));
-    QCOMPARE(QFontInfo(a.Label2()->font()).pixelSize(), 96);
+    QCOMPARE(QFontInfo(a.titolo()->font()).family(), QStringLiteral("Comic Neue"));
+    QCOMPARE(QFontInfo(a.titolo()->font()).pixelSize(), 96);
     // The title does not fit on one line at this size, so it shows on two, the second below the first.
-    QVERIFY(QFontMetrics(a.Label2()->font()).horizontalAdvance(a.Label2()->text()) > a.Label2()->width());
-    const QImage titolo = a.Label2()->grab().toImage();
-    const int riga = QFontMetrics(a.Label2()->font()).height();
+    QVERIFY(QFontMetrics(a.titolo()->font()).horizontalAdvance(a.titolo()->text()) > a.titolo()->width());
+    const QImage titolo = a.titolo()->grab().toImage();
+    const int riga = QFontMetrics(a.titolo()->font()).height();
     QList<int> inchiostro(2, 0);
     for (int y = 0; y < 2 * riga && y < titolo.height(); ++y)
         for (int x = 0; x < titolo.width(); ++x)
@@ -318,7 +318,7 @@ void TstFinestre::bottoneAvvioApreIlGioco()
     QVERIFY(sentinella.giocoGiaVisibile);
     QTRY_VERIFY(avvio.isNull());
     QVERIFY(programma.formBrindel()->isVisible());
-    QCOMPARE(programma.formBrindel()->Label3()->text().size(), 4);
+    QCOMPARE(programma.formBrindel()->nomeCella()->text().size(), 4);
     QVERIFY(messaggi.box.isEmpty());
 }
 
@@ -343,18 +343,18 @@ void TstFinestre::primaComparsaUnaVolta()
     prova::Casuale<casuale::Sequenza> casuale(valori);
     FormBrindel f;
     f.show();
-    QCOMPARE(f.Label3()->text(), QStringLiteral("  C3"));
+    QCOMPARE(f.nomeCella()->text(), QStringLiteral("  C3"));
     QCOMPARE(casuale.sorgente.rimasti(), 0);
     QEvent attiva(QEvent::WindowActivate);
     QApplication::sendEvent(&f, &attiva);
     f.hide();
     f.show();
     QApplication::sendEvent(&f, &attiva);
-    QCOMPARE(f.Label3()->text(), QStringLiteral("  C3"));
+    QCOMPARE(f.nomeCella()->text(), QStringLiteral("  C3"));
     QVERIFY(messaggi.box.isEmpty());
     QVERIFY(!messaggi::terminato());
     // The palette got its colours on that first start.
-    QCOMPARE(*f.PicColore(8)->backColor(), Colore(0x0000FF));
+    QCOMPARE(*f.campione(8)->backColor(), Colore(0x0000FF));
 }
 
 void TstFinestre::grigliaSulDisegno_data()
@@ -380,18 +380,18 @@ void TstFinestre::grigliaSulDisegno()
     FormBrindel f;
     f.show();
     QVERIFY(messaggi.box.isEmpty());
-    QCOMPARE(f.picBrindel()->size(), disegno + QSize(4, 4));
+    QCOMPARE(f.riquadroDisegno()->size(), disegno + QSize(4, 4));
     for (int i = 0; i < 20; ++i) {
         const int c = i % 4;
         const int r = i / 4;
-        QCOMPARE(f.Command2(i)->geometry(), QRect(15 + c * larghezza, 20 + r * altezza, larghezza, altezza));
-        QVERIFY(f.Command2(i)->isVisible());
-        QCOMPARE(*f.Command2(i)->backColor(), colore::Giallo);
+        QCOMPARE(f.copertura(i)->geometry(), QRect(15 + c * larghezza, 20 + r * altezza, larghezza, altezza));
+        QVERIFY(f.copertura(i)->isVisible());
+        QCOMPARE(*f.copertura(i)->backColor(), colore::Giallo);
     }
     for (int c = 0; c < 4; ++c)
-        QCOMPARE(f.Label1(c)->geometry(), QRect(15 + c * larghezza, 0, larghezza, 25));
+        QCOMPARE(f.etichettaColonna(c)->geometry(), QRect(15 + c * larghezza, 0, larghezza, 25));
     for (int r = 0; r < 5; ++r)
-        QCOMPARE(f.Label2(r)->geometry(), QRect(0, 20 + r * altezza, 17, altezza));
+        QCOMPARE(f.etichettaRiga(r)->geometry(), QRect(0, 20 + r * altezza, 17, altezza));
 }
 
 void TstFinestre::partitaConIClic()
@@ -405,39 +405,39 @@ void TstFinestre::partitaConIClic()
     f.show();
 
     auto visibiliRicerca = [&](bool ricerca) {
-        QCOMPARE(f.Label3()->isVisible(), ricerca);
-        QCOMPARE(f.Frame1()->isVisible(), !ricerca);
-        QCOMPARE(f.Command1()->isVisible(), !ricerca);
+        QCOMPARE(f.nomeCella()->isVisible(), ricerca);
+        QCOMPARE(f.cornice()->isVisible(), !ricerca);
+        QCOMPARE(f.avanti()->isVisible(), !ricerca);
         for (int c = 0; c < 4; ++c)
-            QCOMPARE(f.Label1(c)->isVisible(), ricerca);
+            QCOMPARE(f.etichettaColonna(c)->isVisible(), ricerca);
         for (int r = 0; r < 5; ++r)
-            QCOMPARE(f.Label2(r)->isVisible(), ricerca);
+            QCOMPARE(f.etichettaRiga(r)->isVisible(), ricerca);
     };
 
     // One wrong click first: the cover turns red and stays.
-    const int bersaglio = f.partita().Numero;
+    const int bersaglio = f.partita().bersaglio;
     const int sbagliata = bersaglio == 0 ? 1 : 0;
-    QTest::mouseClick(f.Command2(sbagliata), Qt::LeftButton);
-    QCOMPARE(*f.Command2(sbagliata)->backColor(), colore::Rosso);
-    QVERIFY(f.Command2(sbagliata)->isVisible());
-    QCOMPARE(f.partita().Numero, bersaglio);
+    QTest::mouseClick(f.copertura(sbagliata), Qt::LeftButton);
+    QCOMPARE(*f.copertura(sbagliata)->backColor(), colore::Rosso);
+    QVERIFY(f.copertura(sbagliata)->isVisible());
+    QCOMPARE(f.partita().bersaglio, bersaglio);
 
     for (int i = 0; i < 20; ++i) {
         visibiliRicerca(true);
-        const QString nome = f.Label3()->text();
-        const int n = f.partita().Numero;
-        QCOMPARE(f.Command2(n)->accessibleName(), nome.trimmed());
-        QTest::mouseClick(f.Command2(n), Qt::LeftButton);
-        QVERIFY(!f.Command2(n)->isVisible());
+        const QString nome = f.nomeCella()->text();
+        const int n = f.partita().bersaglio;
+        QCOMPARE(f.copertura(n)->accessibleName(), nome.trimmed());
+        QTest::mouseClick(f.copertura(n), Qt::LeftButton);
+        QVERIFY(!f.copertura(n)->isVisible());
     }
     visibiliRicerca(false);
     QCOMPARE(suoni.nomi.last(), QStringLiteral("fatto.wav"));
 
-    QTest::mouseClick(f.Command1(), Qt::LeftButton);
+    QTest::mouseClick(f.avanti(), Qt::LeftButton);
     visibiliRicerca(true);
     for (int i = 0; i < 20; ++i) {
-        QVERIFY(f.Command2(i)->isVisible());
-        QCOMPARE(*f.Command2(i)->backColor(), colore::Giallo);
+        QVERIFY(f.copertura(i)->isVisible());
+        QCOMPARE(*f.copertura(i)->backColor(), colore::Giallo);
     }
     QVERIFY(messaggi.box.isEmpty());
 }
@@ -471,7 +471,7 @@ void TstFinestre::disegnoErratoTermina()
     QVERIFY(messaggi::terminato());
     QVERIFY(messaggi::codiceUscita() != 0);
     // Nothing more runs once the program has ended.
-    f.Command2_Click(0);
+    f.rispondi(0);
     QCOMPARE(messaggi.box.size(), 1);
 }
 
@@ -485,16 +485,16 @@ void TstFinestre::tastieraRaggiungeLeCoperture()
     FormBrindel f;
     f.show();
     QApplication::setActiveWindow(&f);
-    f.picBrindel()->setFocus();
-    QVERIFY(f.picBrindel()->hasFocus());
+    f.riquadroDisegno()->setFocus();
+    QVERIFY(f.riquadroDisegno()->hasFocus());
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), f.Command2(0));
+    QCOMPARE(QApplication::focusWidget(), f.copertura(0));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), f.Command2(1));
-    const int bersaglio = f.partita().Numero;
-    f.Command2(bersaglio)->setFocus();
-    QTest::keyClick(f.Command2(bersaglio), Qt::Key_Space);
-    QVERIFY(!f.Command2(bersaglio)->isVisible());
+    QCOMPARE(QApplication::focusWidget(), f.copertura(1));
+    const int bersaglio = f.partita().bersaglio;
+    f.copertura(bersaglio)->setFocus();
+    QTest::keyClick(f.copertura(bersaglio), Qt::Key_Space);
+    QVERIFY(!f.copertura(bersaglio)->isVisible());
     QCOMPARE(suoni.nomi, QStringList{QStringLiteral("si.wav")});
 }
 
@@ -508,14 +508,14 @@ void TstFinestre::disegniLettiAdOgniPartita()
     prova::Casuale<casuale::Sequenza> casuale(QList<float>{cinque, 0.1f, 0.1f, cinque, 0.1f, 0.1f, cinque, 0.1f, 0.1f});
     FormBrindel f;
     f.show();
-    QCOMPARE(f.picBrindel()->size(), QSize(324, 470));
+    QCOMPARE(f.riquadroDisegno()->size(), QSize(324, 470));
     const QString cinqueGif = cartella.dir.filePath(QStringLiteral("brindel/5.gif"));
     prova::scriviFile(cinqueGif, prova::disegnoGif(300, 400));
-    f.Command1_Click();
-    QCOMPARE(f.picBrindel()->size(), QSize(304, 404));
+    f.prossimoDisegno();
+    QCOMPARE(f.riquadroDisegno()->size(), QSize(304, 404));
     QVERIFY(messaggi.box.isEmpty());
     QVERIFY(QFile::remove(cinqueGif));
-    f.Command1_Click();
+    f.prossimoDisegno();
     QCOMPARE(messaggi.box.size(), 1);
     QVERIFY(messaggi.box[0].testo.contains(QStringLiteral("brindel/5.gif")));
     QVERIFY(messaggi::terminato());
@@ -552,34 +552,34 @@ void TstFinestre::ingrandita()
     QCOMPARE(f.interno()->geometry(), QRect(QPoint((lato.width() - scena.width()) / 2, (lato.height() - scena.height()) / 2), scena));
 
     const QList<std::pair<QWidget *, QRect>> posti{
-        {f.picBrindel(), {8, 0, 324, 470}},      {f.Frame1(), {464, 112, 145, 233}},      {f.Picture1(), {0, 200, 145, 33}},
-        {f.Command1(), {464, 376, 129, 65}},     {f.Label3(), {496, 24, 113, 81}},        {f.PicColore(7), {0, 32, 25, 25}},
-        {f.PicColore(47), {120, 176, 25, 25}},   {f.Label1(2), {15 + 2 * 77, 0, 77, 25}}, {f.Label2(4), {0, 20 + 4 * 90, 17, 90}},
-        {f.picBrindel()->interno(), {2, 2, 320, 466}},
+        {f.riquadroDisegno(), {8, 0, 324, 470}},      {f.cornice(), {464, 112, 145, 233}},      {f.riquadroScelto(), {0, 200, 145, 33}},
+        {f.avanti(), {464, 376, 129, 65}},     {f.nomeCella(), {496, 24, 113, 81}},        {f.campione(7), {0, 32, 25, 25}},
+        {f.campione(47), {120, 176, 25, 25}},   {f.etichettaColonna(2), {15 + 2 * 77, 0, 77, 25}}, {f.etichettaRiga(4), {0, 20 + 4 * 90, 17, 90}},
+        {f.riquadroDisegno()->interno(), {2, 2, 320, 466}},
     };
     for (const auto &[w, r] : posti)
         QCOMPARE(w->geometry(), scalato(r, s));
     for (int i = 0; i < 20; ++i) {
         const QRect cella(15 + i % 4 * 77, 20 + i / 4 * 90, 77, 90);
-        QCOMPARE(f.Command2(i)->geometry(), scalato(cella, s));
+        QCOMPARE(f.copertura(i)->geometry(), scalato(cella, s));
         // Neighbours meet without a gap or an overlap.
         if (i % 4 < 3)
-            QCOMPARE(f.Command2(i + 1)->x(), f.Command2(i)->geometry().right() + 1);
+            QCOMPARE(f.copertura(i + 1)->x(), f.copertura(i)->geometry().right() + 1);
         if (i < 16)
-            QCOMPARE(f.Command2(i + 4)->y(), f.Command2(i)->geometry().bottom() + 1);
+            QCOMPARE(f.copertura(i + 4)->y(), f.copertura(i)->geometry().bottom() + 1);
     }
-    for (const auto &[w, pixel] : QList<std::pair<QWidget *, int>>{{f.Label3(), 48}, {f.Command1(), 19}, {f.Label2(1), 18}})
+    for (const auto &[w, pixel] : QList<std::pair<QWidget *, int>>{{f.nomeCella(), 48}, {f.avanti(), 19}, {f.etichettaRiga(1), 18}})
         QCOMPARE(QFontInfo(w->font()).pixelSize(), int(std::floor(pixel * s + 0.5)));
     // The cell name and the row letters stay whole in their labels.
-    QCOMPARE(impaginaTesto(f.Label3()->text(), QFontMetrics(f.Label3()->font()), f.Label3()->width()).size(), 1);
-    QCOMPARE(impaginaTesto(f.Label2(3)->text(), QFontMetrics(f.Label2(3)->font()), f.Label2(3)->width()).last().testo, QStringLiteral("D"));
+    QCOMPARE(impaginaTesto(f.nomeCella()->text(), QFontMetrics(f.nomeCella()->font()), f.nomeCella()->width()).size(), 1);
+    QCOMPARE(impaginaTesto(f.etichettaRiga(3)->text(), QFontMetrics(f.etichettaRiga(3)->font()), f.etichettaRiga(3)->width()).last().testo, QStringLiteral("D"));
 
     // A press at a grown position is the drawing pixel floor(position / s): first and last screen pixel of each.
-    QSignalSpy premuti(f.picBrindel(), &RiquadroImmagine::mouseDown);
+    QSignalSpy premuti(f.riquadroDisegno(), &RiquadroImmagine::mouseDown);
     for (int pixel : {1, 77, 319}) {
         for (int schermo : {int(std::ceil(pixel * s)), int(std::ceil((pixel + 1) * s)) - 1}) {
-            QTest::mousePress(f.picBrindel()->interno(), Qt::LeftButton, {}, QPoint(schermo, schermo));
-            QTest::mouseRelease(f.picBrindel()->interno(), Qt::LeftButton, {}, QPoint(schermo, schermo));
+            QTest::mousePress(f.riquadroDisegno()->interno(), Qt::LeftButton, {}, QPoint(schermo, schermo));
+            QTest::mouseRelease(f.riquadroDisegno()->interno(), Qt::LeftButton, {}, QPoint(schermo, schermo));
             QCOMPARE(premuti.last().at(2).toInt(), pixel);
             QCOMPARE(premuti.last().at(3).toInt(), pixel);
         }
@@ -587,23 +587,23 @@ void TstFinestre::ingrandita()
 
     // Colouring: a grown press fills the area under it; the view repainted around the fill is the view made afresh.
     while (f.partita().fase() == gioco::Fase::Ricerca)
-        QTest::mouseClick(f.Command2(f.partita().Numero), Qt::LeftButton);
-    QTest::mouseClick(f.PicColore(26), Qt::LeftButton);
+        QTest::mouseClick(f.copertura(f.partita().bersaglio), Qt::LeftButton);
+    QTest::mouseClick(f.campione(26), Qt::LeftButton);
     const QPoint dentro(int(std::ceil(40 * s)), int(std::ceil(60 * s)));
-    QTest::mousePress(f.picBrindel()->interno(), Qt::LeftButton, {}, dentro);
-    QCOMPARE(f.picBrindel()->Point(40, 60), Colore(f.ColoreScelto));
-    QCOMPARE(f.picBrindel()->Point(200, 300), colore::Bianco);
-    const QImage dopo = f.picBrindel()->interno()->grab().toImage();
+    QTest::mousePress(f.riquadroDisegno()->interno(), Qt::LeftButton, {}, dentro);
+    QCOMPARE(f.riquadroDisegno()->Point(40, 60), Colore(f.ColoreScelto));
+    QCOMPARE(f.riquadroDisegno()->Point(200, 300), colore::Bianco);
+    const QImage dopo = f.riquadroDisegno()->interno()->grab().toImage();
     QEvent cambio(aspetto::Scena::eventoScala());
-    QApplication::sendEvent(f.picBrindel(), &cambio);
-    QCOMPARE(f.picBrindel()->interno()->grab().toImage(), dopo);
+    QApplication::sendEvent(f.riquadroDisegno(), &cambio);
+    QCOMPARE(f.riquadroDisegno()->interno()->grab().toImage(), dopo);
 
     // Back at 96 dpi, every control is where the table puts it.
     QVERIFY(portaA(&f, fondo, QSize(687, 513)));
     QCOMPARE(f.interno()->geometry(), QRect(0, 0, 687, 513));
     for (const auto &[w, r] : posti)
         QCOMPARE(w->geometry(), r);
-    QCOMPARE(QFontInfo(f.Command1()->font()).pixelSize(), 19);
+    QCOMPARE(QFontInfo(f.avanti()->font()).pixelSize(), 19);
 
     // The start window grows the same way.
     FormAvvio a([] {});
@@ -612,8 +612,8 @@ void TstFinestre::ingrandita()
     QVERIFY(portaA(&a, &a, latoAvvio));
     const double sa = std::min(latoAvvio.width() / 702.0, latoAvvio.height() / 605.0);
     QCOMPARE(a.BottoneAvvio()->geometry(), scalato({184, 328, 274, 85}, sa));
-    QCOMPARE(a.Label2()->geometry(), scalato({48, 24, 561, 249}, sa));
-    QCOMPARE(QFontInfo(a.Label2()->font()).pixelSize(), int(std::floor(96 * sa + 0.5)));
+    QCOMPARE(a.titolo()->geometry(), scalato({48, 24, 561, 249}, sa));
+    QCOMPARE(QFontInfo(a.titolo()->font()).pixelSize(), int(std::floor(96 * sa + 0.5)));
     QVERIFY(messaggi.box.isEmpty());
 }
 

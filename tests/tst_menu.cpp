@@ -22,11 +22,11 @@ QString istantanea(const FormBrindel &f)
 {
     QString s;
     const auto &p = f.partita();
-    s += QStringLiteral("%1|%2|%3|%4|%5|%6|").arg(p.Coordinata).arg(p.Trovati).arg(p.Numero).arg(p.Errori).arg(f.ColoreScelto).arg(int(p.fase()));
+    s += QStringLiteral("%1|%2|%3|%4|%5|%6|").arg(p.Coordinata).arg(p.Trovati).arg(p.bersaglio).arg(p.Errori).arg(f.ColoreScelto).arg(int(p.fase()));
     for (int i = 0; i < 20; ++i)
-        s += QStringLiteral("%1:%2,").arg(f.Command2(i)->isVisible()).arg(f.Command2(i)->backColor().value_or(0));
-    s += QString::number(f.Frame1()->isVisible()) + QString::number(f.Command1()->isVisible());
-    const QImage &img = f.picBrindel()->superficie();
+        s += QStringLiteral("%1:%2,").arg(f.copertura(i)->isVisible()).arg(f.copertura(i)->backColor().value_or(0));
+    s += QString::number(f.cornice()->isVisible()) + QString::number(f.avanti()->isVisible());
+    const QImage &img = f.riquadroDisegno()->superficie();
     s += QString::fromLatin1(QCryptographicHash::hash(QByteArrayView(img.constBits(), img.sizeInBytes()), QCryptographicHash::Md5).toHex());
     return s;
 }
@@ -78,7 +78,7 @@ void TstMenu::boxInformazioni()
     // "Informazioni" shows the About text with OK alone, the information icon and the title.
     prova::RegistroMessaggi messaggi;
     FormBrindel f(comandi());
-    f.MenuInformazioni()->trigger();
+    f.voceInformazioni()->trigger();
     QCOMPARE(messaggi.box.size(), 1);
     QCOMPARE(messaggi.box[0].testo, Modulo1::testoInformazioni());
     QCOMPARE(messaggi.box[0].flags, 64);
@@ -105,16 +105,16 @@ void TstMenu::uscitaNoNonCambiaNulla()
     prova::Casuale<casuale::Generatore> casuale(17);
     FormBrindel f(comandi());
     f.show();
-    f.Command2_Click(f.partita().Numero);
-    f.Command2_Click(f.partita().Numero == 3 ? 4 : 3);
+    f.rispondi(f.partita().bersaglio);
+    f.rispondi(f.partita().bersaglio == 3 ? 4 : 3);
     if (colorando) {
         while (f.partita().fase() == gioco::Fase::Ricerca)
-            f.Command2_Click(f.partita().Numero);
-        f.PicColore_Click(20);
-        f.picBrindel_MouseDown(Qt::LeftButton, {}, 100, 100);
+            f.rispondi(f.partita().bersaglio);
+        f.scegliColore(20);
+        f.premiDisegno(Qt::LeftButton, {}, 100, 100);
     }
     const QString prima = istantanea(f);
-    f.mnuEsci()->trigger();
+    f.voceEsci()->trigger();
     QCOMPARE(messaggi.box.size(), 1);
     QCOMPARE(messaggi.box[0].testo, QStringLiteral("Vuoi tornare al menù?"));
     QCOMPARE(messaggi.box[0].flags, 36);
@@ -128,10 +128,10 @@ void TstMenu::uscitaSiTermina()
     // Answering Yes ends the program at once with status 0 and no further message.
     prova::RegistroMessaggi messaggi(messaggi::Si);
     FormBrindel f(comandi());
-    f.mnuEsci()->trigger();
+    f.voceEsci()->trigger();
     QVERIFY(messaggi::terminato());
     QCOMPARE(messaggi::codiceUscita(), 0);
-    f.MenuInformazioni()->trigger();
+    f.voceInformazioni()->trigger();
     QCOMPARE(messaggi.box.size(), 1);
 }
 

@@ -44,7 +44,7 @@ int copertureVisibili(const Partita &p)
 int unAltroIndice(const Partita &p)
 {
     for (int i = 0; i < gioco::Celle; ++i)
-        if (i != p.Numero && p.coperture()[i].visibile)
+        if (i != p.bersaglio && p.coperture()[i].visibile)
             return i;
     return -1;
 }
@@ -166,7 +166,7 @@ void TstPartita::sequenzaDiEstrazioni()
     b.partita.NuovaPartita();
     QCOMPARE(b.caricati, QList<int>{disegno});
     QCOMPARE(b.partita.Coordinata, nome);
-    QCOMPARE(int(b.partita.Numero), numero);
+    QCOMPARE(int(b.partita.bersaglio), numero);
     QCOMPARE(casuale.sorgente.rimasti(), 0);
 }
 
@@ -180,9 +180,9 @@ void TstPartita::ripeteSeLaCoperturaManca()
     Banco b;
     b.partita.NuovaPartita();
     QCOMPARE(b.partita.Coordinata, QStringLiteral("  A1"));
-    QCOMPARE(b.partita.Command2_Click(0), Esito::Giusta);
+    QCOMPARE(b.partita.rispondi(0), Esito::Giusta);
     QCOMPARE(b.partita.Coordinata, QStringLiteral("  E4"));
-    QCOMPARE(int(b.partita.Numero), 19);
+    QCOMPARE(int(b.partita.bersaglio), 19);
     QCOMPARE(casuale.sorgente.rimasti(), 0);
 }
 
@@ -208,13 +208,13 @@ void TstPartita::ventiGiusteColorano()
     QSet<int> trovate;
     for (int i = 0; i < gioco::Celle; ++i) {
         QCOMPARE(b.partita.fase(), Fase::Ricerca);
-        const int bersaglio = b.partita.Numero;
+        const int bersaglio = b.partita.bersaglio;
         QVERIFY(!trovate.contains(bersaglio));
         trovate.insert(bersaglio);
         const QString nome = b.partita.Coordinata;
         QCOMPARE(nome.size(), 4);
         QVERIFY(nome.startsWith(QStringLiteral("  ")));
-        QCOMPARE(b.partita.Command2_Click(bersaglio), i < 19 ? Esito::Giusta : Esito::Completata);
+        QCOMPARE(b.partita.rispondi(bersaglio), i < 19 ? Esito::Giusta : Esito::Completata);
         QVERIFY(!b.partita.coperture()[bersaglio].visibile);
     }
     QCOMPARE(b.partita.fase(), Fase::Colorazione);
@@ -234,11 +234,11 @@ void TstPartita::quartoErroreRicomincia()
     b.partita.NuovaPartita();
     for (int errore = 1; errore <= 3; ++errore) {
         const int sbagliata = unAltroIndice(b.partita);
-        QCOMPARE(b.partita.Command2_Click(sbagliata), Esito::Sbagliata);
+        QCOMPARE(b.partita.rispondi(sbagliata), Esito::Sbagliata);
         QCOMPARE(b.partita.coperture()[sbagliata].colore, colore::Rosso);
         QCOMPARE(int(b.partita.Errori), errore);
     }
-    QCOMPARE(b.partita.Command2_Click(unAltroIndice(b.partita)), Esito::Rifai);
+    QCOMPARE(b.partita.rispondi(unAltroIndice(b.partita)), Esito::Rifai);
     QCOMPARE(suoni.nomi, (QStringList{"no.wav", "no.wav", "no.wav", "no.wav", "rifai.wav"}));
     QCOMPARE(b.caricati.size(), 2);
     QCOMPARE(int(b.partita.Errori), 0);
@@ -258,13 +258,13 @@ void TstPartita::erroriSopravvivonoAlleGiuste()
     Banco b;
     b.partita.NuovaPartita();
     for (int i = 0; i < 3; ++i)
-        b.partita.Command2_Click(unAltroIndice(b.partita));
+        b.partita.rispondi(unAltroIndice(b.partita));
     for (int i = 0; i < 18; ++i)
-        QCOMPARE(b.partita.Command2_Click(b.partita.Numero), Esito::Giusta);
+        QCOMPARE(b.partita.rispondi(b.partita.bersaglio), Esito::Giusta);
     QCOMPARE(int(b.partita.Errori), 3);
     QCOMPARE(int(b.partita.Trovati), 18);
     QCOMPARE(copertureVisibili(b.partita), 2);
-    QCOMPARE(b.partita.Command2_Click(unAltroIndice(b.partita)), Esito::Rifai);
+    QCOMPARE(b.partita.rispondi(unAltroIndice(b.partita)), Esito::Rifai);
     QCOMPARE(copertureVisibili(b.partita), 20);
 }
 
@@ -277,11 +277,11 @@ void TstPartita::coperturaRossaPuoEssereIlBersaglio()
     prova::RegistroSuoni suoni;
     Banco b;
     b.partita.NuovaPartita();
-    QCOMPARE(b.partita.Command2_Click(1), Esito::Sbagliata);
+    QCOMPARE(b.partita.rispondi(1), Esito::Sbagliata);
     QCOMPARE(b.partita.coperture()[1].colore, colore::Rosso);
-    QCOMPARE(b.partita.Command2_Click(0), Esito::Giusta);
+    QCOMPARE(b.partita.rispondi(0), Esito::Giusta);
     QCOMPARE(b.partita.Coordinata, QStringLiteral("  A2"));
-    QCOMPARE(b.partita.Command2_Click(1), Esito::Giusta);
+    QCOMPARE(b.partita.rispondi(1), Esito::Giusta);
     QVERIFY(!b.partita.coperture()[1].visibile);
     QCOMPARE(b.partita.Coordinata, QStringLiteral("  A3"));
 }
@@ -295,10 +295,10 @@ void TstPartita::sbagliataTieneIlBersaglio()
     prova::RegistroSuoni suoni;
     Banco b;
     b.partita.NuovaPartita();
-    QCOMPARE(b.partita.Command2_Click(5), Esito::Sbagliata);
-    QCOMPARE(b.partita.Command2_Click(5), Esito::Sbagliata);
+    QCOMPARE(b.partita.rispondi(5), Esito::Sbagliata);
+    QCOMPARE(b.partita.rispondi(5), Esito::Sbagliata);
     QCOMPARE(b.partita.Coordinata, QStringLiteral("  D3"));
-    QCOMPARE(int(b.partita.Numero), 14);
+    QCOMPARE(int(b.partita.bersaglio), 14);
     QCOMPARE(int(b.partita.Errori), 2);
     QCOMPARE(suoni.nomi, (QStringList{"no.wav", "no.wav"}));
 }
@@ -310,17 +310,17 @@ void TstPartita::avantiRicomincia()
     prova::RegistroSuoni suoni;
     Banco b;
     b.partita.NuovaPartita();
-    b.partita.Command2_Click(unAltroIndice(b.partita));
+    b.partita.rispondi(unAltroIndice(b.partita));
     while (b.partita.fase() == Fase::Ricerca)
-        b.partita.Command2_Click(b.partita.Numero);
+        b.partita.rispondi(b.partita.bersaglio);
     QCOMPARE(int(b.partita.Errori), 1);
-    b.partita.Command1_Click();
+    b.partita.prossimoDisegno();
     QCOMPARE(b.partita.fase(), Fase::Ricerca);
     QCOMPARE(copertureVisibili(b.partita), 20);
     QCOMPARE(int(b.partita.Errori), 0);
     QCOMPARE(int(b.partita.Trovati), 0);
     QCOMPARE(b.caricati.size(), 2);
-    QVERIFY(b.partita.coperture()[b.partita.Numero].visibile);
+    QVERIFY(b.partita.coperture()[b.partita.bersaglio].visibile);
 }
 
 void TstPartita::disegnoMancanteFermaLaPartita()
@@ -339,13 +339,13 @@ void TstPartita::disegnoMancanteFermaLaPartita()
         [](suoni::Segnale s) { ModuloColoriSuoni::suona(s); },
     });
     p.NuovaPartita();
-    p.Command2_Click(p.Numero);
-    p.Command2_Click(p.Numero == 0 ? 1 : 0);
+    p.rispondi(p.bersaglio);
+    p.rispondi(p.bersaglio == 0 ? 1 : 0);
     fallisci = true;
-    QVERIFY_THROWS_EXCEPTION(ErroreEsecuzione, p.Command1_Click());
+    QVERIFY_THROWS_EXCEPTION(ErroreEsecuzione, p.prossimoDisegno());
     QCOMPARE(int(p.Trovati), 0);
     QCOMPARE(int(p.Errori), 0);
-    QVERIFY(p.Numero >= 1 && p.Numero <= 12);
+    QVERIFY(p.numeroDisegno >= 1 && p.numeroDisegno <= 12);
 }
 
 QTEST_APPLESS_MAIN(TstPartita)

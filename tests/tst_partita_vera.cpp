@@ -15,7 +15,7 @@ namespace {
 
 constexpr QPoint Label3Pos{496, 24};
 constexpr QSize Label3Size{113, 81};
-// picBrindel's inner corner in the interior, and where the grid starts in it.
+// The drawing box's inner corner in the interior, and where the grid starts in it.
 constexpr QPoint Griglia{8 + 2 + 15, 2 + 20};
 
 QString nome(int i)
@@ -31,7 +31,7 @@ QFont carattere(int pixel)
     return f;
 }
 
-// The cell named in Label3, read off the screen; -1 if none of the twenty
+// The cell named beside the drawing, read off the screen; -1 if none of the twenty
 // names is shown whole.
 int cellaNominata(const QImage &schermo, QPoint interno)
 {
@@ -261,7 +261,7 @@ void TstPartitaVera::unaPartitaIntera()
     x.clicca(dentro);
     QTRY_COMPARE_WITH_TIMEOUT(esadecimale(coloreA(schermo = x.schermo(), dentro)), esadecimale(0x00FF00), 5000);
     QCOMPARE(esadecimale(coloreA(schermo, dentro + QPoint(4, 4))), esadecimale(0x00FF00));
-    // Picture1 shows the choice.
+    // The chosen-colour box shows the choice.
     QCOMPARE(esadecimale(coloreA(schermo, interno + QPoint(464 + 70, 112 + 200 + 16))), esadecimale(0x00FF00));
 
     // "avanti": a new drawing under twenty yellow covers.

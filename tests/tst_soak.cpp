@@ -86,8 +86,8 @@ void TstSoak::diecimilaPartite()
                 int i = 0;
                 do
                     i = std::uniform_int_distribution<int>(0, 19)(bambino);
-                while (i == f.partita().Numero || !f.partita().coperture()[i].visibile);
-                f.Command2_Click(i);
+                while (i == f.partita().bersaglio || !f.partita().coperture()[i].visibile);
+                f.rispondi(i);
                 ++fatti;
                 if (prima == 3) {
                     QCOMPARE(int(f.partita().Errori), 0);
@@ -95,21 +95,21 @@ void TstSoak::diecimilaPartite()
                     break;
                 }
             } else {
-                f.Command2_Click(f.partita().Numero);
+                f.rispondi(f.partita().bersaglio);
             }
             if (f.partita().fase() == gioco::Fase::Ricerca && std::bernoulli_distribution(0.05)(bambino))
-                f.picBrindel_MouseDown(Qt::LeftButton, {}, float(std::uniform_int_distribution<int>(0, 300)(bambino)),
+                f.premiDisegno(Qt::LeftButton, {}, float(std::uniform_int_distribution<int>(0, 300)(bambino)),
                                        float(std::uniform_int_distribution<int>(0, 440)(bambino)));
         }
         if (f.partita().fase() == gioco::Fase::Colorazione) {
             ++completate;
             for (int k = 0; k < 5; ++k) {
-                f.PicColore_Click(std::uniform_int_distribution<int>(0, 47)(bambino));
-                f.picBrindel_MouseDown(Qt::MouseButton(Qt::LeftButton << (k % 3)), {},
+                f.scegliColore(std::uniform_int_distribution<int>(0, 47)(bambino));
+                f.premiDisegno(Qt::MouseButton(Qt::LeftButton << (k % 3)), {},
                                        float(std::uniform_int_distribution<int>(0, 310)(bambino)),
                                        float(std::uniform_int_distribution<int>(0, 440)(bambino)));
             }
-            f.Command1_Click();
+            f.prossimoDisegno();
         }
         QCoreApplication::processEvents();
         if (!messaggi.box.isEmpty())

@@ -48,7 +48,7 @@ void TstX11::avvioEGioco()
     QCOMPARE(esadecimale(coloreA(secondo, interno + QPoint(400, 480))), esadecimale(colore::Ciano));
     QCOMPARE(esadecimale(coloreA(secondo, interno + QPoint(680, 10))), esadecimale(colore::Ciano));
     QCOMPARE(prova::copertureNonGialle(secondo, interno), QString());
-    // The cell name is shown, not the placeholder: Label3's white box has dark letters in it.
+    // The cell name is shown, not the placeholder: the cell name's white box has dark letters in it.
     int scuri = 0;
     for (int y = 24; y < 24 + 81; ++y)
         for (int xx = 496; xx < 496 + 113; ++xx)

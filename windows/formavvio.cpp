@@ -21,11 +21,11 @@ FormAvvio::FormAvvio(std::function<void()> apriGioco)
     auto *scena = new aspetto::Scena(QSize(LarghezzaInterna, AltezzaInterna), this);
 
     setAccessibleName(QString::fromUtf8(layout::Titolo));
-    m_label2 = new Etichetta(QString::fromUtf8(layout::Titolo), scena);
-    m_label2->setObjectName(QStringLiteral("Label2_0"));
-    aspetto::impostaCarattere(m_label2, layout::ComicTitolo);
-    m_label2->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    aspetto::colloca(m_label2, layout::avvio::Label2);
+    m_titolo = new Etichetta(QString::fromUtf8(layout::Titolo), scena);
+    m_titolo->setObjectName(QStringLiteral("Label2_0"));
+    aspetto::impostaCarattere(m_titolo, layout::ComicTitolo);
+    m_titolo->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    aspetto::colloca(m_titolo, layout::avvio::EtichettaTitolo);
 
     m_bottoneAvvio = new PulsanteGrafico(scena);
     m_bottoneAvvio->setObjectName(QStringLiteral("BottoneAvvio"));
@@ -34,12 +34,12 @@ FormAvvio::FormAvvio(std::function<void()> apriGioco)
     m_bottoneAvvio->setImmagine(aspetto::immagine("avvio.png"));
     aspetto::colloca(m_bottoneAvvio, layout::avvio::BottoneAvvio);
     m_bottoneAvvio->setFocus();
-    connect(m_bottoneAvvio, &QAbstractButton::clicked, this, &FormAvvio::BottoneAvvio_Click);
+    connect(m_bottoneAvvio, &QAbstractButton::clicked, this, &FormAvvio::avvia);
 
-    Form_Load();
+    scegliSfondo();
 }
 
-void FormAvvio::Form_Load()
+void FormAvvio::scegliSfondo()
 {
     messaggi::esegui([this] { setBackColor(static_cast<Colore>(numeri::aInt32(ModuloColoriSuoni::ColoreCasuale()))); });
 }
@@ -50,7 +50,7 @@ void FormAvvio::setBackColor(Colore colore)
     aspetto::impostaSfondo(this, colore);
 }
 
-void FormAvvio::BottoneAvvio_Click()
+void FormAvvio::avvia()
 {
     messaggi::esegui([this] {
         m_apriGioco();

@@ -19,17 +19,17 @@ public:
     explicit FormAvvio(std::function<void()> apriGioco);
 
     Colore backColor() const { return m_colore; }
-    QLabel *Label2() const { return m_label2; }
+    QLabel *titolo() const { return m_titolo; }
     PulsanteGrafico *BottoneAvvio() const { return m_bottoneAvvio; }
 
-    void BottoneAvvio_Click();
+    void avvia();
 
 private:
-    void Form_Load();
+    void scegliSfondo();
     void setBackColor(Colore colore);
 
     std::function<void()> m_apriGioco;
     Colore m_colore = 0;
-    QLabel *m_label2 = nullptr;
+    QLabel *m_titolo = nullptr;
     PulsanteGrafico *m_bottoneAvvio = nullptr;
 };

@@ -28,7 +28,7 @@ QLabel *etichetta(const QString &testo, const layout::Carattere &carattere, QWid
 }
 
 // The name of a cell as screen readers and test tools read it ("C3").
-QString nomeCella(int indice)
+QString nomeDellaCella(int indice)
 {
     return QString(QChar(u'A' + gioco::rigaDi(indice))) + QString::number(gioco::colonnaDi(indice) + 1);
 }
@@ -52,8 +52,8 @@ FormBrindel::FormBrindel(ComandiMenu comandi)
         if (comando)
             connect(voce, &QAction::triggered, this, [comando = std::move(comando)] { messaggi::esegui(comando); });
     };
-    collega(m_menuInformazioni, std::move(comandi.informazioni));
-    collega(m_mnuEsci, std::move(comandi.esci));
+    collega(m_voceInformazioni, std::move(comandi.informazioni));
+    collega(m_voceEsci, std::move(comandi.esci));
 }
 
 FormBrindel::~FormBrindel() = default;
@@ -62,10 +62,10 @@ void FormBrindel::creaControlli()
 {
     namespace L = layout::brindel;
 
-    m_menuInformazioni = menuBar()->addAction(QString::fromLatin1(L::MenuInformazioni));
-    m_menuInformazioni->setObjectName(QStringLiteral("MenuInformazioni"));
-    m_mnuEsci = menuBar()->addAction(QString::fromLatin1(L::MenuEsci));
-    m_mnuEsci->setObjectName(QStringLiteral("mnuEsci"));
+    m_voceInformazioni = menuBar()->addAction(QString::fromLatin1(L::MenuInformazioni));
+    m_voceInformazioni->setObjectName(QStringLiteral("MenuInformazioni"));
+    m_voceEsci = menuBar()->addAction(QString::fromLatin1(L::MenuEsci));
+    m_voceEsci->setObjectName(QStringLiteral("mnuEsci"));
 
     // The layout grows evenly with the window, centred on the same cyan.
     auto *fondo = new QWidget(this);
@@ -81,91 +81,91 @@ void FormBrindel::creaControlli()
     addAction(schermoIntero);
     connect(schermoIntero, &QAction::triggered, this, [this] { setWindowState(windowState() ^ Qt::WindowFullScreen); });
 
-    // Frame1 with the swatches and the chosen colour.
-    m_frame1 = new QFrame(m_interno);
-    m_frame1->setObjectName(QStringLiteral("Frame1"));
-    m_frame1->setFrameStyle(QFrame::Box | QFrame::Plain);
+    // The palette frame with the swatches and the chosen colour.
+    m_cornice = new QFrame(m_interno);
+    m_cornice->setObjectName(QStringLiteral("Frame1"));
+    m_cornice->setFrameStyle(QFrame::Box | QFrame::Plain);
     // A frame has the desktop's button face behind its swatches.
-    QPalette faccia = m_frame1->palette();
+    QPalette faccia = m_cornice->palette();
     faccia.setColor(QPalette::Window, faccia.color(QPalette::Button));
-    m_frame1->setPalette(faccia);
-    m_frame1->setAutoFillBackground(true);
-    aspetto::impostaLinea(m_frame1, 1);
-    aspetto::colloca(m_frame1, L::Frame1);
-    m_picture1 = new RiquadroImmagine(m_frame1);
-    m_picture1->setObjectName(QStringLiteral("Picture1"));
-    m_picture1->setAccessibleName(QStringLiteral("Colore scelto"));
-    aspetto::colloca(m_picture1, L::Picture1);
+    m_cornice->setPalette(faccia);
+    m_cornice->setAutoFillBackground(true);
+    aspetto::impostaLinea(m_cornice, 1);
+    aspetto::colloca(m_cornice, L::Cornice);
+    m_riquadroScelto = new RiquadroImmagine(m_cornice);
+    m_riquadroScelto->setObjectName(QStringLiteral("Picture1"));
+    m_riquadroScelto->setAccessibleName(QStringLiteral("Colore scelto"));
+    aspetto::colloca(m_riquadroScelto, L::RiquadroScelto);
     for (int i = 0; i < tavolozza::Numero; ++i) {
-        auto *campione = new RiquadroImmagine(m_frame1);
+        auto *campione = new RiquadroImmagine(m_cornice);
         campione->setObjectName(QStringLiteral("PicColore_%1").arg(i));
         aspetto::colloca(campione, {tavolozza::sinistra(i), tavolozza::alto(i), tavolozza::larghezza(), tavolozza::altezza()});
         campione->setCursor(Qt::CrossCursor);
         campione->setPremibile(true);
         campione->setAccessibleName(QStringLiteral("Colore %1").arg(tavolozza::postoDi(i) + 1));
-        connect(campione, &RiquadroImmagine::click, this, [this, i] { PicColore_Click(i); });
-        m_picColore[i] = campione;
+        connect(campione, &RiquadroImmagine::click, this, [this, i] { scegliColore(i); });
+        m_campioni[i] = campione;
     }
-    m_frame1->hide();
+    m_cornice->hide();
 
-    // picBrindel with its grid labels and, above them, the covers.
-    m_picBrindel = new RiquadroImmagine(m_interno);
-    m_picBrindel->setObjectName(QStringLiteral("picBrindel"));
-    aspetto::colloca(m_picBrindel, L::picBrindel);
-    m_picBrindel->setAccessibleName(QStringLiteral("Disegno"));
-    m_picBrindel->setBackColor(colore::Bianco);
+    // The drawing box with its grid labels and, above them, the covers.
+    m_riquadroDisegno = new RiquadroImmagine(m_interno);
+    m_riquadroDisegno->setObjectName(QStringLiteral("picBrindel"));
+    aspetto::colloca(m_riquadroDisegno, L::RiquadroDisegno);
+    m_riquadroDisegno->setAccessibleName(QStringLiteral("Disegno"));
+    m_riquadroDisegno->setBackColor(colore::Bianco);
     // Decoded only if shown: the first game replaces it as the window opens.
-    m_picBrindel->setPictureDifferita(QStringLiteral(":/immagini/iniziale.gif"));
-    connect(m_picBrindel, &RiquadroImmagine::mouseDown, this,
+    m_riquadroDisegno->setPictureDifferita(QStringLiteral(":/immagini/iniziale.gif"));
+    connect(m_riquadroDisegno, &RiquadroImmagine::mouseDown, this,
             [this](Qt::MouseButton b, Qt::KeyboardModifiers m, int x, int y) {
-                picBrindel_MouseDown(b, m, static_cast<float>(x), static_cast<float>(y));
+                premiDisegno(b, m, static_cast<float>(x), static_cast<float>(y));
             });
 
-    QWidget *griglia = m_picBrindel->interno();
+    QWidget *griglia = m_riquadroDisegno->interno();
     for (int c = 0; c < gioco::Colonne; ++c) {
-        m_label1[c] = etichetta(QString::fromLatin1(gioco::DidascalieColonne[c]), layout::SansGriglia, griglia);
-        m_label1[c]->setObjectName(QStringLiteral("Label1_%1").arg(c));
-        aspetto::colloca(m_label1[c], L::Label1[c]);
+        m_etichetteColonne[c] = etichetta(QString::fromLatin1(gioco::DidascalieColonne[c]), layout::SansGriglia, griglia);
+        m_etichetteColonne[c]->setObjectName(QStringLiteral("Label1_%1").arg(c));
+        aspetto::colloca(m_etichetteColonne[c], L::EtichetteColonne[c]);
     }
     for (int r = 0; r < gioco::Righe; ++r) {
-        m_label2[r] = etichetta(QString::fromLatin1(gioco::DidascalieRighe[r]), layout::SansGriglia, griglia);
-        m_label2[r]->setObjectName(QStringLiteral("Label2_%1").arg(r));
-        aspetto::colloca(m_label2[r], L::Label2[r]);
+        m_etichetteRighe[r] = etichetta(QString::fromLatin1(gioco::DidascalieRighe[r]), layout::SansGriglia, griglia);
+        m_etichetteRighe[r]->setObjectName(QStringLiteral("Label2_%1").arg(r));
+        aspetto::colloca(m_etichetteRighe[r], L::EtichetteRighe[r]);
     }
     for (int i = 0; i < gioco::Celle; ++i) {
         auto *copertura = new PulsanteGrafico(griglia);
         copertura->setObjectName(QStringLiteral("Command2_%1").arg(i));
-        copertura->setAccessibleName(nomeCella(i));
+        copertura->setAccessibleName(nomeDellaCella(i));
         copertura->setBackColor(colore::GialloChiaro);
         const int c = gioco::colonnaDi(i);
         const int r = gioco::rigaDi(i);
         aspetto::colloca(copertura, {L::CoperturaLeft[c], L::CoperturaTop[r], L::CoperturaWidth[c], L::CoperturaHeight});
-        connect(copertura, &QAbstractButton::clicked, this, [this, i] { Command2_Click(i); });
-        m_command2[i] = copertura;
+        connect(copertura, &QAbstractButton::clicked, this, [this, i] { rispondi(i); });
+        m_coperture[i] = copertura;
     }
 
-    m_command1 = new PulsanteGrafico(m_interno);
-    m_command1->setObjectName(QStringLiteral("Command1"));
-    m_command1->setText(QString::fromLatin1(L::Avanti));
-    aspetto::impostaCarattere(m_command1, layout::ArialAvanti);
-    m_command1->setImmagine(aspetto::immagine("freccia.png"));
-    aspetto::colloca(m_command1, L::Command1);
-    m_command1->hide();
-    connect(m_command1, &QAbstractButton::clicked, this, &FormBrindel::Command1_Click);
+    m_avanti = new PulsanteGrafico(m_interno);
+    m_avanti->setObjectName(QStringLiteral("Command1"));
+    m_avanti->setText(QString::fromLatin1(L::DidascaliaAvanti));
+    aspetto::impostaCarattere(m_avanti, layout::ArialAvanti);
+    m_avanti->setImmagine(aspetto::immagine("freccia.png"));
+    aspetto::colloca(m_avanti, L::Avanti);
+    m_avanti->hide();
+    connect(m_avanti, &QAbstractButton::clicked, this, &FormBrindel::prossimoDisegno);
 
-    m_label3 = etichetta(QString::fromLatin1(L::Label3Iniziale), layout::ArialCoordinata, m_interno);
-    m_label3->setObjectName(QStringLiteral("Label3"));
-    m_label3->setAccessibleDescription(QStringLiteral("La cella da trovare: lettera della riga, poi numero della colonna"));
-    aspetto::colloca(m_label3, L::Label3);
+    m_nomeCella = etichetta(QString::fromLatin1(L::NomeCellaIniziale), layout::ArialCoordinata, m_interno);
+    m_nomeCella->setObjectName(QStringLiteral("Label3"));
+    m_nomeCella->setAccessibleDescription(QStringLiteral("La cella da trovare: lettera della riga, poi numero della colonna"));
+    aspetto::colloca(m_nomeCella, L::NomeCella);
 }
 
 void FormBrindel::impostaOrdineFuoco()
 {
-    QList<QWidget *> ordine{m_command1, m_picBrindel};
-    for (RiquadroImmagine *campione : m_picColore)
+    QList<QWidget *> ordine{m_avanti, m_riquadroDisegno};
+    for (RiquadroImmagine *campione : m_campioni)
         ordine << campione;
-    ordine << m_picture1;
-    for (PulsanteGrafico *copertura : m_command2)
+    ordine << m_riquadroScelto;
+    for (PulsanteGrafico *copertura : m_coperture)
         ordine << copertura;
     for (qsizetype i = 1; i < ordine.size(); ++i)
         setTabOrder(ordine[i - 1], ordine[i]);
@@ -185,11 +185,11 @@ void FormBrindel::showEvent(QShowEvent *evento)
     // a new game: the game starts once, when the window is first shown.
     if (!m_attivata) {
         m_attivata = true;
-        Form_Activate();
+        primaAttivazione();
     }
 }
 
-void FormBrindel::Form_Activate()
+void FormBrindel::primaAttivazione()
 {
     messaggi::esegui([this] {
         NuovaPartita();
@@ -206,14 +206,14 @@ void FormBrindel::NuovaPartita()
 void FormBrindel::ImpostaTavolozza()
 {
     for (int i = 0; i < tavolozza::Numero; ++i)
-        m_picColore[i]->setBackColor(tavolozza::Tavolozza[i]);
+        m_campioni[i]->setBackColor(tavolozza::Tavolozza[i]);
 }
 
 QSize FormBrindel::caricaDisegno(int numero)
 {
-    m_picBrindel->setPicture(disegno::carica(gioco::percorsoDisegno(numero)));
+    m_riquadroDisegno->setPicture(disegno::carica(gioco::percorsoDisegno(numero)));
     // The game lays its cells out in the drawing's own pixels.
-    const layout::Rettangolo r = aspetto::rettangolo(m_picBrindel);
+    const layout::Rettangolo r = aspetto::rettangolo(m_riquadroDisegno);
     return {r.width, r.height};
 }
 
@@ -221,54 +221,54 @@ gioco::Didascalie FormBrindel::didascalie() const
 {
     gioco::Didascalie d;
     for (int r = 0; r < gioco::Righe; ++r)
-        d.righe[r] = m_label2[r]->text();
+        d.righe[r] = m_etichetteRighe[r]->text();
     for (int c = 0; c < gioco::Colonne; ++c)
-        d.colonne[c] = m_label1[c]->text();
+        d.colonne[c] = m_etichetteColonne[c]->text();
     return d;
 }
 
-void FormBrindel::Command2_Click(int indice)
+void FormBrindel::rispondi(int indice)
 {
     messaggi::esegui([this, indice] {
-        m_partita.Command2_Click(indice);
+        m_partita.rispondi(indice);
         mostra();
     });
 }
 
-void FormBrindel::Command1_Click()
+void FormBrindel::prossimoDisegno()
 {
     messaggi::esegui([this] {
-        m_partita.Command1_Click();
+        m_partita.prossimoDisegno();
         mostra();
     });
 }
 
-void FormBrindel::PicColore_Click(int indice)
+void FormBrindel::scegliColore(int indice)
 {
     messaggi::esegui([this, indice] {
-        const RiquadroImmagine *campione = m_picColore.at(indice);
+        const RiquadroImmagine *campione = m_campioni.at(indice);
         ColoreScelto = static_cast<double>(campione->coloreSfondo());
-        m_picture1->setBackColor(campione->coloreSfondo());
+        m_riquadroScelto->setBackColor(campione->coloreSfondo());
     });
 }
 
-void FormBrindel::picBrindel_MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, float x, float y)
+void FormBrindel::premiDisegno(Qt::MouseButton, Qt::KeyboardModifiers, float x, float y)
 {
     messaggi::esegui([this, x, y] {
-        const auto c = static_cast<std::int32_t>(m_picBrindel->Point(numeri::aInt32(x), numeri::aInt32(y)));
-        Filling(c, superficie::FillSolido, x, y);
+        const auto c = static_cast<std::int32_t>(m_riquadroDisegno->Point(numeri::aInt32(x), numeri::aInt32(y)));
+        riempi(c, superficie::FillSolido, x, y);
     });
 }
 
-void FormBrindel::Filling(const std::int32_t &Col, std::int32_t FStyle, const float &x, const float &y)
+void FormBrindel::riempi(const std::int32_t &Col, std::int32_t FStyle, const float &x, const float &y)
 {
-    superficie::Superficie &dc = m_picBrindel->hDC();
+    superficie::Superficie &dc = m_riquadroDisegno->hDC();
     dc.FillStyle = numeri::aInt16(FStyle);
     dc.FillColor = static_cast<Colore>(numeri::aInt32(ColoreScelto));
     const std::int32_t py = numeri::aInt32(y);
     const std::int32_t px = numeri::aInt32(x);
     // A fill that cannot take place changes nothing and says nothing.
-    m_picBrindel->ridisegna(superficie::ExtFloodFill(dc, px, py, static_cast<Colore>(Col), superficie::FLOODFILLSURFACE));
+    m_riquadroDisegno->ridisegna(superficie::ExtFloodFill(dc, px, py, static_cast<Colore>(Col), superficie::FLOODFILLSURFACE));
     dc.FillStyle = superficie::FillTrasparente;
 }
 
@@ -280,7 +280,7 @@ void FormBrindel::mostra()
 
     for (int i = 0; i < gioco::Celle; ++i) {
         const gioco::Copertura &stato = m_partita.coperture()[i];
-        PulsanteGrafico *copertura = m_command2[i];
+        PulsanteGrafico *copertura = m_coperture[i];
         if (disposta)
             aspetto::colloca(copertura, {g.sinistra(gioco::colonnaDi(i)), g.alto(gioco::rigaDi(i)), g.larghezzaCella, g.altezzaCella});
         copertura->setBackColor(stato.colore);
@@ -288,22 +288,22 @@ void FormBrindel::mostra()
     }
     for (int c = 0; c < gioco::Colonne; ++c) {
         if (disposta) {
-            const layout::Rettangolo r = aspetto::rettangolo(m_label1[c]);
-            aspetto::colloca(m_label1[c], {g.sinistra(c), r.top, g.larghezzaCella, r.height});
+            const layout::Rettangolo r = aspetto::rettangolo(m_etichetteColonne[c]);
+            aspetto::colloca(m_etichetteColonne[c], {g.sinistra(c), r.top, g.larghezzaCella, r.height});
         }
-        m_label1[c]->setVisible(ricerca);
+        m_etichetteColonne[c]->setVisible(ricerca);
     }
     for (int r = 0; r < gioco::Righe; ++r) {
         if (disposta) {
-            const layout::Rettangolo posto = aspetto::rettangolo(m_label2[r]);
-            aspetto::colloca(m_label2[r], {posto.left, g.alto(r), posto.width, g.altezzaCella});
+            const layout::Rettangolo posto = aspetto::rettangolo(m_etichetteRighe[r]);
+            aspetto::colloca(m_etichetteRighe[r], {posto.left, g.alto(r), posto.width, g.altezzaCella});
         }
-        m_label2[r]->setVisible(ricerca);
+        m_etichetteRighe[r]->setVisible(ricerca);
     }
-    m_label3->setText(m_partita.Coordinata);
+    m_nomeCella->setText(m_partita.Coordinata);
     // Screen readers hear the cell itself ("C3"), announced at each change.
-    m_label3->setAccessibleName(m_partita.Coordinata.trimmed());
-    m_label3->setVisible(ricerca);
-    m_command1->setVisible(!ricerca);
-    m_frame1->setVisible(!ricerca);
+    m_nomeCella->setAccessibleName(m_partita.Coordinata.trimmed());
+    m_nomeCella->setVisible(ricerca);
+    m_avanti->setVisible(!ricerca);
+    m_cornice->setVisible(!ricerca);
 }

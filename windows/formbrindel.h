@@ -38,27 +38,27 @@ public:
     double ColoreScelto = 0;
 
     // Event handlers, as the controls call them.
-    void Form_Activate();
-    void Command2_Click(int indice);
-    void Command1_Click();
-    void PicColore_Click(int indice);
-    void picBrindel_MouseDown(Qt::MouseButton pulsante, Qt::KeyboardModifiers maiuscole, float x, float y);
+    void primaAttivazione();
+    void rispondi(int indice);
+    void prossimoDisegno();
+    void scegliColore(int indice);
+    void premiDisegno(Qt::MouseButton pulsante, Qt::KeyboardModifiers maiuscole, float x, float y);
 
-    void Filling(const std::int32_t &Col, std::int32_t FStyle, const float &x, const float &y);
+    void riempi(const std::int32_t &Col, std::int32_t FStyle, const float &x, const float &y);
 
     // The controls.
     QWidget *interno() const { return m_interno; }
-    RiquadroImmagine *picBrindel() const { return m_picBrindel; }
-    PulsanteGrafico *Command2(int i) const { return m_command2.at(i); }
-    QLabel *Label1(int c) const { return m_label1.at(c); }
-    QLabel *Label2(int r) const { return m_label2.at(r); }
-    QLabel *Label3() const { return m_label3; }
-    PulsanteGrafico *Command1() const { return m_command1; }
-    QFrame *Frame1() const { return m_frame1; }
-    RiquadroImmagine *Picture1() const { return m_picture1; }
-    RiquadroImmagine *PicColore(int i) const { return m_picColore.at(i); }
-    QAction *MenuInformazioni() const { return m_menuInformazioni; }
-    QAction *mnuEsci() const { return m_mnuEsci; }
+    RiquadroImmagine *riquadroDisegno() const { return m_riquadroDisegno; }
+    PulsanteGrafico *copertura(int i) const { return m_coperture.at(i); }
+    QLabel *etichettaColonna(int c) const { return m_etichetteColonne.at(c); }
+    QLabel *etichettaRiga(int r) const { return m_etichetteRighe.at(r); }
+    QLabel *nomeCella() const { return m_nomeCella; }
+    PulsanteGrafico *avanti() const { return m_avanti; }
+    QFrame *cornice() const { return m_cornice; }
+    RiquadroImmagine *riquadroScelto() const { return m_riquadroScelto; }
+    RiquadroImmagine *campione(int i) const { return m_campioni.at(i); }
+    QAction *voceInformazioni() const { return m_voceInformazioni; }
+    QAction *voceEsci() const { return m_voceEsci; }
 
 protected:
     void showEvent(QShowEvent *evento) override;
@@ -77,15 +77,15 @@ private:
     bool m_attivata = false;
 
     QWidget *m_interno = nullptr;
-    RiquadroImmagine *m_picBrindel = nullptr;
-    std::array<PulsanteGrafico *, gioco::Celle> m_command2{};
-    std::array<QLabel *, gioco::Colonne> m_label1{};
-    std::array<QLabel *, gioco::Righe> m_label2{};
-    QLabel *m_label3 = nullptr;
-    PulsanteGrafico *m_command1 = nullptr;
-    QFrame *m_frame1 = nullptr;
-    RiquadroImmagine *m_picture1 = nullptr;
-    std::array<RiquadroImmagine *, tavolozza::Numero> m_picColore{};
-    QAction *m_menuInformazioni = nullptr;
-    QAction *m_mnuEsci = nullptr;
+    RiquadroImmagine *m_riquadroDisegno = nullptr;
+    std::array<PulsanteGrafico *, gioco::Celle> m_coperture{};
+    std::array<QLabel *, gioco::Colonne> m_etichetteColonne{};
+    std::array<QLabel *, gioco::Righe> m_etichetteRighe{};
+    QLabel *m_nomeCella = nullptr;
+    PulsanteGrafico *m_avanti = nullptr;
+    QFrame *m_cornice = nullptr;
+    RiquadroImmagine *m_riquadroScelto = nullptr;
+    std::array<RiquadroImmagine *, tavolozza::Numero> m_campioni{};
+    QAction *m_voceInformazioni = nullptr;
+    QAction *m_voceEsci = nullptr;
 };

@@ -41,7 +41,7 @@ namespace avvio {
 inline constexpr int LarghezzaInterna = 702;
 inline constexpr int AltezzaInterna = 605;
 inline constexpr Colore Sfondo = colore::Ciano;
-inline constexpr Rettangolo Label2{48, 24, 561, 249};
+inline constexpr Rettangolo EtichettaTitolo{48, 24, 561, 249};
 inline constexpr Rettangolo BottoneAvvio{184, 328, 274, 85};
 inline constexpr char Avvio[] = "Avvio";
 
@@ -53,13 +53,13 @@ inline constexpr int LarghezzaInterna = 687;
 inline constexpr int AltezzaInterna = 513;
 inline constexpr Colore Sfondo = colore::Ciano;
 
-inline constexpr Rettangolo picBrindel{8, 0, 324, 470};
-inline constexpr Rettangolo Frame1{464, 112, 145, 233};
-inline constexpr Rettangolo Picture1{0, 200, 145, 33};
-inline constexpr Rettangolo Command1{464, 376, 129, 65};
-inline constexpr Rettangolo Label3{496, 24, 113, 81};
-inline constexpr char Avanti[] = "avanti";
-inline constexpr char Label3Iniziale[] = "Label3";
+inline constexpr Rettangolo RiquadroDisegno{8, 0, 324, 470};
+inline constexpr Rettangolo Cornice{464, 112, 145, 233};
+inline constexpr Rettangolo RiquadroScelto{0, 200, 145, 33};
+inline constexpr Rettangolo Avanti{464, 376, 129, 65};
+inline constexpr Rettangolo NomeCella{496, 24, 113, 81};
+inline constexpr char DidascaliaAvanti[] = "avanti";
+inline constexpr char NomeCellaIniziale[] = "Label3";
 
 // Covers before the first game lays out the grid.
 inline constexpr std::array<int, gioco::Colonne> CoperturaLeft{16, 88, 168, 240};
@@ -67,10 +67,10 @@ inline constexpr std::array<int, gioco::Colonne> CoperturaWidth{73, 81, 73, 73};
 inline constexpr std::array<int, gioco::Righe> CoperturaTop{24, 104, 184, 264, 344};
 inline constexpr int CoperturaHeight = 81;
 
-inline constexpr std::array<Rettangolo, gioco::Colonne> Label1{{
+inline constexpr std::array<Rettangolo, gioco::Colonne> EtichetteColonne{{
     {16, 0, 97, 25}, {112, 0, 73, 25}, {184, 0, 73, 25}, {248, 0, 73, 25},
 }};
-inline constexpr std::array<Rettangolo, gioco::Righe> Label2{{
+inline constexpr std::array<Rettangolo, gioco::Righe> EtichetteRighe{{
     {0, 24, 17, 81}, {0, 104, 17, 81}, {0, 184, 17, 81}, {0, 264, 17, 81}, {0, 344, 17, 81},
 }};
 
