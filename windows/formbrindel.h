@@ -35,18 +35,27 @@ public:
 
     // Game rules and state, shown by the controls below.
     const gioco::Partita &partita() const { return m_partita; }
+    // The colour a press on the drawing fills with: black until a swatch is
+    // chosen, then kept across games.
     double ColoreScelto = 0;
 
-    // Event handlers, as the controls call them.
+    // What the controls do, one handler each.
+    // The first show: a new game, then the palette's colours.
     void primaAttivazione();
+    // A click on the cover of cell `indice` (0..19, row by row).
     void rispondi(int indice);
+    // "avanti": the next drawing.
     void prossimoDisegno();
+    // A click on swatch `indice` chooses its colour.
     void scegliColore(int indice);
+    // A press on the drawing, in its pixels: fills the area under it.
     void premiDisegno(Qt::MouseButton pulsante, Qt::KeyboardModifiers maiuscole, float x, float y);
-
+    // Fills the area of colour `Col` around (x, y) with the chosen colour.
     void riempi(const std::int32_t &Col, std::int32_t FStyle, const float &x, const float &y);
 
-    // The controls.
+    // The controls: the drawing box, the covers over it and the grid labels
+    // along its edges, the name of the cell to find, "avanti", the palette
+    // frame with its swatches and the chosen-colour box, the menu items.
     QWidget *interno() const { return m_interno; }
     RiquadroImmagine *riquadroDisegno() const { return m_riquadroDisegno; }
     PulsanteGrafico *copertura(int i) const { return m_coperture.at(i); }
