@@ -75,40 +75,65 @@ inline quint32 misto(quint32 a, quint32 b, quint32 peso)
 // Each view pixel depends only on where it stands, so a piece made again
 // matches the whole view made at once. Most of a drawing is flat colour:
 // where a pixel, its right neighbour and the two below are alike, the view
-// pixels between them are that colour, written in runs.
+// pixels between them are that colour, written in runs. The view rows that
+// sample the same two picture rows differ only where the picture is not
+// flat, so each of them after the first copies the one above and mixes
+// those few pixels again with its own weight.
 void ingrandisci(const QImage &sorgente, QImage &vista, const QRect &zona, double k)
 {
     const std::vector<Campione> colonne = campioni(zona.left(), zona.width(), sorgente.width(), k);
     const std::vector<Campione> righe = campioni(zona.top(), zona.height(), sorgente.height(), k);
     const int w = sorgente.width();
+    const std::size_t n = colonne.size();
     std::vector<char> piatto(static_cast<std::size_t>(w));
+    // The first view column that samples picture column x or one right of it.
+    // (Columns sample the picture left to right, never going back.)
+    std::vector<std::size_t> daColonna(static_cast<std::size_t>(w) + 1, n);
+    for (std::size_t x = 0, i = 0; x < daColonna.size(); ++x) {
+        while (i < n && static_cast<std::size_t>(colonne[i].primo) < x)
+            ++i;
+        daColonna[x] = i;
+    }
+    std::vector<std::size_t> misti;  // view columns not flat for the current pair of rows
+    const quint32 *sopra = nullptr;  // the view row above, if it samples the same rows
     int coppia = -1;
     for (int j = 0; j < zona.height(); ++j) {
         const Campione &r = righe[static_cast<std::size_t>(j)];
         const auto *alta = reinterpret_cast<const quint32 *>(sorgente.constScanLine(r.primo));
         const auto *bassa = reinterpret_cast<const quint32 *>(sorgente.constScanLine(r.secondo));
-        if (r.primo != coppia) {
-            coppia = r.primo;
-            for (int x = 0; x < w; ++x) {
-                const int y = std::min(x + 1, w - 1);
-                piatto[static_cast<std::size_t>(x)] = alta[x] == alta[y] && bassa[x] == bassa[y] && alta[x] == bassa[x];
-            }
-        }
         auto *uscita = reinterpret_cast<quint32 *>(vista.scanLine(zona.top() + j)) + zona.left();
-        const std::size_t n = colonne.size();
+        if (r.primo == coppia && sopra) {
+            std::copy(sopra, sopra + n, uscita);
+            for (const std::size_t i : misti) {
+                const Campione &c = colonne[i];
+                uscita[i] = misto(misto(alta[c.primo], alta[c.secondo], c.peso), misto(bassa[c.primo], bassa[c.secondo], c.peso), r.peso);
+            }
+            sopra = uscita;
+            continue;
+        }
+        coppia = r.primo;
+        misti.clear();
+        for (int x = 0; x < w; ++x) {
+            const int y = std::min(x + 1, w - 1);
+            piatto[static_cast<std::size_t>(x)] = alta[x] == alta[y] && bassa[x] == bassa[y] && alta[x] == bassa[x];
+        }
         for (std::size_t i = 0; i < n;) {
             const Campione &c = colonne[i];
             const quint32 a = alta[c.primo];
             if (piatto[static_cast<std::size_t>(c.primo)]) {
-                std::size_t fine = i + 1;
-                while (fine < n && piatto[static_cast<std::size_t>(colonne[fine].primo)] && alta[colonne[fine].primo] == a)
-                    ++fine;
+                // The run goes on over the picture's flat pixels of this colour.
+                int x = c.primo + 1;
+                while (x < w && piatto[static_cast<std::size_t>(x)] && alta[x] == a)
+                    ++x;
+                const std::size_t fine = std::max(i + 1, daColonna[static_cast<std::size_t>(x)]);
                 std::fill(uscita + i, uscita + fine, a);
                 i = fine;
                 continue;
             }
+            misti.push_back(i);
             uscita[i++] = misto(misto(a, alta[c.secondo], c.peso), misto(bassa[c.primo], bassa[c.secondo], c.peso), r.peso);
         }
+        sopra = uscita;
     }
 }
 
