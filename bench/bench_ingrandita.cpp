@@ -2,6 +2,7 @@
 // press-to-painted on each of the game's drawings at that scale, and the
 // re-layout from the 96-dpi window to full screen and back, painted.
 
+#include "bench/disegni.h"
 #include "platform/cartella.h"
 #include "platform/casuale.h"
 #include "shell/modulo1.h"
@@ -24,36 +25,6 @@ namespace {
 constexpr QSize Schermo{3840, 2160};
 constexpr double RiferimentoPremuto = 2000.0; // us
 constexpr double RiferimentoLayout = 16000.0; // us
-
-// Picks drawing n for the first game, then draws as the program does.
-class PrimoDisegno final : public casuale::Sorgente
-{
-public:
-    explicit PrimoDisegno(int n) : m_valore((n - 0.5f) / 12.0f) {}
-    float prossimo() override
-    {
-        if (m_primo) {
-            m_primo = false;
-            return m_valore;
-        }
-        return m_resto.prossimo();
-    }
-
-private:
-    float m_valore;
-    bool m_primo = true;
-    casuale::Generatore m_resto{7};
-};
-
-// The first white pixel below the middle: the fill a child makes most.
-QPoint puntoBianco(const QImage &img)
-{
-    for (int y = img.height() / 2; y < img.height(); ++y)
-        for (int x = 0; x < img.width(); ++x)
-            if ((img.pixel(x, y) & 0xFFFFFF) == 0xFFFFFF)
-                return {x, y};
-    return {0, 0};
-}
 
 double mediana(std::vector<double> v)
 {
@@ -84,7 +55,7 @@ int main(int argc, char **argv)
     bool tutti = true;
     std::vector<double> layout;
     for (int n = 1; n <= 12; ++n) {
-        PrimoDisegno sorgente(n);
+        banco::PrimoDisegno sorgente(n);
         casuale::imposta(&sorgente);
         FormBrindel f;
         f.show();
@@ -96,7 +67,7 @@ int main(int argc, char **argv)
         f.repaint();
         QWidget *area = f.riquadroDisegno()->interno();
         const double s = aspetto::fattore(area);
-        const QPoint pixel = puntoBianco(f.riquadroDisegno()->superficie());
+        const QPoint pixel = banco::puntoBianco(f.riquadroDisegno()->superficie());
         const QPointF p(std::ceil((pixel.x() + 0.5) * s), std::ceil((pixel.y() + 0.5) * s));
         std::vector<double> tempi;
         for (int i = 0; i < 200; ++i) {

@@ -1,6 +1,7 @@
 // From a press on the drawing to the filled area painted, in the game window
 // on the offscreen platform, for each of the game's drawings.
 
+#include "bench/disegni.h"
 #include "platform/cartella.h"
 #include "platform/casuale.h"
 #include "shell/modulo1.h"
@@ -21,49 +22,19 @@
 
 namespace {
 
-// Picks drawing n for the first game, then draws as the program does.
-class PrimoDisegno final : public casuale::Sorgente
-{
-public:
-    explicit PrimoDisegno(int n) : m_valore((n - 0.5f) / 12.0f) {}
-    float prossimo() override
-    {
-        if (m_primo) {
-            m_primo = false;
-            return m_valore;
-        }
-        return m_resto.prossimo();
-    }
-
-private:
-    float m_valore;
-    bool m_primo = true;
-    casuale::Generatore m_resto{7};
-};
-
-// The white pixel whose area is the largest: the fill a child makes most.
-QPoint puntoBianco(const QImage &img)
-{
-    for (int y = img.height() / 2; y < img.height(); ++y)
-        for (int x = 0; x < img.width(); ++x)
-            if ((img.pixel(x, y) & 0xFFFFFF) == 0xFFFFFF)
-                return {x, y};
-    return {0, 0};
-}
-
 std::map<int, std::vector<double>> g_tempi;
 
 void premuto(benchmark::State &state)
 {
     const int n = static_cast<int>(state.range(0));
-    PrimoDisegno sorgente(n);
+    banco::PrimoDisegno sorgente(n);
     casuale::imposta(&sorgente);
     FormBrindel f;
     f.show();
     while (f.partita().fase() == gioco::Fase::Ricerca)
         f.rispondi(f.partita().bersaglio);
     QWidget *area = f.riquadroDisegno()->interno();
-    const QPoint p = puntoBianco(f.riquadroDisegno()->superficie());
+    const QPoint p = banco::puntoBianco(f.riquadroDisegno()->superficie());
     bool verde = false;
     for (auto _ : state) {
         f.scegliColore(verde ? 0 : 26);
