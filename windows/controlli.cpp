@@ -143,6 +143,9 @@ PulsanteGrafico::PulsanteGrafico(QWidget *genitore)
     : QAbstractButton(genitore)
 {
     setFocusPolicy(Qt::StrongFocus);
+    // Only the left button clicks; no press on a button, of any button,
+    // reaches the control beneath it.
+    setAttribute(Qt::WA_NoMousePropagation);
 }
 
 void PulsanteGrafico::setBackColor(std::optional<Colore> colore)
@@ -199,30 +202,6 @@ void PulsanteGrafico::paintEvent(QPaintEvent *)
         const int dentro = aspetto::scala(4, s);
         p.drawRect(r.adjusted(dentro, dentro, -dentro - 1, -dentro - 1));
     }
-}
-
-void PulsanteGrafico::mousePressEvent(QMouseEvent *evento)
-{
-    if (evento->button() == Qt::LeftButton)
-        QAbstractButton::mousePressEvent(evento);
-    else
-        evento->accept();
-}
-
-void PulsanteGrafico::mouseReleaseEvent(QMouseEvent *evento)
-{
-    if (evento->button() == Qt::LeftButton)
-        QAbstractButton::mouseReleaseEvent(evento);
-    else
-        evento->accept();
-}
-
-void PulsanteGrafico::mouseDoubleClickEvent(QMouseEvent *evento)
-{
-    if (evento->button() == Qt::LeftButton)
-        QAbstractButton::mouseDoubleClickEvent(evento);
-    else
-        evento->accept();
 }
 
 void PulsanteGrafico::keyPressEvent(QKeyEvent *evento)
@@ -283,6 +262,7 @@ QList<RigaTesto> impaginaTesto(const QString &testo, const QFontMetrics &misure,
 Etichetta::Etichetta(const QString &testo, QWidget *genitore)
     : QLabel(testo, genitore)
 {
+    setAttribute(Qt::WA_NoMousePropagation);
 }
 
 void Etichetta::paintEvent(QPaintEvent *)
@@ -298,21 +278,6 @@ void Etichetta::paintEvent(QPaintEvent *)
         p.drawText(riga.x, alto + misure.ascent(), riga.testo);
         alto += misure.height();
     }
-}
-
-void Etichetta::mousePressEvent(QMouseEvent *evento)
-{
-    evento->accept();
-}
-
-void Etichetta::mouseReleaseEvent(QMouseEvent *evento)
-{
-    evento->accept();
-}
-
-void Etichetta::mouseDoubleClickEvent(QMouseEvent *evento)
-{
-    evento->accept();
 }
 
 RiquadroImmagine::RiquadroImmagine(QWidget *genitore)

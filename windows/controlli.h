@@ -31,11 +31,6 @@ public:
 protected:
     void paintEvent(QPaintEvent *evento) override;
     void keyPressEvent(QKeyEvent *evento) override;
-    // Only the left button clicks; the others are taken here and do nothing,
-    // so that no press on a button reaches the control beneath it.
-    void mousePressEvent(QMouseEvent *evento) override;
-    void mouseReleaseEvent(QMouseEvent *evento) override;
-    void mouseDoubleClickEvent(QMouseEvent *evento) override;
 
 private:
     std::optional<Colore> m_colore;
@@ -68,9 +63,6 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *evento) override;
-    void mousePressEvent(QMouseEvent *evento) override;
-    void mouseReleaseEvent(QMouseEvent *evento) override;
-    void mouseDoubleClickEvent(QMouseEvent *evento) override;
 };
 
 // A picture box: a 2-pixel sunken border around an inner area that holds the
