@@ -84,9 +84,9 @@ int main(int argc, char **argv)
             });
             return;
         }
-        // Painted with its drawing: the picture box's inner area, and the
-        // first time the whole window with it.
-        if (!f || !dipinti.contains(f->riquadroDisegno()->interno()))
+        // Painted with its drawing: the picture box, and the first time the
+        // whole window with it.
+        if (!f || !dipinti.contains(f->riquadroDisegno()))
             return;
         if (tGioco == 0 && !dipinti.contains(f))
             return;

@@ -65,10 +65,10 @@ int main(int argc, char **argv)
         while (f.partita().fase() == gioco::Fase::Ricerca)
             f.rispondi(f.partita().bersaglio);
         f.repaint();
-        QWidget *area = f.riquadroDisegno()->interno();
+        QWidget *area = f.riquadroDisegno();
         const double s = aspetto::fattore(area);
         const QPoint pixel = banco::puntoBianco(f.riquadroDisegno()->superficie());
-        const QPointF p(std::ceil((pixel.x() + 0.5) * s), std::ceil((pixel.y() + 0.5) * s));
+        const QPointF p = QPointF(std::ceil((pixel.x() + 0.5) * s), std::ceil((pixel.y() + 0.5) * s)) + f.riquadroDisegno()->areaInterna().topLeft();
         std::vector<double> tempi;
         for (int i = 0; i < 200; ++i) {
             f.scegliColore(i % 2 ? 0 : 26);

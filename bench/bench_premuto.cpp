@@ -33,8 +33,8 @@ void premuto(benchmark::State &state)
     f.show();
     while (f.partita().fase() == gioco::Fase::Ricerca)
         f.rispondi(f.partita().bersaglio);
-    QWidget *area = f.riquadroDisegno()->interno();
-    const QPoint p = banco::puntoBianco(f.riquadroDisegno()->superficie());
+    QWidget *area = f.riquadroDisegno();
+    const QPoint p = banco::puntoBianco(f.riquadroDisegno()->superficie()) + f.riquadroDisegno()->areaInterna().topLeft();
     bool verde = false;
     for (auto _ : state) {
         f.scegliColore(verde ? 0 : 26);

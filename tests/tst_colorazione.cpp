@@ -31,8 +31,9 @@ struct Gioco
     // A press through the real mouse path, on the drawing's inner area.
     void premi(QPoint p, Qt::MouseButton b = Qt::LeftButton, Qt::KeyboardModifiers m = {})
     {
-        QTest::mousePress(f.riquadroDisegno()->interno(), b, m, p);
-        QTest::mouseRelease(f.riquadroDisegno()->interno(), b, m, p);
+        const QPoint angolo = f.riquadroDisegno()->areaInterna().topLeft();
+        QTest::mousePress(f.riquadroDisegno(), b, m, angolo + p);
+        QTest::mouseRelease(f.riquadroDisegno(), b, m, angolo + p);
     }
 
     prova::RegistroMessaggi messaggi;
@@ -180,7 +181,7 @@ void TstColorazione::trasparenteComeSfondo()
     QCOMPARE(g.pixel(30, 5), Bianco);
     g.f.scegliColore(26); // green
     g.premi({5, 5});
-    const QImage schermo = g.f.riquadroDisegno()->interno()->grab().toImage();
+    const QImage schermo = g.f.riquadroDisegno()->grab(g.f.riquadroDisegno()->areaInterna()).toImage();
     QCOMPARE(colore::daRgb(schermo.pixel(5, 5)), 0x00FF00u);
     QCOMPARE(colore::daRgb(schermo.pixel(30, 5)), Bianco);
     QCOMPARE(g.pixel(5, 5), 0x00FF00u);

@@ -15,13 +15,14 @@ namespace {
 constexpr char Posto[] = "brindel_posto";
 constexpr char Pixel[] = "brindel_pixel";
 constexpr char Linea[] = "brindel_linea";
+constexpr char Origine[] = "brindel_origine";
 
 void applica(QWidget *w, double s)
 {
     const QVariant posto = w->property(Posto);
     if (posto.isValid()) {
         const QRect r = posto.toRect();
-        w->setGeometry(scala(layout::Rettangolo{r.x(), r.y(), r.width(), r.height()}, s));
+        w->setGeometry(scala(layout::Rettangolo{r.x(), r.y(), r.width(), r.height()}, s).translated(origine(w->parentWidget(), s)));
     }
     const QVariant pixel = w->property(Pixel);
     if (pixel.isValid()) {
@@ -75,6 +76,19 @@ double fattore(const QWidget *w)
         if (const auto *scena = qobject_cast<const Scena *>(w))
             return scena->fattore();
     return 1.0;
+}
+
+void impostaOrigine(QWidget *w, QPoint origine)
+{
+    w->setProperty(Origine, origine);
+}
+
+QPoint origine(const QWidget *w, double s)
+{
+    const QVariant o = w ? w->property(Origine) : QVariant();
+    if (!o.isValid())
+        return {};
+    return {scala(o.toPoint().x(), s), scala(o.toPoint().y(), s)};
 }
 
 void colloca(QWidget *w, const layout::Rettangolo &r)

@@ -23,6 +23,11 @@ void impostaSfondo(QWidget *w, Colore colore);
 // parent's corner), at the scale of the window it is in; the place is kept
 // and followed when the scale changes.
 void colloca(QWidget *w, const layout::Rettangolo &r);
+// The corner children of w are placed from (pixels at 96 dpi from its own
+// corner): a picture box places them inside its border.
+void impostaOrigine(QWidget *w, QPoint origine);
+// That corner at factor s.
+QPoint origine(const QWidget *w, double s);
 // The same place with a new size (a picture box that takes its picture's).
 void ridimensiona(QWidget *w, int larghezza, int altezza);
 // Where the table puts a control, at 96 dpi.

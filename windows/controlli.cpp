@@ -282,12 +282,17 @@ void Etichetta::paintEvent(QPaintEvent *)
 
 RiquadroImmagine::RiquadroImmagine(QWidget *genitore)
     : QWidget(genitore)
-    , m_interno(new QWidget(this))
 {
     setFocusPolicy(Qt::TabFocus);
-    m_interno->move(layout::Bordo, layout::Bordo);
-    m_interno->setAttribute(Qt::WA_OpaquePaintEvent);
-    m_interno->installEventFilter(this);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    aspetto::impostaOrigine(this, {layout::Bordo, layout::Bordo});
+}
+
+QRect RiquadroImmagine::areaInterna() const
+{
+    // Each edge of the inner area rounded on its own, as the controls are.
+    const layout::Rettangolo r = aspetto::rettangolo(this);
+    return aspetto::scala({layout::Bordo, layout::Bordo, r.width - 2 * layout::Bordo, r.height - 2 * layout::Bordo}, aspetto::fattore(this));
 }
 
 void RiquadroImmagine::setPictureDifferita(const QString &file)
@@ -318,8 +323,7 @@ void RiquadroImmagine::prendiMisura(QSize lato)
 {
     aspetto::ridimensiona(this, lato.width() + 2 * layout::Bordo, lato.height() + 2 * layout::Bordo);
     m_vistaK = 0;
-    disponiInterno();
-    m_interno->update();
+    update();
 }
 
 Colore RiquadroImmagine::Point(int x, int y) const
@@ -340,8 +344,9 @@ void RiquadroImmagine::ridisegna(const QRect &rettangolo)
     if (rettangolo.isEmpty())
         return;
     const double s = aspetto::fattore(this);
+    const QPoint angolo = areaInterna().topLeft();
     if (s == 1.0) {
-        m_interno->repaint(rettangolo);
+        repaint(rettangolo.translated(angolo));
         return;
     }
     // The scaled view changes around the changed pixels, as far as the
@@ -349,11 +354,12 @@ void RiquadroImmagine::ridisegna(const QRect &rettangolo)
     const QRect dintorno = rettangolo.adjusted(-1, -1, 1, 1);
     if (m_vistaK > 0)
         dipingiVista(dintorno);
-    m_interno->repaint(QRectF(dintorno.x() * s, dintorno.y() * s, dintorno.width() * s, dintorno.height() * s).toAlignedRect());
+    repaint(QRectF(dintorno.x() * s, dintorno.y() * s, dintorno.width() * s, dintorno.height() * s).toAlignedRect().translated(angolo));
 }
 
 QPoint RiquadroImmagine::pixelSotto(QPointF punto) const
 {
+    punto -= areaInterna().topLeft();
     const double s = aspetto::fattore(this);
     if (s == 1.0)
         return punto.toPoint();
@@ -372,13 +378,19 @@ void RiquadroImmagine::dipingiVista(const QRect &pixel)
 void RiquadroImmagine::setBackColor(std::optional<Colore> colore)
 {
     m_colore = colore;
-    m_interno->update();
+    update();
 }
 
-void RiquadroImmagine::paintEvent(QPaintEvent *)
+void RiquadroImmagine::paintEvent(QPaintEvent *evento)
 {
     QPainter p(this);
-    disegnaBordo(p, rect(), true, aspetto::fattore(this));
+    const QRect interna = areaInterna();
+    const QRect zona = evento->rect();
+    if (!interna.contains(zona))
+        disegnaBordo(p, rect(), true, aspetto::fattore(this));
+    p.setClipRect(interna.intersected(zona));
+    p.translate(interna.topLeft());
+    dipingiInterno(p, zona.translated(-interna.topLeft()).intersected(QRect(QPoint(0, 0), interna.size())));
 }
 
 void RiquadroImmagine::keyPressEvent(QKeyEvent *evento)
@@ -390,33 +402,22 @@ void RiquadroImmagine::keyPressEvent(QKeyEvent *evento)
     QWidget::keyPressEvent(evento);
 }
 
-void RiquadroImmagine::resizeEvent(QResizeEvent *)
-{
-    disponiInterno();
-}
-
 bool RiquadroImmagine::event(QEvent *evento)
 {
     if (evento->type() == aspetto::Scena::eventoScala()) {
         m_vistaK = 0;
-        disponiInterno();
         update();
-        m_interno->update();
         return true;
     }
     return QWidget::event(evento);
 }
 
-void RiquadroImmagine::disponiInterno()
-{
-    // Each edge of the inner area rounded on its own, as the controls are.
-    const double s = aspetto::fattore(this);
-    const layout::Rettangolo r = aspetto::rettangolo(this);
-    m_interno->setGeometry(aspetto::scala({layout::Bordo, layout::Bordo, r.width - 2 * layout::Bordo, r.height - 2 * layout::Bordo}, s));
-}
-
 void RiquadroImmagine::mousePressEvent(QMouseEvent *evento)
 {
+    if (areaInterna().contains(evento->position().toPoint())) {
+        const QPoint punto = pixelSotto(evento->position());
+        emit mouseDown(evento->button(), evento->modifiers(), punto.x(), punto.y());
+    }
     m_premuto = evento->button() == Qt::LeftButton;
 }
 
@@ -428,49 +429,37 @@ void RiquadroImmagine::mouseReleaseEvent(QMouseEvent *evento)
         emit click();
 }
 
-bool RiquadroImmagine::eventFilter(QObject *oggetto, QEvent *evento)
+void RiquadroImmagine::dipingiInterno(QPainter &p, const QRect &zona)
 {
-    if (oggetto == m_interno && evento->type() == QEvent::Paint) {
-        QPainter p(m_interno);
-        const QRect zona = static_cast<QPaintEvent *>(evento)->rect();
-        const QImage &immagine = dc().immagine;
-        const double s = aspetto::fattore(this);
-        if (immagine.isNull() || s == 1.0)
-            p.fillRect(zona, sfondo(m_colore, this));
-        if (immagine.isNull())
-            return true;
-        if (s == 1.0) {
-            p.drawImage(zona.topLeft(), immagine, zona);
-            return true;
-        }
-        // Shown grown by s (and by the screen's own ratio, so that the view
-        // is sharp there too) from a view kept until the picture or the
-        // factor changes; fills repaint only what they changed.
-        const double rapporto = m_interno->devicePixelRatioF();
-        const double k = s * rapporto;
-        if (m_vistaK != k) {
-            m_vistaK = k;
-            m_vista = QImage(static_cast<int>(std::ceil(immagine.width() * k)), static_cast<int>(std::ceil(immagine.height() * k)),
-                             QImage::Format_RGB32);
-            m_vista.fill(sfondo(m_colore, this));
-            dipingiVista(immagine.rect());
-        }
-        // Only what the view does not cover shows the back colour.
-        QRegion fuori(zona);
-        fuori -= QRectF(0, 0, m_vista.width() / rapporto, m_vista.height() / rapporto).toAlignedRect();
-        for (const QRect &pezzo : fuori)
-            p.fillRect(pezzo, sfondo(m_colore, this));
-        const QRect sorgente =
-            QRectF(zona.x() * rapporto, zona.y() * rapporto, zona.width() * rapporto, zona.height() * rapporto).toAlignedRect().intersected(m_vista.rect());
-        p.drawImage(QRectF(sorgente.x() / rapporto, sorgente.y() / rapporto, sorgente.width() / rapporto, sorgente.height() / rapporto),
-                    m_vista, sorgente);
-        return true;
+    const QImage &immagine = dc().immagine;
+    const double s = aspetto::fattore(this);
+    if (immagine.isNull() || s == 1.0)
+        p.fillRect(zona, sfondo(m_colore, this));
+    if (immagine.isNull())
+        return;
+    if (s == 1.0) {
+        p.drawImage(zona.topLeft(), immagine, zona);
+        return;
     }
-    if (oggetto == m_interno && evento->type() == QEvent::MouseButtonPress) {
-        // Reported here, then passed on to the box, which tracks the click.
-        const auto *m = static_cast<QMouseEvent *>(evento);
-        const QPoint punto = pixelSotto(m->position());
-        emit mouseDown(m->button(), m->modifiers(), punto.x(), punto.y());
+    // Shown grown by s (and by the screen's own ratio, so that the view is
+    // sharp there too) from a view kept until the picture or the factor
+    // changes; fills repaint only what they changed.
+    const double rapporto = devicePixelRatioF();
+    const double k = s * rapporto;
+    if (m_vistaK != k) {
+        m_vistaK = k;
+        m_vista = QImage(static_cast<int>(std::ceil(immagine.width() * k)), static_cast<int>(std::ceil(immagine.height() * k)),
+                         QImage::Format_RGB32);
+        m_vista.fill(sfondo(m_colore, this));
+        dipingiVista(immagine.rect());
     }
-    return QWidget::eventFilter(oggetto, evento);
+    // Only what the view does not cover shows the back colour.
+    QRegion fuori(zona);
+    fuori -= QRectF(0, 0, m_vista.width() / rapporto, m_vista.height() / rapporto).toAlignedRect();
+    for (const QRect &pezzo : fuori)
+        p.fillRect(pezzo, sfondo(m_colore, this));
+    const QRect sorgente =
+        QRectF(zona.x() * rapporto, zona.y() * rapporto, zona.width() * rapporto, zona.height() * rapporto).toAlignedRect().intersected(m_vista.rect());
+    p.drawImage(QRectF(sorgente.x() / rapporto, sorgente.y() / rapporto, sorgente.width() / rapporto, sorgente.height() / rapporto),
+                m_vista, sorgente);
 }

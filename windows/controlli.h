@@ -65,16 +65,17 @@ protected:
     void paintEvent(QPaintEvent *evento) override;
 };
 
-// A picture box: a 2-pixel sunken border around an inner area that holds the
-// picture (a 32-bit surface that fills paint on), its back colour and its
-// child controls, which are placed from the inner corner and clipped to it.
+// A picture box: a 2-pixel sunken border around an inner area that shows the
+// picture (a 32-bit surface that fills paint on) on its back colour. Child
+// controls are placed from the inner corner.
 class RiquadroImmagine : public QWidget
 {
     Q_OBJECT
 public:
     explicit RiquadroImmagine(QWidget *genitore = nullptr);
 
-    QWidget *interno() const { return m_interno; }
+    // The inner area, inside the border, in the box's own coordinates.
+    QRect areaInterna() const;
 
     // A box that a click chooses something with (a swatch): a button to
     // assistive technologies, which can press it.
@@ -94,8 +95,8 @@ public:
     Colore Point(int x, int y) const;
     // Repaints part of the picture at once, given in its own pixels.
     void ridisegna(const QRect &rettangolo);
-    // The picture's pixel under a point of the inner area: the point divided
-    // by the window's factor, rounded down.
+    // The picture's pixel under a point of the box: its distance from the
+    // inner corner divided by the window's factor, rounded down.
     QPoint pixelSotto(QPointF punto) const;
 
     void setBackColor(std::optional<Colore> colore);
@@ -104,7 +105,7 @@ public:
     Colore coloreSfondo() const;
 
 signals:
-    // A press anywhere on the inner area, in its pixels.
+    // A press anywhere on the inner area, in the picture's pixels.
     void mouseDown(Qt::MouseButton pulsante, Qt::KeyboardModifiers maiuscole, int x, int y);
     // A press and release on the box, or Space while it has the focus.
     void click();
@@ -112,19 +113,17 @@ signals:
 protected:
     void paintEvent(QPaintEvent *evento) override;
     void keyPressEvent(QKeyEvent *evento) override;
-    void resizeEvent(QResizeEvent *evento) override;
     void mousePressEvent(QMouseEvent *evento) override;
     void mouseReleaseEvent(QMouseEvent *evento) override;
-    bool eventFilter(QObject *oggetto, QEvent *evento) override;
     bool event(QEvent *evento) override;
 
 private:
     void prendiMisura(QSize lato);
-    void disponiInterno();
+    // Paints the inner area within zona (inner coordinates).
+    void dipingiInterno(QPainter &p, const QRect &zona);
     // Paints the scaled view again around some pixels of the picture.
     void dipingiVista(const QRect &pixel);
 
-    QWidget *m_interno = nullptr;
     superficie::Superficie &dc() const;
 
     mutable superficie::Superficie m_dc;

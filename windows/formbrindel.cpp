@@ -121,7 +121,7 @@ void FormBrindel::creaControlli()
                 premiDisegno(b, m, static_cast<float>(x), static_cast<float>(y));
             });
 
-    QWidget *griglia = m_riquadroDisegno->interno();
+    QWidget *griglia = m_riquadroDisegno;
     for (int c = 0; c < gioco::Colonne; ++c) {
         m_etichetteColonne[c] = etichetta(QString::fromLatin1(gioco::DidascalieColonne[c]), layout::SansGriglia, griglia);
         m_etichetteColonne[c]->setObjectName(QStringLiteral("Label1_%1").arg(c));
