@@ -59,6 +59,7 @@ int main(int argc, char **argv)
         stampa("clic_fatto", tClicFatto);
         stampa("gioco", tGioco);
         stampa("vmhwm_kb", misura::piccoMemoria());
+        stampa("widget", misura::widget(programma.formBrindel()));
         std::fflush(stdout);
     };
 

@@ -125,7 +125,7 @@ double quantile(std::vector<double> v, double q)
 // The figures of one launch, in ms (memory in MiB).
 struct Cifre
 {
-    double exec, app, prep, finestra, dipinta, avvio, gioco, totale, memoria;
+    double exec, app, prep, finestra, dipinta, avvio, gioco, totale, memoria, widget;
 };
 
 Cifre cifre(const Lancio &l)
@@ -140,7 +140,8 @@ Cifre cifre(const Lancio &l)
             ms(v.value("avvio") - l.t0),
             ms(v.value("gioco") - v.value("clic")),
             ms(v.value("gioco") - l.t0 - (v.value("clic") - v.value("avvio"))),
-            static_cast<double>(v.value("vmhwm_kb")) / 1024.0};
+            static_cast<double>(v.value("vmhwm_kb")) / 1024.0,
+            static_cast<double>(v.value("widget"))};
 }
 
 } // namespace
@@ -211,7 +212,7 @@ int main(int argc, char **argv)
         else
             std::printf("%-44s %10.1f %10.1f %9s", nome, a, b, "-");
         if (limite > 0)
-            std::printf(" %7.1fx %6s", limite, a / b <= limite ? "yes" : "no");
+            std::printf(" %7.2fx %6s", limite, a / b <= limite ? "yes" : "no");
         else
             std::printf(" %8s %6s", "", "");
         std::printf(" %12.1f   %s\n", c, unita);
@@ -225,10 +226,11 @@ int main(int argc, char **argv)
     riga("application set-up (style, fonts, tr.)", &Cifre::prep, "ms", 0);
     riga("start window built and shown (Main)", &Cifre::finestra, "ms", 0);
     riga("shown to painted (first expose)", &Cifre::dipinta, "ms", 0);
-    riga("(a) spawn to start window painted", &Cifre::avvio, "ms", 1.2);
+    riga("(a) spawn to start window painted", &Cifre::avvio, "ms", 0);
     riga("(b) Avvio clicked to game window painted", &Cifre::gioco, "ms", 0);
-    riga("(a)+(b) spawn to game window, no wait", &Cifre::totale, "ms", 1.2);
-    riga("peak resident memory (VmHWM)", &Cifre::memoria, "MiB", 1.2);
+    riga("(a)+(b) spawn to game window, no wait", &Cifre::totale, "ms", 1.05);
+    riga("peak resident memory (VmHWM)", &Cifre::memoria, "MiB", 1.0);
+    riga("widgets in the second window", &Cifre::widget, "", 0);
 
     // The machine is shared: the least disturbed launch of each program
     // tells the cost without the others' load.
@@ -246,8 +248,8 @@ int main(int argc, char **argv)
                                       std::tuple{"(a)+(b) spawn to game window, no wait", &Cifre::totale, "ms"}}) {
         const double a = minimo_(nostri, campo), b = minimo_(minimi, campo), c = minimo_(minimiSuono, campo);
         std::printf("%-44s %10.1f %10.1f %8.2fx", nome, a, b, a / b);
-        if (campo != &Cifre::gioco)
-            std::printf(" %7.1fx %6s", 1.2, a / b <= 1.2 ? "yes" : "no");
+        if (campo == &Cifre::totale)
+            std::printf(" %7.2fx %6s", 1.05, a / b <= 1.05 ? "yes" : "no");
         else
             std::printf(" %8s %6s", "", "");
         std::printf(" %12.1f   %s\n", c, unita);

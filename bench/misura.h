@@ -86,6 +86,12 @@ private:
     QSet<QWidget *> m_dipinti;
 };
 
+// How many widgets a window is made of, itself included.
+inline long long widget(const QWidget *finestra)
+{
+    return finestra ? finestra->findChildren<QWidget *>().size() + 1 : 0;
+}
+
 // One "key value..." line for the driver.
 inline void stampa(const char *chiave, long long valore)
 {
