@@ -1,14 +1,17 @@
 // The yardstick for the game's start-up: a minimal Qt 6 Widgets program of
 // the same shape, with nothing of its own. A first window with a label and a
 // button; its button opens a main window with a menu bar and 85 plain
-// widgets (QWidget, QLabel, QPushButton, QFrame) at fixed places, one for
-// each of the game window's: a background holding the layout's area, on it
-// a white picture area with 20 buttons and 9 labels, a label, a hidden frame
-// with 49 small frames, a hidden button. Default style,
-// default font, no translation, no pictures loaded from files. Timed and
+// widgets (QWidget, QLabel, QPushButton, QFrame) where the game's layout
+// table puts them, one for each of the game window's: a background holding
+// the layout's area, on it a white picture area with 20 buttons and 9
+// labels, a label, a hidden frame with 49 small frames, a hidden button. The
+// texts are the game's, in the game's fonts; default style, no translation,
+// no pictures loaded from files. Timed and
 // reported exactly as avvio_gioco is.
 
 #include "misura.h"
+
+#include "windows/layout.h"
 
 #include <QLabel>
 #include <QMainWindow>
@@ -23,20 +26,36 @@ using misura::stampa;
 
 namespace {
 
+namespace L = layout::brindel;
+
+// The fonts the game's texts are shown in, by their real names.
+QFont carattere(const char *famiglia, int pixel)
+{
+    QFont f(QString::fromLatin1(famiglia));
+    f.setPixelSize(pixel);
+    f.setBold(true);
+    return f;
+}
+
+QFont comic(const layout::Carattere &c) { return carattere("Comic Neue", c.pixel); }
+QFont sans(const layout::Carattere &c) { return carattere("Liberation Sans", c.pixel); }
+
+void colloca(QWidget *w, const layout::Rettangolo &r) { w->setGeometry(r.left, r.top, r.width, r.height); }
+
 QMainWindow *creaSeconda(QWidget **area)
 {
     auto *w = new QMainWindow;
-    w->menuBar()->addAction(QStringLiteral("Informazioni"));
-    w->menuBar()->addAction(QStringLiteral("Esci"));
+    w->menuBar()->addAction(QString::fromLatin1(L::MenuInformazioni));
+    w->menuBar()->addAction(QString::fromLatin1(L::MenuEsci));
     auto *fondo = new QWidget(w);
-    fondo->setMinimumSize(687, 513);
+    fondo->setMinimumSize(L::LarghezzaInterna, L::AltezzaInterna);
     w->setCentralWidget(fondo);
     auto *interno = new QWidget(fondo);
-    interno->setGeometry(0, 0, 687, 513);
+    interno->setGeometry(0, 0, L::LarghezzaInterna, L::AltezzaInterna);
 
     auto *cornice = new QFrame(interno);
     cornice->setFrameStyle(QFrame::Box | QFrame::Plain);
-    cornice->setGeometry(464, 112, 145, 233);
+    colloca(cornice, L::Cornice);
     for (int i = 0; i < 48; ++i) {
         auto *campione = new QFrame(cornice);
         campione->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -44,27 +63,35 @@ QMainWindow *creaSeconda(QWidget **area)
     }
     auto *scelto = new QFrame(cornice);
     scelto->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    scelto->setGeometry(0, 200, 145, 33);
+    colloca(scelto, L::RiquadroScelto);
     cornice->hide();
 
     auto *figura = new QLabel(interno);
     figura->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    figura->setGeometry(8, 0, 324, 470);
-    QImage bianca(320, 466, QImage::Format_RGB32);
+    colloca(figura, L::RiquadroDisegno);
+    QImage bianca(L::RiquadroDisegno.width - 4, L::RiquadroDisegno.height - 4, QImage::Format_RGB32);
     bianca.fill(Qt::white);
     figura->setPixmap(QPixmap::fromImage(bianca));
-    for (int c = 0; c < 4; ++c)
-        (new QLabel(QString::number(c + 1), figura))->setGeometry(18 + 72 * c, 2, 72, 25);
-    for (int r = 0; r < 5; ++r)
-        (new QLabel(QStringLiteral("  %1").arg(QChar(u'A' + r)), figura))->setGeometry(2, 26 + 80 * r, 17, 81);
+    for (int c = 0; c < 4; ++c) {
+        auto *l = new QLabel(QString::number(c + 1), figura);
+        l->setFont(sans(layout::SansGriglia));
+        colloca(l, L::EtichetteColonne[c]);
+    }
+    for (int r = 0; r < 5; ++r) {
+        auto *l = new QLabel(QStringLiteral("  %1").arg(QChar(u'A' + r)), figura);
+        l->setFont(sans(layout::SansGriglia));
+        colloca(l, L::EtichetteRighe[r]);
+    }
     for (int i = 0; i < 20; ++i)
         (new QPushButton(figura))->setGeometry(18 + 72 * (i % 4), 26 + 80 * (i / 4), 73, 81);
 
-    auto *avanti = new QPushButton(QStringLiteral("avanti"), interno);
-    avanti->setGeometry(464, 376, 129, 65);
+    auto *avanti = new QPushButton(QString::fromLatin1(L::DidascaliaAvanti), interno);
+    avanti->setFont(sans(layout::ArialAvanti));
+    colloca(avanti, L::Avanti);
     avanti->hide();
-    auto *cella = new QLabel(QStringLiteral("A1"), interno);
-    cella->setGeometry(496, 24, 113, 81);
+    auto *cella = new QLabel(QStringLiteral("  A1"), interno);
+    cella->setFont(sans(layout::ArialCoordinata));
+    colloca(cella, L::NomeCella);
 
     *area = figura;
     return w;
@@ -79,12 +106,14 @@ int main(int argc, char **argv)
     const long long tApplicazione = adesso();
 
     auto prima = std::make_unique<QWidget>();
-    prima->setFixedSize(702, 605);
-    auto *titolo = new QLabel(QStringLiteral("Tintar i Brindel"), prima.get());
-    titolo->setGeometry(32, 24, 640, 400);
+    prima->setFixedSize(layout::avvio::LarghezzaInterna, layout::avvio::AltezzaInterna);
+    auto *titolo = new QLabel(QString::fromUtf8(layout::Titolo), prima.get());
+    titolo->setFont(comic(layout::ComicTitolo));
+    colloca(titolo, layout::avvio::EtichettaTitolo);
     titolo->setWordWrap(true);
     auto *bottone = new QPushButton(QStringLiteral("Avvio"), prima.get());
-    bottone->setGeometry(248, 440, 209, 137);
+    bottone->setFont(comic(layout::ComicBottone));
+    colloca(bottone, layout::avvio::BottoneAvvio);
     std::unique_ptr<QMainWindow> seconda;
     QWidget *area = nullptr;
     long long tAvvio = 0, tClic = 0, tClicFatto = 0, tSeconda = 0;

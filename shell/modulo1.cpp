@@ -8,10 +8,8 @@
 #include "windows/messaggi.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
 #include <QPointer>
 #include <QStyleFactory>
-#include <QTranslator>
 
 struct Programma::Dati
 {
@@ -49,7 +47,7 @@ void Programma::mostraGioco()
 
 namespace Modulo1 {
 
-void preparaApplicazione(QApplication &app)
+void preparaApplicazione(QApplication &)
 {
     QApplication::setApplicationName(QStringLiteral(BRINDEL_NOME_PROGRAMMA));
     QApplication::setApplicationDisplayName(QString::fromUtf8(layout::Titolo));
@@ -58,13 +56,6 @@ void preparaApplicazione(QApplication &app)
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QApplication::setWindowIcon(aspetto::immagine("icona.png"));
     aspetto::registraSostituzioni();
-
-    // The whole interface is Italian, so Qt's own buttons are too, whatever
-    // the user's locale.
-    auto *traduttore = new QTranslator(&app);
-    if (traduttore->load(QLocale(QLocale::Italian, QLocale::Italy), QStringLiteral("qtbase"), QStringLiteral("_"),
-                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QCoreApplication::installTranslator(traduttore);
 }
 
 QString testoInformazioni()

@@ -33,8 +33,9 @@ private:
 
 namespace Modulo1 {
 
-// Application-wide settings every window relies on: style, fonts, the
-// Italian texts of Qt's standard buttons, name and version.
+// Application-wide settings every window relies on: style, fonts, name and
+// version, once the application exists. (Qt's own texts are made Italian
+// with the first message box.)
 void preparaApplicazione(QApplication &app);
 
 QString testoInformazioni();

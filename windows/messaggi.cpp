@@ -4,10 +4,13 @@
 #include "windows/layout.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
 #include <QMessageBox>
+#include <QTranslator>
 
 #include <cstdio>
 #include <new>
+#include <utility>
 
 namespace messaggi {
 namespace {
@@ -37,10 +40,25 @@ void segnala(const QString &testo, int codice)
     termina(codice);
 }
 
+// The whole interface is Italian, so Qt's own buttons are too, whatever the
+// user's locale. Boxes are the only place they show, so Qt's translation is
+// loaded with the first box.
+void traduciQt()
+{
+    static bool fatto = false;
+    if (std::exchange(fatto, true))
+        return;
+    auto *traduttore = new QTranslator(QCoreApplication::instance());
+    if (traduttore->load(QLocale(QLocale::Italian, QLocale::Italy), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(traduttore);
+}
+
 } // namespace
 
 std::unique_ptr<QMessageBox> creaBox(const QString &testo, int flags, const QString &titolo)
 {
+    traduciQt();
     auto box = std::make_unique<QMessageBox>(QApplication::activeWindow());
     box->setWindowTitle(titolo);
     box->setText(testo);
