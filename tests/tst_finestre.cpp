@@ -15,6 +15,9 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPointer>
+#include <QBackingStore>
+#include <QPainter>
+#include <QPicture>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -548,6 +551,7 @@ void TstFinestre::ingrandita()
     prova::Casuale<casuale::Generatore> casuale(5);
     FormBrindel f;
     f.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f));
     QWidget *fondo = f.centralWidget();
     QCOMPARE(fondo->size(), QSize(687, 513));
     QVERIFY(portaA(&f, fondo, lato));
@@ -617,6 +621,15 @@ void TstFinestre::ingrandita()
             }
         }
     const QImage dopo = f.riquadroDisegno()->grab(interna()).toImage();
+    // The window's own image, which the box paints straight into, shows the view it draws on anything else.
+    QPicture registrata;
+    f.riquadroDisegno()->render(&registrata, {}, QRegion(interna()));
+    QImage attesa(interna().size(), QImage::Format_RGB32);
+    QPainter(&attesa).drawPicture(0, 0, registrata);
+    const QPaintDevice *finestra = f.backingStore()->paintDevice();
+    QCOMPARE(finestra->devType(), int(QInternal::Image));
+    const QRect area(f.riquadroDisegno()->mapTo(&f, interna().topLeft()), interna().size());
+    QCOMPARE(static_cast<const QImage *>(finestra)->copy(area).convertToFormat(QImage::Format_RGB32), attesa);
     QEvent cambio(aspetto::Scena::eventoScala());
     QApplication::sendEvent(f.riquadroDisegno(), &cambio);
     QCOMPARE(f.riquadroDisegno()->grab(interna()).toImage(), dopo);

@@ -7,6 +7,7 @@
 #include <QImageReader>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEngine>
 #include <QPaintEvent>
 #include <QPainter>
 
@@ -71,7 +72,8 @@ inline quint32 misto(quint32 a, quint32 b, quint32 peso)
     return 0xFF000000u | rb | g;
 }
 
-// The view pixels of zona, the picture grown by k with bilinear smoothing.
+// The view pixels of zona, the picture grown by k with bilinear smoothing,
+// written to destinazione moved by spostamento.
 // Each view pixel depends only on where it stands, so a piece made again
 // matches the whole view made at once. Most of a drawing is flat colour:
 // where a pixel, its right neighbour and the two below are alike, the view
@@ -79,7 +81,7 @@ inline quint32 misto(quint32 a, quint32 b, quint32 peso)
 // sample the same two picture rows differ only where the picture is not
 // flat, so each of them after the first copies the one above and mixes
 // those few pixels again with its own weight.
-void ingrandisci(const QImage &sorgente, QImage &vista, const QRect &zona, double k)
+void ingrandisci(const QImage &sorgente, QImage &destinazione, const QRect &zona, double k, QPoint spostamento)
 {
     const std::vector<Campione> colonne = campioni(zona.left(), zona.width(), sorgente.width(), k);
     const std::vector<Campione> righe = campioni(zona.top(), zona.height(), sorgente.height(), k);
@@ -101,7 +103,7 @@ void ingrandisci(const QImage &sorgente, QImage &vista, const QRect &zona, doubl
         const Campione &r = righe[static_cast<std::size_t>(j)];
         const auto *alta = reinterpret_cast<const quint32 *>(sorgente.constScanLine(r.primo));
         const auto *bassa = reinterpret_cast<const quint32 *>(sorgente.constScanLine(r.secondo));
-        auto *uscita = reinterpret_cast<quint32 *>(vista.scanLine(zona.top() + j)) + zona.left();
+        auto *uscita = reinterpret_cast<quint32 *>(destinazione.scanLine(zona.top() + j + spostamento.y())) + zona.left() + spostamento.x();
         if (r.primo == coppia && sopra) {
             std::copy(sopra, sopra + n, uscita);
             for (const std::size_t i : misti) {
@@ -135,6 +137,42 @@ void ingrandisci(const QImage &sorgente, QImage &vista, const QRect &zona, doubl
         }
         sopra = uscita;
     }
+}
+
+// The 32-bit image a painter writes to, with where the painter's origin
+// stands on it and the pixels it may change there; none when it paints on
+// anything else or through a transformation other than the screen's ratio.
+struct Bersaglio
+{
+    QImage *immagine = nullptr;
+    QPoint origine;
+    QRegion consentita;
+};
+
+Bersaglio bersaglio(QPainter &p, double rapporto)
+{
+    QPaintEngine *motore = p.paintEngine();
+    if (!motore || motore->type() != QPaintEngine::Raster || !motore->paintDevice()
+        || motore->paintDevice()->devType() != QInternal::Image)
+        return {};
+    auto *immagine = static_cast<QImage *>(motore->paintDevice());
+    const QImage::Format f = immagine->format();
+    if (f != QImage::Format_RGB32 && f != QImage::Format_ARGB32 && f != QImage::Format_ARGB32_Premultiplied)
+        return {};
+    const QTransform t = p.deviceTransform();
+    const QPointF o = t.map(QPointF(0, 0));
+    if (t.type() > QTransform::TxScale || t.m11() != rapporto || t.m22() != rapporto || o != QPointF(o.toPoint()))
+        return {};
+    // Where the window lets this widget paint, in the image's pixels (and
+    // never outside the image).
+    QRegion consentita = motore->systemClip() & immagine->rect();
+    if (consentita.isEmpty())
+        return {};
+    if (p.hasClipping()) {
+        const QRect clip = t.mapRect(p.clipBoundingRect()).toAlignedRect();
+        consentita &= clip;
+    }
+    return {immagine, o.toPoint(), consentita};
 }
 
 } // namespace
@@ -322,7 +360,6 @@ void RiquadroImmagine::setPicture(const QImage &immagine)
 void RiquadroImmagine::prendiMisura(QSize lato)
 {
     aspetto::ridimensiona(this, lato.width() + 2 * layout::Bordo, lato.height() + 2 * layout::Bordo);
-    m_vistaK = 0;
     update();
 }
 
@@ -352,8 +389,6 @@ void RiquadroImmagine::ridisegna(const QRect &rettangolo)
     // The scaled view changes around the changed pixels, as far as the
     // smoothing reaches: one pixel of the drawing on each side.
     const QRect dintorno = rettangolo.adjusted(-1, -1, 1, 1);
-    if (m_vistaK > 0)
-        dipingiVista(dintorno);
     repaint(QRectF(dintorno.x() * s, dintorno.y() * s, dintorno.width() * s, dintorno.height() * s).toAlignedRect().translated(angolo));
 }
 
@@ -364,15 +399,6 @@ QPoint RiquadroImmagine::pixelSotto(QPointF punto) const
     if (s == 1.0)
         return punto.toPoint();
     return {static_cast<int>(std::floor(punto.x() / s)), static_cast<int>(std::floor(punto.y() / s))};
-}
-
-void RiquadroImmagine::dipingiVista(const QRect &pixel)
-{
-    const QRect zona = QRectF(pixel.x() * m_vistaK, pixel.y() * m_vistaK, pixel.width() * m_vistaK, pixel.height() * m_vistaK)
-                           .toAlignedRect()
-                           .intersected(m_vista.rect());
-    if (!zona.isEmpty())
-        ingrandisci(dc().immagine, m_vista, zona, m_vistaK);
 }
 
 void RiquadroImmagine::setBackColor(std::optional<Colore> colore)
@@ -405,7 +431,6 @@ void RiquadroImmagine::keyPressEvent(QKeyEvent *evento)
 bool RiquadroImmagine::event(QEvent *evento)
 {
     if (evento->type() == aspetto::Scena::eventoScala()) {
-        m_vistaK = 0;
         update();
         return true;
     }
@@ -442,24 +467,27 @@ void RiquadroImmagine::dipingiInterno(QPainter &p, const QRect &zona)
         return;
     }
     // Shown grown by s (and by the screen's own ratio, so that the view is
-    // sharp there too) from a view kept until the picture or the factor
-    // changes; fills repaint only what they changed.
+    // sharp there too). The window keeps what it shows, so only what changed
+    // is made again: straight into the window's own image where the painter
+    // writes to one, else through a piece drawn on it.
     const double rapporto = devicePixelRatioF();
     const double k = s * rapporto;
-    if (m_vistaK != k) {
-        m_vistaK = k;
-        m_vista = QImage(static_cast<int>(std::ceil(immagine.width() * k)), static_cast<int>(std::ceil(immagine.height() * k)),
-                         QImage::Format_RGB32);
-        m_vista.fill(sfondo(m_colore, this));
-        dipingiVista(immagine.rect());
-    }
+    const QRect vista(0, 0, static_cast<int>(std::ceil(immagine.width() * k)), static_cast<int>(std::ceil(immagine.height() * k)));
     // Only what the view does not cover shows the back colour.
     QRegion fuori(zona);
-    fuori -= QRectF(0, 0, m_vista.width() / rapporto, m_vista.height() / rapporto).toAlignedRect();
+    fuori -= QRectF(0, 0, vista.width() / rapporto, vista.height() / rapporto).toAlignedRect();
     for (const QRect &pezzo : fuori)
         p.fillRect(pezzo, sfondo(m_colore, this));
     const QRect sorgente =
-        QRectF(zona.x() * rapporto, zona.y() * rapporto, zona.width() * rapporto, zona.height() * rapporto).toAlignedRect().intersected(m_vista.rect());
-    p.drawImage(QRectF(sorgente.x() / rapporto, sorgente.y() / rapporto, sorgente.width() / rapporto, sorgente.height() / rapporto),
-                m_vista, sorgente);
+        QRectF(zona.x() * rapporto, zona.y() * rapporto, zona.width() * rapporto, zona.height() * rapporto).toAlignedRect().intersected(vista);
+    if (sorgente.isEmpty())
+        return;
+    if (const Bersaglio b = bersaglio(p, rapporto); b.immagine) {
+        for (const QRect &r : b.consentita.translated(-b.origine) & sorgente)
+            ingrandisci(immagine, *b.immagine, r, k, b.origine);
+        return;
+    }
+    QImage pezzo(sorgente.size(), QImage::Format_RGB32);
+    ingrandisci(immagine, pezzo, sorgente, k, -sorgente.topLeft());
+    p.drawImage(QRectF(sorgente.x() / rapporto, sorgente.y() / rapporto, sorgente.width() / rapporto, sorgente.height() / rapporto), pezzo);
 }

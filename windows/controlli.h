@@ -121,8 +121,6 @@ private:
     void prendiMisura(QSize lato);
     // Paints the inner area within zona (inner coordinates).
     void dipingiInterno(QPainter &p, const QRect &zona);
-    // Paints the scaled view again around some pixels of the picture.
-    void dipingiVista(const QRect &pixel);
 
     superficie::Superficie &dc() const;
 
@@ -131,8 +129,4 @@ private:
     std::optional<Colore> m_colore;
     bool m_premuto = false;
     bool m_premibile = false;
-    // The picture as shown at a factor other than 1, and that factor times
-    // the screen's ratio (0 until it is made).
-    mutable QImage m_vista;
-    double m_vistaK = 0;
 };
