@@ -1,3 +1,4 @@
+#include "comune/segnali.h"
 #include "comune/sostituti.h"
 #include "platform/cartella.h"
 #include "sound/modulocolorisuoni.h"
@@ -22,17 +23,6 @@
 using namespace std::chrono_literals;
 
 namespace {
-
-void chiama(QChar segnale)
-{
-    switch (segnale.unicode()) {
-    case 'S': ModuloColoriSuoni::SuonoSi(); break;
-    case 'N': ModuloColoriSuoni::SuonoNo(); break;
-    case 'F': ModuloColoriSuoni::SuonoFatto(); break;
-    case 'R': ModuloColoriSuoni::SuonoRifai(); break;
-    default: QFAIL("unknown cue letter");
-    }
-}
 
 // Sends everything the process writes on stdout and stderr to a file while
 // it lives.
@@ -170,7 +160,7 @@ void TstSuoni::ogniSegnaleChiedeIlSuoFile()
     QFETCH(QStringList, file);
 
     for (const QChar s : segnali)
-        chiama(s);
+        prova::chiama(s.toLatin1());
 
     QStringList attesi;
     for (const QString &f : file)
@@ -226,7 +216,7 @@ void TstSuoni::senzaServerNonBloccaNeStampa()
         QElapsedTimer tempo;
         tempo.start();
         for (int i = 0; i < kChiamate; ++i)
-            chiama(QStringLiteral("SNFR").at(i % 4));
+            prova::chiama("SNFR"[i % 4]);
         ms = tempo.elapsed();
         calmo = suoni::canberra().attendi(kLimiteChiamate);
     }

@@ -1,6 +1,7 @@
 // The program's own player heard through a real PulseAudio server: a private
 // one with a null sink, whose monitor the test records and analyses.
 
+#include "comune/segnali.h"
 #include "platform/cartella.h"
 #include "sound/modulocolorisuoni.h"
 #include "sound/onda.h"
@@ -64,17 +65,6 @@ const Tono &tono(char segnale)
 {
     return *std::find_if(std::begin(kToni), std::end(kToni),
                          [&](const Tono &t) { return t.segnale == segnale; });
-}
-
-void chiama(char segnale)
-{
-    switch (segnale) {
-    case 'S': ModuloColoriSuoni::SuonoSi(); break;
-    case 'N': ModuloColoriSuoni::SuonoNo(); break;
-    case 'F': ModuloColoriSuoni::SuonoFatto(); break;
-    case 'R': ModuloColoriSuoni::SuonoRifai(); break;
-    default: QFAIL("unknown cue letter");
-    }
 }
 
 bool scrivi(const QString &percorso, const QByteArray &contenuto)
@@ -184,8 +174,8 @@ void TstSuoniReali::ilSecondoInterrompeIlPrimo()
     QVERIFY2(reg.avvia(*m_server, registrazione(), &motivo), qPrintable(motivo));
     QElapsedTimer orologio;
     orologio.start();
-    chiama(primo);
-    chiama(secondo);
+    prova::chiama(primo);
+    prova::chiama(secondo);
     const qint64 ms = orologio.elapsed();
     QVERIFY(suoni::canberra().attendi(kSoglie.avvioMassimo));
     const QString flussi = m_server->flussi();
@@ -343,7 +333,7 @@ void TstSuoniReali::fileDelProgrammaSuonanoInteri()
     Registrazione reg;
     QString motivo;
     QVERIFY2(reg.avvia(*m_server, registrazione(), &motivo), qPrintable(motivo));
-    chiama(segnale);
+    prova::chiama(segnale);
     QVERIFY(suoni::canberra().attendi(kSoglie.avvioMassimo));
     QTest::qWait(int(originale.size() * 1000 / onda::kCampioniAlSecondo + kSoglie.coda.count()));
     const QVector<double> x = reg.ferma();
