@@ -109,7 +109,7 @@ void TstRiempimento::disegniAMano_data()
     QTest::addColumn<QStringList>("dopo");
     QTest::addColumn<QRect>("riquadro");
 
-    QTest::newRow("closed box")
+    QTest::newRow("scatola chiusa")
         << QStringList{"......",
                        ".####.",
                        ".#..#.",
@@ -122,7 +122,7 @@ void TstRiempimento::disegniAMano_data()
                        ".#rr#.",
                        ".####."}
         << QRect(2, 2, 2, 2);
-    QTest::newRow("a slightly different shade bounds the region")
+    QTest::newRow("una sfumatura appena diversa fa da confine")
         << QStringList{"....s...",
                        "....s...",
                        "sssss...",
@@ -133,7 +133,7 @@ void TstRiempimento::disegniAMano_data()
                        "sssss...",
                        "........"}
         << QRect(0, 0, 4, 2);
-    QTest::newRow("a diagonal gap does not leak")
+    QTest::newRow("un varco in diagonale non lascia passare")
         << QStringList{"..#...",
                        ".#....",
                        "#.....",
@@ -144,7 +144,7 @@ void TstRiempimento::disegniAMano_data()
                        "#.....",
                        "......"}
         << QRect(0, 0, 2, 2);
-    QTest::newRow("a one-pixel corridor is followed")
+    QTest::newRow("un corridoio di un pixel viene seguito")
         << QStringList{"#.######",
                        "#.#....#",
                        "#.#.##.#",
@@ -157,7 +157,7 @@ void TstRiempimento::disegniAMano_data()
                        "#rrr##r#",
                        "######r#"}
         << QRect(1, 0, 6, 5);
-    QTest::newRow("a press on the outline recolours all of it")
+    QTest::newRow("un clic sul contorno lo ricolora tutto")
         << QStringList{"........",
                        ".######.",
                        ".#....#.",
@@ -172,21 +172,21 @@ void TstRiempimento::disegniAMano_data()
                        ".gggggg.",
                        "........"}
         << QRect(1, 1, 6, 4);
-    QTest::newRow("fill colour equal to the region's changes nothing")
+    QTest::newRow("colore uguale a quello della regione: nulla cambia")
         << QStringList{"..#.",
                        "..#."}
         << QPoint(0, 0) << '.' << '.'
         << QStringList{"..#.",
                        "..#."}
         << QRect();
-    QTest::newRow("start pixel of another colour does nothing")
+    QTest::newRow("pixel di partenza di un altro colore: nulla")
         << QStringList{"..#.",
                        "..#."}
         << QPoint(2, 0) << '.' << 'r'
         << QStringList{"..#.",
                        "..#."}
         << QRect();
-    QTest::newRow("a region filled before fills again")
+    QTest::newRow("una regione gia riempita si riempie di nuovo")
         << QStringList{"rrr#..",
                        "r#r#..",
                        "rrr#.."}
@@ -195,7 +195,7 @@ void TstRiempimento::disegniAMano_data()
                        "b#b#..",
                        "bbb#.."}
         << QRect(0, 0, 3, 3);
-    QTest::newRow("one isolated pixel")
+    QTest::newRow("un pixel isolato")
         << QStringList{"#.#.",
                        ".#.#",
                        "#.#."}
@@ -204,7 +204,7 @@ void TstRiempimento::disegniAMano_data()
                        ".r.#",
                        "#.#."}
         << QRect(1, 1, 1, 1);
-    QTest::newRow("a U opening downward is filled through both arms")
+    QTest::newRow("una U aperta in basso si riempie in entrambi i bracci")
         << QStringList{"................",
                        ".######..######.",
                        ".#....#..#....#.",
@@ -219,7 +219,7 @@ void TstRiempimento::disegniAMano_data()
                        ".#bbbbbbbbbbbb#.",
                        ".##############."}
         << QRect(2, 2, 12, 3);
-    QTest::newRow("the background around shapes, edges included")
+    QTest::newRow("lo sfondo attorno alle forme, bordi compresi")
         << QStringList{"..........",
                        ".###..###.",
                        ".#.#..#.#.",
@@ -232,7 +232,7 @@ void TstRiempimento::disegniAMano_data()
                        "g###gg###g",
                        "gggggggggg"}
         << QRect(0, 0, 10, 5);
-    QTest::newRow("a long row past the eight-pixel steps")
+    QTest::newRow("una riga lunga oltre i passi di otto pixel")
         << QStringList{"...................#...",
                        "#######################",
                        "......................."}
@@ -271,11 +271,11 @@ void TstRiempimento::disegniAMano()
 void TstRiempimento::fuoriDallImmagine_data()
 {
     QTest::addColumn<QPoint>("punto");
-    QTest::newRow("left") << QPoint(-1, 1);
-    QTest::newRow("above") << QPoint(1, -1);
-    QTest::newRow("right") << QPoint(4, 1);
-    QTest::newRow("below") << QPoint(1, 3);
-    QTest::newRow("far away") << QPoint(1 << 30, -(1 << 30));
+    QTest::newRow("a sinistra") << QPoint(-1, 1);
+    QTest::newRow("sopra") << QPoint(1, -1);
+    QTest::newRow("a destra") << QPoint(4, 1);
+    QTest::newRow("sotto") << QPoint(1, 3);
+    QTest::newRow("lontanissimo") << QPoint(1 << 30, -(1 << 30));
 }
 
 // A start outside the image paints nothing and returns an empty rectangle.
@@ -350,10 +350,10 @@ void TstRiempimento::labirinto_data()
 {
     QTest::addColumn<int>("lato");
     QTest::addColumn<bool>("trasposto");
-    QTest::newRow("512, vertical corridors") << 512 << false;
-    QTest::newRow("512, horizontal corridors") << 512 << true;
-    QTest::newRow("101, vertical corridors") << 101 << false;
-    QTest::newRow("101, horizontal corridors") << 101 << true;
+    QTest::newRow("512, corridoi verticali") << 512 << false;
+    QTest::newRow("512, corridoi orizzontali") << 512 << true;
+    QTest::newRow("101, corridoi verticali") << 101 << false;
+    QTest::newRow("101, corridoi orizzontali") << 101 << true;
 }
 
 // A serpentine maze of one-pixel walls fills end to end from one corner.
@@ -392,11 +392,11 @@ void TstRiempimento::confrontoCasuale_data()
         const auto riga = [percorso](const char *nome) -> QTestData & {
             return QTest::addRow("%s, %s", riempimento::nome(percorso), nome) << percorso;
         };
-        riga("small, two colours") << 3000 << 12 << 2 << false;
-        riga("small, three colours") << 3000 << 12 << 3 << false;
-        riga("wide, two colours") << 800 << 70 << 2 << false;
-        riga("wide, four colours") << 800 << 70 << 4 << false;
-        riga("combs with hundreds of teeth") << 40 << 400 << 2 << true;
+        riga("piccole, due colori") << 3000 << 12 << 2 << false;
+        riga("piccole, tre colori") << 3000 << 12 << 3 << false;
+        riga("larghe, due colori") << 800 << 70 << 2 << false;
+        riga("larghe, quattro colori") << 800 << 70 << 4 << false;
+        riga("pettini con centinaia di denti") << 40 << 400 << 2 << true;
     }
 }
 

@@ -141,14 +141,14 @@ void TstSuoni::ogniSegnaleChiedeIlSuoFile_data()
     QTest::addColumn<QString>("segnali");
     QTest::addColumn<QStringList>("file");
 
-    QTest::newRow("right answer") << "S" << QStringList{"si.wav"};
-    QTest::newRow("wrong answer") << "N" << QStringList{"no.wav"};
-    QTest::newRow("picture done") << "F" << QStringList{"fatto.wav"};
-    QTest::newRow("try again") << "R" << QStringList{"rifai.wav"};
-    QTest::newRow("twentieth right answer") << "SF" << QStringList{"si.wav", "fatto.wav"};
-    QTest::newRow("fourth wrong answer") << "NR" << QStringList{"no.wav", "rifai.wav"};
-    QTest::newRow("same cue twice") << "NN" << QStringList{"no.wav", "no.wav"};
-    QTest::newRow("a whole game's tail")
+    QTest::newRow("risposta giusta") << "S" << QStringList{"si.wav"};
+    QTest::newRow("risposta sbagliata") << "N" << QStringList{"no.wav"};
+    QTest::newRow("disegno finito") << "F" << QStringList{"fatto.wav"};
+    QTest::newRow("si ricomincia") << "R" << QStringList{"rifai.wav"};
+    QTest::newRow("ventesima risposta giusta") << "SF" << QStringList{"si.wav", "fatto.wav"};
+    QTest::newRow("quarta risposta sbagliata") << "NR" << QStringList{"no.wav", "rifai.wav"};
+    QTest::newRow("lo stesso segnale due volte") << "NN" << QStringList{"no.wav", "no.wav"};
+    QTest::newRow("la coda di una partita intera")
         << "SNSNNRSF" << QStringList{"si.wav", "no.wav", "si.wav", "no.wav", "no.wav",
                                      "rifai.wav", "si.wav", "fatto.wav"};
 }

@@ -149,8 +149,8 @@ void TstSuoniReali::ilSecondoInterrompeIlPrimo_data()
     QTest::addColumn<char>("primo");
     QTest::addColumn<char>("secondo");
 
-    QTest::newRow("twentieth right answer: si, then fatto") << 'S' << 'F';
-    QTest::newRow("fourth wrong answer: no, then rifai") << 'N' << 'R';
+    QTest::newRow("ventesima risposta giusta: si, poi fatto") << 'S' << 'F';
+    QTest::newRow("quarta risposta sbagliata: no, poi rifai") << 'N' << 'R';
 }
 
 // A cue called straight after another cuts the first off at once and plays to its own end, the only stream of the program's on the server.
@@ -218,14 +218,14 @@ void TstSuoniReali::fileIllegibileDaIlCampanello_data()
     QTest::addColumn<QByteArray>("contenuto");
     QTest::addColumn<QString>("file");
 
-    QTest::newRow("no suoni folder") << false << QByteArray() << "";
-    QTest::newRow("file missing") << true << QByteArray() << "";
-    QTest::newRow("empty file") << true << QByteArray() << "file";
-    QTest::newRow("text renamed .wav")
+    QTest::newRow("manca la cartella suoni") << false << QByteArray() << "";
+    QTest::newRow("manca il file") << true << QByteArray() << "";
+    QTest::newRow("file vuoto") << true << QByteArray() << "file";
+    QTest::newRow("testo rinominato .wav")
         << true << QByteArray("Questo non e' un suono.\n").repeated(200) << "file";
-    QTest::newRow("WAV header cut short") << true << onda::wavTono(550, 1.0, kAmpiezza).left(20) << "file";
+    QTest::newRow("intestazione WAV troncata") << true << onda::wavTono(550, 1.0, kAmpiezza).left(20) << "file";
     // Opening it would wait for a writer for ever, and every later cue with it.
-    QTest::newRow("named pipe") << true << QByteArray() << "fifo";
+    QTest::newRow("pipe con nome") << true << QByteArray() << "fifo";
 }
 
 // A cue whose file is missing or cannot be played gives the desktop's bell, returns at once, and leaves the player working.
