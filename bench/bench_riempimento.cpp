@@ -7,6 +7,7 @@
 // median, the least and the greatest of them.
 
 #include "colouring/riempimento.h"
+#include "tests/comune/aree.h"
 
 #include <benchmark/benchmark.h>
 #include <opencv2/core.hpp>
@@ -23,7 +24,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <deque>
 #include <map>
 #include <random>
 #include <stack>
@@ -97,67 +97,6 @@ QImage pagina(std::string &origine)
     }
     origine = "generated page";
     return paginaGenerata();
-}
-
-struct Componente {
-    QPoint seme;
-    std::int64_t pixel = 0;
-    bool alBordo = false;
-};
-
-// The 4-connected white areas of a page, found the slow, obvious way.
-std::vector<Componente> areeBianche(const QImage &immagine)
-{
-    const int w = immagine.width();
-    const int h = immagine.height();
-    std::vector<char> visto(static_cast<std::size_t>(w) * h, 0);
-    std::vector<Componente> aree;
-    const auto bianco = [&](int x, int y) { return colore::daRgb(immagine.pixel(x, y)) == Bianco; };
-    for (int y0 = 0; y0 < h; ++y0)
-        for (int x0 = 0; x0 < w; ++x0) {
-            if (visto[static_cast<std::size_t>(y0) * w + x0] || !bianco(x0, y0))
-                continue;
-            Componente c{QPoint(x0, y0)};
-            std::deque<QPoint> coda{{x0, y0}};
-            visto[static_cast<std::size_t>(y0) * w + x0] = 1;
-            while (!coda.empty()) {
-                const QPoint q = coda.front();
-                coda.pop_front();
-                ++c.pixel;
-                c.alBordo = c.alBordo || q.x() == 0 || q.y() == 0 || q.x() == w - 1 || q.y() == h - 1;
-                for (const QPoint d : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)}) {
-                    const QPoint n = q + d;
-                    if (n.x() < 0 || n.y() < 0 || n.x() >= w || n.y() >= h)
-                        continue;
-                    char &v = visto[static_cast<std::size_t>(n.y()) * w + n.x()];
-                    if (!v && bianco(n.x(), n.y())) {
-                        v = 1;
-                        coda.push_back(n);
-                    }
-                }
-            }
-            aree.push_back(c);
-        }
-    return aree;
-}
-
-QImage serpentina(int lato, int corridoio)
-{
-    // Vertical corridors `corridoio` pixels wide between one-pixel walls,
-    // joined in turn at the bottom and at the top: every row is cut into
-    // lato / (corridoio + 1) runs.
-    QImage immagine(lato, lato, QImage::Format_RGB32);
-    immagine.fill(colore::aRgb(Bianco));
-    const QRgb nero = colore::aRgb(Nero);
-    for (int y = 0; y < lato; ++y) {
-        auto *riga = reinterpret_cast<QRgb *>(immagine.scanLine(y));
-        for (int x = corridoio, muro = 0; x < lato; x += corridoio + 1, ++muro) {
-            const int varco = muro % 2 == 0 ? lato - 1 : 0;
-            if (y != varco || x == lato - 1)
-                riga[x] = nero;
-        }
-    }
-    return immagine;
 }
 
 // Random pixels, `bianchi` percent of them white (the rest black).
@@ -256,7 +195,7 @@ QImage pettine(int lato)
 }
 
 // The largest 4-connected white area: a pixel of it and its size.
-Componente piuGrande(const QImage &immagine)
+prova::Area piuGrande(const QImage &immagine)
 {
     cv::Mat bianchi(immagine.height(), immagine.width(), CV_8UC1);
     for (int y = 0; y < immagine.height(); ++y) {
@@ -308,9 +247,9 @@ void preparaCasi()
 {
     std::string origine;
     const QImage disegno = pagina(origine);
-    const auto aree = areeBianche(disegno);
-    const Componente *chiusa = nullptr;
-    const Componente *sfondo = nullptr;
+    const auto aree = prova::areeBianche(disegno);
+    const prova::Area *chiusa = nullptr;
+    const prova::Area *sfondo = nullptr;
     for (const auto &a : aree) {
         if (!a.alBordo && (!chiusa || a.pixel > chiusa->pixel))
             chiusa = &a;
@@ -333,7 +272,7 @@ void preparaCasi()
                       {QPoint(Lato / 2, Lato / 2)}, std::int64_t{Lato} * Lato, 3});
 
     for (const int corridoio : {1, 2, 3, 4, 5, 8, 15}) {
-        QImage corridoi = serpentina(Lato, corridoio);
+        QImage corridoi = prova::serpentina(Lato, corridoio);
         const std::int64_t bianchi = contaBianchi(corridoi);
         casi().push_back({"3 corridors " + std::to_string(corridoio),
                           "4096 x 4096 serpentine of vertical corridors " + std::to_string(corridoio)
@@ -342,7 +281,7 @@ void preparaCasi()
     }
     for (const int bianchi : {50, 60, 70, 80}) {
         QImage puntini = rumore(Lato, bianchi, 20250101u + static_cast<unsigned>(bianchi));
-        const Componente area = piuGrande(puntini);
+        const prova::Area area = piuGrande(puntini);
         casi().push_back({"5 noise " + std::to_string(bianchi) + "%",
                           "4096 x 4096 random pixels, " + std::to_string(bianchi)
                               + "% white, the largest white area",

@@ -15,6 +15,7 @@
 #include "platform/errore.h"
 #include "sound/modulocolorisuoni.h"
 #include "sound/riproduttorecanberra.h"
+#include "tests/comune/aree.h"
 
 #include <QByteArray>
 #include <QCoreApplication>
@@ -220,70 +221,13 @@ void gioca(const QImage &immagine, Scelte &sc)
     verificaInizio(partita, d);
 }
 
-// A plain four-neighbour fill to compare the real one with. It visits every
-// pixel of the region, so it is kept out of the coverage that guides the
-// fuzzer and out of the sanitizers' checks (which also keep it from inlining
-// anything instrumented: hence plain arrays and no helpers).
-__attribute__((no_sanitize("coverage", "address", "undefined"))) void
-riempiSemplice(QRgb *px, qsizetype passo, int w, int h, int x0, int y0, QRgb da, QRgb a, std::int32_t *pila,
-               int rettangolo[4])
-{
-    int x1 = x0, x2 = x0, y1 = y0, y2 = y0;
-    qsizetype n = 0;
-    px[y0 * passo + x0] = a;
-    pila[n++] = x0;
-    pila[n++] = y0;
-    while (n > 0) {
-        const int y = pila[--n];
-        const int x = pila[--n];
-        x1 = x < x1 ? x : x1;
-        x2 = x > x2 ? x : x2;
-        y1 = y < y1 ? y : y1;
-        y2 = y > y2 ? y : y2;
-        const int vx[4] = {x + 1, x - 1, x, x};
-        const int vy[4] = {y, y, y + 1, y - 1};
-        for (int k = 0; k < 4; ++k) {
-            if (vx[k] < 0 || vx[k] >= w || vy[k] < 0 || vy[k] >= h)
-                continue;
-            QRgb &q = px[vy[k] * passo + vx[k]];
-            if ((q & 0x00FFFFFFu) == da) {
-                q = a;
-                pila[n++] = vx[k];
-                pila[n++] = vy[k];
-            }
-        }
-    }
-    rettangolo[0] = x1;
-    rettangolo[1] = y1;
-    rettangolo[2] = x2;
-    rettangolo[3] = y2;
-}
-
-QRect riempiSemplice(QImage &img, int x0, int y0, Colore regione, Colore nuovo)
-{
-    const QRgb da = colore::aRgb(regione) & 0x00FFFFFFu;
-    if (!img.rect().contains(x0, y0) || regione == nuovo || (img.pixel(x0, y0) & 0x00FFFFFFu) != da)
-        return {};
-    // Each pixel is painted as it is pushed, so it is pushed at most once.
-    // Kept from one input to the next: zeroing it each time cost more than
-    // the fill.
-    static std::vector<std::int32_t> pila;
-    const std::size_t serve = 2 * std::size_t(img.width()) * std::size_t(img.height());
-    if (pila.size() < serve)
-        pila.resize(serve);
-    int r[4];
-    riempiSemplice(reinterpret_cast<QRgb *>(img.bits()), img.bytesPerLine() / 4, img.width(), img.height(), x0, y0,
-                   da, colore::aRgb(nuovo), pila.data(), r);
-    return QRect(QPoint(r[0], r[1]), QPoint(r[2], r[3]));
-}
-
 void riempi(QImage &img, int x, int y, Colore regione, Colore nuovo, bool confronta)
 {
     QImage copia;
     QRect attesoRect;
     if (confronta) {
         copia = img.copy();
-        attesoRect = riempiSemplice(copia, x, y, regione, nuovo);
+        attesoRect = prova::riempiSemplice(copia, x, y, regione, nuovo);
     }
     const bool dentro = img.rect().contains(x, y);
     const QRgb prima = dentro ? img.pixel(x, y) : 0;

@@ -14,5 +14,5 @@ brindel_add_test(tst_suoni_reali
     LIBS brindel_core
     LABELS sound)
 set_tests_properties(tst_suoni_reali PROPERTIES
-    SKIP_REGULAR_EXPRESSION "SKIP   : TestSuoniReali::initTestCase\\(\\)")
+    SKIP_REGULAR_EXPRESSION "SKIP   : TstSuoniReali::initTestCase\\(\\)")
 target_compile_definitions(tst_suoni_reali PRIVATE "BRINDEL_ID_APPLICAZIONE=\"${BRINDEL_APP_ID}\"")

@@ -1,6 +1,7 @@
 // The shipped drawings, sound cues and pictures, read as the game and the
 // platform read them.
 
+#include "comune/aree.h"
 #include "platform/numeri.h"
 
 #include <QFile>
@@ -38,47 +39,6 @@ QImage leggiGif(const QString &percorso)
     QImageReader lettore(percorso, "gif");
     lettore.setDecideFormatFromContent(false);
     return lettore.read().convertToFormat(QImage::Format_ARGB32);
-}
-
-// Sizes of the white areas, 4- or 8-connected; each pixel's area number
-// (from 1, 0 for black) in *etichette if asked.
-std::vector<int> areeBianche(const QImage &img, bool ottoVicini, std::vector<int> *etichette = nullptr)
-{
-    const int w = img.width(), h = img.height();
-    std::vector<int> etichetta(static_cast<size_t>(w) * h, 0);
-    std::vector<int> misure;
-    std::vector<int> pila;
-    for (int inizio = 0; inizio < w * h; ++inizio) {
-        if (etichetta[inizio] || img.pixel(inizio % w, inizio / w) != bianco)
-            continue;
-        misure.push_back(0);
-        const int n = static_cast<int>(misure.size());
-        etichetta[inizio] = n;
-        pila.push_back(inizio);
-        while (!pila.empty()) {
-            const int i = pila.back();
-            pila.pop_back();
-            ++misure.back();
-            const int x = i % w, y = i / w;
-            for (int dy = -1; dy <= 1; ++dy) {
-                for (int dx = -1; dx <= 1; ++dx) {
-                    if ((dx == 0 && dy == 0) || (!ottoVicini && dx != 0 && dy != 0))
-                        continue;
-                    const int nx = x + dx, ny = y + dy;
-                    if (nx < 0 || ny < 0 || nx >= w || ny >= h)
-                        continue;
-                    const int j = ny * w + nx;
-                    if (!etichetta[j] && img.pixel(nx, ny) == bianco) {
-                        etichetta[j] = n;
-                        pila.push_back(j);
-                    }
-                }
-            }
-        }
-    }
-    if (etichette)
-        *etichette = std::move(etichetta);
-    return misure;
 }
 
 // Side of the largest white square inside each area, exactly: the largest
@@ -295,15 +255,14 @@ void TstAssets::disegno()
     QCOMPARE(colori, (QSet<QRgb>{nero, bianco}));
 
     std::vector<int> etichetta;
-    const std::vector<int> aree = areeBianche(img, false, &etichetta);
+    const std::vector<prova::Area> aree = prova::areeBianche(img, false, &etichetta);
     QVERIFY2(static_cast<int>(aree.size()) >= areeMinime,
              qPrintable(QStringLiteral("%1 white areas").arg(aree.size())));
     const std::vector<int> lati = latiQuadrati(img, etichetta, aree.size());
     for (size_t k = 0; k < aree.size(); ++k) {
-        const auto dove = std::find(etichetta.begin(), etichetta.end(), int(k + 1)) - etichetta.begin();
-        QVERIFY2(aree[k] >= areaMinima && lati[k] >= latoMinimo,
+        QVERIFY2(aree[k].pixel >= areaMinima && lati[k] >= latoMinimo,
                  qPrintable(QStringLiteral("white area of %1 px at %2,%3, largest square %4")
-                                .arg(aree[k]).arg(dove % img.width()).arg(dove / img.width()).arg(lati[k])));
+                                .arg(aree[k].pixel).arg(aree[k].seme.x()).arg(aree[k].seme.y()).arg(lati[k])));
     }
 
     // The box takes the picture's size plus its border; the cells follow.
@@ -356,7 +315,7 @@ void TstAssets::linee()
             QVERIFY2(inBlocco, qPrintable(QStringLiteral("thin line at %1,%2").arg(x).arg(y)));
         }
     }
-    QCOMPARE(areeBianche(img, true).size(), areeBianche(img, false).size());
+    QCOMPARE(prova::areeBianche(img, true).size(), prova::areeBianche(img, false).size());
 }
 
 // The drawings' widths make the game round an exact half cell width both

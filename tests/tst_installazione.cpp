@@ -285,16 +285,15 @@ void TstInstallazione::avvio()
     QVERIFY(!avvio.isEmpty());
     const QString schermate = qEnvironmentVariable("BRINDEL_SCHERMATE");
     if (conDisegni && !schermate.isEmpty()) {
-        QTest::qWait(500);
         QVERIFY(x.schermo().copy(avvio).save(schermate + QStringLiteral("/avvio.png")));
     }
 
     if (!conDisegni) {
         // The missing drawing is reported in a box; dismissing it ends the program with a failure status.
-        x.clicca(x.geometria(gioco.finestraAvvio).topLeft() + QPoint(320, 370));
+        x.clicca(x.geometria(gioco.finestraAvvio).topLeft() + prova::centro(layout::avvio::BottoneAvvio));
         QByteArray errore;
         QTRY_VERIFY_WITH_TIMEOUT((errore += gioco.processo().readAllStandardError()).contains("brindel/"), 10000);
-        QTest::qWait(500);
+        QVERIFY(gioco.aspettaDomanda());
         x.tasto(QStringLiteral("Return"));
         QVERIFY(gioco.processo().waitForFinished(10000));
         QCOMPARE(gioco.processo().exitStatus(), QProcess::NormalExit);
@@ -318,7 +317,7 @@ void TstInstallazione::schermate_data()
 {
     QTest::addColumn<QString>("nome");
     QTest::addColumn<QSize>("minimo");
-    QTest::newRow("finestra di avvio") << QStringLiteral("avvio.png") << QSize(702, 605);
+    QTest::newRow("finestra di avvio") << QStringLiteral("avvio.png") << QSize(layout::avvio::LarghezzaInterna, layout::avvio::AltezzaInterna);
     QTest::newRow("finestra del gioco") << QStringLiteral("gioco.png") << QSize(600, 400);
 }
 

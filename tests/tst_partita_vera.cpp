@@ -1,5 +1,6 @@
 // A whole game played on a real X server with a window manager, by real input events only, as a child would.
 
+#include "comune/aree.h"
 #include "comune/xvfb.h"
 
 #include <QDir>
@@ -10,13 +11,14 @@
 
 using prova::coloreA;
 using prova::esadecimale;
+using prova::InizioDisegno;
+using prova::InizioGriglia;
 
 namespace {
 
-constexpr QPoint Label3Pos{496, 24};
-constexpr QSize Label3Size{113, 81};
-// The drawing box's inner corner in the interior, and where the grid starts in it.
-constexpr QPoint Griglia{8 + 2 + 15, 2 + 20};
+namespace B = layout::brindel;
+
+constexpr Colore Verde = 0x00FF00;
 
 QString nome(int i)
 {
@@ -38,7 +40,8 @@ int cellaNominata(const QImage &schermo, QPoint interno)
     QStringList nomi;
     for (int i = 0; i < 20; ++i)
         nomi << nome(i);
-    return nomi.indexOf(prova::testoVisto(schermo.copy(QRect(interno + Label3Pos, Label3Size)), carattere(48), nomi));
+    const QRect zona(B::NomeCella.left, B::NomeCella.top, B::NomeCella.width, B::NomeCella.height);
+    return nomi.indexOf(prova::testoVisto(schermo.copy(zona.translated(interno)), carattere(layout::ArialCoordinata.pixel), nomi));
 }
 
 // How many pixels of the drawing on screen differ from the closest of the
@@ -48,7 +51,7 @@ qint64 scostamentoDalDisegno(const QImage &schermo, QPoint interno)
     qint64 minimo = std::numeric_limits<qint64>::max();
     for (int n = 1; n <= 12; ++n) {
         const QImage file = QImage(QStringLiteral(BRINDEL_PROGRAM_DIR "/brindel/%1.gif").arg(n)).convertToFormat(QImage::Format_RGB32);
-        const QImage visto = schermo.copy(QRect(interno + QPoint(8 + 2, 2), file.size())).convertToFormat(QImage::Format_RGB32);
+        const QImage visto = schermo.copy(QRect(interno + InizioDisegno, file.size())).convertToFormat(QImage::Format_RGB32);
         qint64 diversi = 0;
         for (int y = 0; y < file.height(); ++y)
             for (int x = 0; x < file.width(); ++x)
@@ -61,7 +64,7 @@ qint64 scostamentoDalDisegno(const QImage &schermo, QPoint interno)
 // The cell size, from how far the yellow of a fresh grid reaches.
 QSize cella(const QImage &schermo, QPoint interno)
 {
-    const QPoint inizio = interno + Griglia;
+    const QPoint inizio = interno + InizioGriglia;
     int destra = inizio.x();
     while (destra < schermo.width() && coloreA(schermo, {destra, inizio.y() + 40}) != colore::Ciano)
         ++destra;
@@ -74,7 +77,7 @@ QSize cella(const QImage &schermo, QPoint interno)
 
 QPoint centro(QPoint interno, QSize c, int i)
 {
-    return interno + Griglia + QPoint((i % 4) * c.width() + c.width() / 2, (i / 4) * c.height() + c.height() / 2);
+    return interno + InizioGriglia + QPoint((i % 4) * c.width() + c.width() / 2, (i / 4) * c.height() + c.height() / 2);
 }
 
 // The game window's layout as the screen shows it at factor s: the
@@ -84,22 +87,30 @@ struct Scala
     Scala(const QRect &finestra, int menu)
     {
         const QSize lato(finestra.width(), finestra.height() - menu);
-        s = std::min(lato.width() / 687.0, lato.height() / 513.0);
-        origine = finestra.topLeft() + QPoint((lato.width() - a(687)) / 2, menu + (lato.height() - a(513)) / 2);
-        disegno = origine + QPoint(a(8) + a(2), a(2));
+        s = std::min(lato.width() / double(B::LarghezzaInterna), lato.height() / double(B::AltezzaInterna));
+        origine = finestra.topLeft()
+            + QPoint((lato.width() - a(B::LarghezzaInterna)) / 2, menu + (lato.height() - a(B::AltezzaInterna)) / 2);
+        disegno = origine + QPoint(a(B::RiquadroDisegno.left) + a(layout::Bordo), a(B::RiquadroDisegno.top + layout::Bordo));
     }
     int a(int x) const { return int(std::floor(x * s + 0.5)); }
     // A point of the layout inside the window's interior.
     QPoint punto(int x, int y) const { return origine + QPoint(a(x), a(y)); }
-    // The middle of a cover of a 320 x 466 drawing (cells of 77 x 90 from 15, 20).
-    QPoint centro(int i) const { return disegno + QPoint(a(15 + (i % 4) * 77 + 38), a(20 + (i / 4) * 90 + 45)); }
+    QPoint punto(QPoint p) const { return punto(p.x(), p.y()); }
+    // The middle of a cover of a 320 x 466 drawing.
+    QPoint centro(int i) const
+    {
+        const QSize c = prova::cellaDisegni();
+        return disegno + QPoint(a(gioco::MargineSinistro + (i % 4) * c.width() + c.width() / 2),
+                                a(gioco::MargineAlto + (i / 4) * c.height() + c.height() / 2));
+    }
     int cellaNominata(const QImage &schermo) const
     {
         QStringList nomi;
         for (int i = 0; i < 20; ++i)
             nomi << nome(i);
-        const QRect zona(punto(496, 24), punto(496 + 113, 24 + 81) - QPoint(1, 1));
-        return nomi.indexOf(prova::testoVisto(schermo.copy(zona), carattere(a(48)), nomi));
+        const layout::Rettangolo &n = B::NomeCella;
+        const QRect zona(punto(n.left, n.top), punto(n.left + n.width, n.top + n.height) - QPoint(1, 1));
+        return nomi.indexOf(prova::testoVisto(schermo.copy(zona), carattere(a(layout::ArialCoordinata.pixel)), nomi));
     }
     double s = 1;
     QPoint origine;
@@ -112,7 +123,6 @@ QRect nuovaGeometria(const prova::ServerX &x, const QString &finestra, const QRe
     QRect r;
     if (!QTest::qWaitFor([&] { return (r = x.geometria(finestra)) != prima && r.width() > 0; }, 10000))
         return {};
-    QTest::qWait(500);
     return r;
 }
 
@@ -127,27 +137,12 @@ qint64 scostamentoDalRiempimento(const QImage &schermo, QPoint disegno, QPoint p
         if (!file.rect().contains(pixel))
             continue;
         // The area: pixels of the pressed one's colour joined to it side by side.
-        std::vector<char> area(std::size_t(file.width()) * file.height(), 0);
-        const auto in = [&](QPoint p) -> char & { return area[std::size_t(p.y()) * file.width() + p.x()]; };
-        const QRgb dentro = file.pixel(pixel);
-        QList<QPoint> pila{pixel};
-        in(pixel) = 1;
-        while (!pila.isEmpty()) {
-            const QPoint p = pila.takeLast();
-            for (const QPoint d : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)}) {
-                const QPoint q = p + d;
-                if (file.rect().contains(q) && !in(q) && file.pixel(q) == dentro) {
-                    in(q) = 1;
-                    pila << q;
-                }
-            }
-        }
+        QImage atteso = file.copy();
+        prova::riempiSemplice(atteso, pixel.x(), pixel.y(), colore::daRgb(file.pixel(pixel)), colore);
         qint64 diversi = 0;
         for (int y = 0; y < file.height(); ++y)
-            for (int x = 0; x < file.width(); ++x) {
-                const Colore atteso = in({x, y}) ? colore : colore::daRgb(file.pixel(x, y));
-                diversi += coloreA(schermo, disegno + QPoint(x, y)) != atteso ? 1 : 0;
-            }
+            for (int x = 0; x < file.width(); ++x)
+                diversi += coloreA(schermo, disegno + QPoint(x, y)) != colore::daRgb(atteso.pixel(x, y)) ? 1 : 0;
         minimo = std::min(minimo, diversi);
     }
     return minimo;
@@ -179,13 +174,19 @@ void TstPartitaVera::unaPartitaIntera()
     QImage schermo = x.schermo();
     QCOMPARE(prova::copertureNonGialle(schermo, interno), QString());
     QSize c = cella(schermo, interno);
+    // A fresh game on the screen: every cover yellow where the grid of its drawing puts it.
+    const auto copertureNuove = [&] {
+        schermo = x.schermo();
+        c = cella(schermo, interno);
+        return prova::copertureNonGialle(schermo, [&](int i) { return centro(interno, c, i); });
+    };
     QVERIFY2(c.width() > 70 && c.width() < 85 && c.height() > 80 && c.height() < 100,
              qPrintable(QStringLiteral("%1x%2").arg(c.width()).arg(c.height())));
 
     // The row letters stand whole in the strip left of the covers.
     for (int r = 0; r < 5; ++r) {
-        const QImage striscia = schermo.copy(QRect(interno + QPoint(8 + 2, Griglia.y() + r * c.height()), QSize(Griglia.x() - 10, c.height())));
-        QCOMPARE(prova::testoVisto(striscia, carattere(18), {"A", "B", "C", "D", "E"}), QString(QChar(u'A' + r)));
+        const QImage striscia = schermo.copy(QRect(interno + QPoint(InizioDisegno.x(), InizioGriglia.y() + r * c.height()), QSize(gioco::MargineSinistro, c.height())));
+        QCOMPARE(prova::testoVisto(striscia, carattere(layout::SansGriglia.pixel), {"A", "B", "C", "D", "E"}), QString(QChar(u'A' + r)));
     }
 
     // Before the child answers, nothing else does: Enter and Space at the
@@ -196,12 +197,14 @@ void TstPartitaVera::unaPartitaIntera()
     x.tasto(QStringLiteral("Return"));
     x.tasto(QStringLiteral("space"));
     for (int col = 0; col < 4; ++col)
-        x.clicca(interno + Griglia + QPoint(col * c.width() + c.width() / 2, -10));
+        x.clicca(interno + InizioGriglia + QPoint(col * c.width() + c.width() / 2, -10));
     for (int r = 0; r < 5; ++r)
-        x.clicca(interno + QPoint(8 + 2 + 7, Griglia.y() + r * c.height() + c.height() / 2));
+        x.clicca(interno + QPoint(InizioDisegno.x() + 7, InizioGriglia.y() + r * c.height() + c.height() / 2));
     for (int i : {primo, (primo + 5) % 20})
         for (int pulsante : {2, 3})
             x.clicca(centro(interno, c, i), pulsante);
+    // Nothing is to happen, so there is nothing to wait for: the inputs are
+    // given the time a press takes to show before the screen is read.
     QTest::qWait(500);
     schermo = x.schermo();
     QCOMPARE(prova::copertureNonGialle(schermo, interno), QString());
@@ -244,8 +247,8 @@ void TstPartitaVera::unaPartitaIntera()
     QCOMPARE(scostamentoDalDisegno(schermo, interno), 0);
 
     // The palette is out: pick green (the third swatch of the fifth row) and pour it into an area.
-    const QPoint verde = interno + QPoint(464 + 48 + 12, 112 + 8 + 4 * 24 + 12);
-    QCOMPARE(esadecimale(coloreA(schermo, verde)), esadecimale(0x00FF00));
+    const QPoint verde = interno + prova::centroCampione(prova::campioneDi(Verde));
+    QCOMPARE(esadecimale(coloreA(schermo, verde)), esadecimale(Verde));
     x.clicca(verde);
     QPoint dentro;
     for (int y = 150; y < 400 && dentro.isNull(); y += 3)
@@ -253,25 +256,22 @@ void TstPartitaVera::unaPartitaIntera()
             bool bianco = true;
             for (int dy = -4; dy <= 4 && bianco; ++dy)
                 for (int dx = -4; dx <= 4 && bianco; ++dx)
-                    bianco = coloreA(schermo, interno + QPoint(10 + xx + dx, 2 + y + dy)) == colore::Bianco;
+                    bianco = coloreA(schermo, interno + InizioDisegno + QPoint(xx + dx, y + dy)) == colore::Bianco;
             if (bianco)
-                dentro = interno + QPoint(10 + xx, 2 + y);
+                dentro = interno + InizioDisegno + QPoint(xx, y);
         }
     QVERIFY(!dentro.isNull());
     x.clicca(dentro);
-    QTRY_COMPARE_WITH_TIMEOUT(esadecimale(coloreA(schermo = x.schermo(), dentro)), esadecimale(0x00FF00), 5000);
-    QCOMPARE(esadecimale(coloreA(schermo, dentro + QPoint(4, 4))), esadecimale(0x00FF00));
+    QTRY_COMPARE_WITH_TIMEOUT(esadecimale(coloreA(schermo = x.schermo(), dentro)), esadecimale(Verde), 5000);
+    QCOMPARE(esadecimale(coloreA(schermo, dentro + QPoint(4, 4))), esadecimale(Verde));
     // The chosen-colour box shows the choice.
-    QCOMPARE(esadecimale(coloreA(schermo, interno + QPoint(464 + 70, 112 + 200 + 16))), esadecimale(0x00FF00));
+    const QPoint scelto = QPoint(B::Cornice.left, B::Cornice.top) + prova::centro(B::RiquadroScelto);
+    QCOMPARE(esadecimale(coloreA(schermo, interno + scelto)), esadecimale(Verde));
 
     // "avanti": a new drawing under twenty yellow covers.
-    x.clicca(interno + QPoint(464 + 64, 376 + 50));
-    QTRY_VERIFY_WITH_TIMEOUT(coloreA(schermo = x.schermo(), interno + QPoint(464 + 64, 376 + 50)) == colore::Ciano, 5000);
-    QTest::qWait(300);
-    schermo = x.schermo();
-    c = cella(schermo, interno);
-    for (int i = 0; i < 20; ++i)
-        QCOMPARE(esadecimale(coloreA(schermo, centro(interno, c, i))), esadecimale(colore::Giallo));
+    x.clicca(interno + prova::centro(B::Avanti));
+    QTRY_VERIFY_WITH_TIMEOUT(coloreA(schermo = x.schermo(), interno + prova::centro(B::Avanti)) == colore::Ciano, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(copertureNuove(), QString(), 5000);
 
     // Four mistakes: three covers turn red, the fourth starts a new game with all covers yellow.
     const int n = cellaNominata(schermo, interno);
@@ -284,22 +284,10 @@ void TstPartitaVera::unaPartitaIntera()
         if (fatti < 4)
             QTRY_VERIFY_WITH_TIMEOUT(coloreA(schermo = x.schermo(), centro(interno, c, i)) == colore::Rosso, 5000);
     }
-    QTest::qWait(500);
-    schermo = x.schermo();
-    c = cella(schermo, interno);
-    for (int i = 0; i < 20; ++i)
-        QCOMPARE(esadecimale(coloreA(schermo, centro(interno, c, i))), esadecimale(colore::Giallo));
+    QTRY_COMPARE_WITH_TIMEOUT(copertureNuove(), QString(), 5000);
 
     // "Esci": No leaves the game, Sì ends it with status 0.
-    QVERIFY(gioco.apriEsci(rb));
-    x.tasto(QStringLiteral("Escape"));
-    QTRY_COMPARE_WITH_TIMEOUT(x.finestre(QString::fromLatin1(prova::ClasseGioco)).size(), 1, 10000);
-    QCOMPARE(gioco.processo().state(), QProcess::Running);
-    QVERIFY(gioco.apriEsci(rb));
-    x.tasto(QStringLiteral("Return"));
-    QVERIFY(gioco.processo().waitForFinished(10000));
-    QCOMPARE(gioco.processo().exitStatus(), QProcess::NormalExit);
-    QCOMPARE(gioco.processo().exitCode(), 0);
+    QCOMPARE(gioco.esciNoPoiSi(rb), QString());
 }
 
 void TstPartitaVera::ingranditaESchermoIntero()
@@ -315,7 +303,7 @@ void TstPartitaVera::ingranditaESchermoIntero()
     QVERIFY(!gioco.aspettaAvvio().isEmpty());
     const QRect rb = gioco.premiAvvio();
     QVERIFY(!rb.isEmpty());
-    const int menu = rb.height() - 513;
+    const int menu = rb.height() - B::AltezzaInterna;
 
     // The window manager's title bar is just above the window.
     x.clicca(QPoint(rb.center().x(), rb.top() - 8), 1, 2);
@@ -323,10 +311,9 @@ void TstPartitaVera::ingranditaESchermoIntero()
     QVERIFY2(grande.width() > 900, qPrintable(QStringLiteral("%1x%2").arg(grande.width()).arg(grande.height())));
     const Scala m(grande, menu);
     QVERIFY(m.s > 1.2);
-    QImage schermo = x.schermo();
+    QImage schermo;
+    QTRY_COMPARE_WITH_TIMEOUT(prova::copertureNonGialle(schermo = x.schermo(), [&](int i) { return m.centro(i); }), QString(), 5000);
     prova::salvaSchermata(schermo, QStringLiteral("ingrandita"));
-    for (int i = 0; i < 20; ++i)
-        QCOMPARE(esadecimale(coloreA(schermo, m.centro(i))), esadecimale(colore::Giallo));
     // The margins around the layout are cyan too.
     QCOMPARE(esadecimale(coloreA(schermo, grande.topLeft() + QPoint(2, grande.height() - 3))), esadecimale(colore::Ciano));
 
@@ -336,8 +323,9 @@ void TstPartitaVera::ingranditaESchermoIntero()
         x.clicca(m.centro(n));
         QTRY_VERIFY_WITH_TIMEOUT(coloreA(schermo = x.schermo(), m.centro(n)) != colore::Giallo, 5000);
     }
-    QTRY_VERIFY_WITH_TIMEOUT(coloreA(schermo = x.schermo(), m.punto(464 + 48 + 12, 112 + 8 + 4 * 24 + 12)) == 0x00FF00, 5000);
-    x.clicca(m.punto(464 + 48 + 12, 112 + 8 + 4 * 24 + 12));
+    const QPoint verde = prova::centroCampione(prova::campioneDi(Verde));
+    QTRY_VERIFY_WITH_TIMEOUT(coloreA(schermo = x.schermo(), m.punto(verde)) == Verde, 5000);
+    x.clicca(m.punto(verde));
     // A press in the middle of a white area, at a point between two screen pixels of a drawing pixel.
     QPoint dentro;
     for (int y = m.a(150); y < m.a(400) && dentro.isNull(); y += 3)
@@ -351,40 +339,34 @@ void TstPartitaVera::ingranditaESchermoIntero()
         }
     QVERIFY(!dentro.isNull());
     x.clicca(dentro);
-    QTRY_COMPARE_WITH_TIMEOUT(esadecimale(coloreA(schermo = x.schermo(), dentro)), esadecimale(0x00FF00), 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(esadecimale(coloreA(schermo = x.schermo(), dentro)), esadecimale(Verde), 5000);
     const QPoint pixel((dentro - m.disegno).x() / m.s, (dentro - m.disegno).y() / m.s);
 
     // Restored, the window is the one the table describes, and the fill is exactly the area of that pixel.
     x.clicca(QPoint(grande.center().x(), grande.top() - 8), 1, 2);
     const QRect piccola = nuovaGeometria(x, gioco.finestraGioco, grande);
     QCOMPARE(piccola.size(), rb.size());
-    schermo = x.schermo();
     const QPoint interno = prova::GiocoX::interno(piccola);
-    QCOMPARE(scostamentoDalRiempimento(schermo, interno + QPoint(10, 2), pixel, 0x00FF00), 0);
+    QTRY_COMPARE_WITH_TIMEOUT(scostamentoDalRiempimento(schermo = x.schermo(), interno + InizioDisegno, pixel, Verde), 0, 5000);
 
     // F11: full screen, the palette where the grown layout puts it; "avanti" there starts a game on grown covers.
     x.tasto(QStringLiteral("F11"));
     const QRect intero = nuovaGeometria(x, gioco.finestraGioco, piccola);
     QCOMPARE(intero, QRect(0, 0, 1024, 768));
     const Scala f(intero, menu);
-    schermo = x.schermo();
+    QTRY_COMPARE_WITH_TIMEOUT(esadecimale(coloreA(schermo = x.schermo(), f.punto(verde))), esadecimale(Verde), 5000);
     prova::salvaSchermata(schermo, QStringLiteral("schermo-intero"));
-    QCOMPARE(esadecimale(coloreA(schermo, f.punto(464 + 48 + 12, 112 + 8 + 4 * 24 + 12))), esadecimale(0x00FF00));
-    QCOMPARE(esadecimale(coloreA(schermo, f.punto(464 + 120 + 12, 112 + 8 + 12))), esadecimale(0x000000));
-    QCOMPARE(esadecimale(coloreA(schermo, f.punto(464 + 70, 112 + 200 + 16))), esadecimale(0x00FF00));
-    x.clicca(f.punto(464 + 64, 376 + 50));
-    QTRY_VERIFY_WITH_TIMEOUT(coloreA(schermo = x.schermo(), f.punto(464 + 64, 376 + 50)) == colore::Ciano, 5000);
-    QTest::qWait(300);
-    schermo = x.schermo();
-    for (int i = 0; i < 20; ++i)
-        QCOMPARE(esadecimale(coloreA(schermo, f.centro(i))), esadecimale(colore::Giallo));
+    QCOMPARE(esadecimale(coloreA(schermo, f.punto(prova::centroCampione(prova::campioneDi(0x000000))))), esadecimale(0x000000));
+    QCOMPARE(esadecimale(coloreA(schermo, f.punto(QPoint(B::Cornice.left, B::Cornice.top) + prova::centro(B::RiquadroScelto)))), esadecimale(Verde));
+    x.clicca(f.punto(prova::centro(B::Avanti)));
+    QTRY_VERIFY_WITH_TIMEOUT(coloreA(schermo = x.schermo(), f.punto(prova::centro(B::Avanti))) == colore::Ciano, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(prova::copertureNonGialle(schermo = x.schermo(), [&](int i) { return f.centro(i); }), QString(), 5000);
     QVERIFY(f.cellaNominata(schermo) >= 0);
 
     x.tasto(QStringLiteral("F11"));
     const QRect ritorno = nuovaGeometria(x, gioco.finestraGioco, intero);
     QCOMPARE(ritorno.size(), rb.size());
-    schermo = x.schermo();
-    QCOMPARE(prova::copertureNonGialle(schermo, prova::GiocoX::interno(ritorno)), QString());
+    QTRY_COMPARE_WITH_TIMEOUT(prova::copertureNonGialle(schermo = x.schermo(), prova::GiocoX::interno(ritorno)), QString(), 5000);
     QVERIFY(Scala(ritorno, menu).cellaNominata(schermo) >= 0);
 }
 

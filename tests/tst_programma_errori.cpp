@@ -104,11 +104,11 @@ void TstProgrammaErrori::disegnoErrato()
 
     prova::GiocoX gioco(*m_x, programma, QDir::tempPath());
     QVERIFY(!gioco.aspettaAvvio().isEmpty());
-    m_x->clicca(m_x->geometria(gioco.finestraAvvio).topLeft() + QPoint(320, 370));
+    m_x->clicca(m_x->geometria(gioco.finestraAvvio).topLeft() + prova::centro(layout::avvio::BottoneAvvio));
     // The message box is up, then Enter closes it and the program ends.
     QByteArray errore;
     QTRY_VERIFY_WITH_TIMEOUT((errore += gioco.processo().readAllStandardError()).contains(".gif"), 10000);
-    QTest::qWait(500);
+    QVERIFY(gioco.aspettaDomanda());
     QCOMPARE(gioco.processo().state(), QProcess::Running);
     m_x->tasto(QStringLiteral("Return"));
     QVERIFY(gioco.processo().waitForFinished(10000));

@@ -1,10 +1,10 @@
 #include "colouring/riempimento.h"
+#include "comune/aree.h"
 
 #include <QImage>
 #include <QTest>
 
 #include <cstdint>
-#include <deque>
 #include <random>
 #include <stdexcept>
 #include <vector>
@@ -61,38 +61,6 @@ QStringList leggi(const QImage &immagine)
     return righe;
 }
 
-// The plainest possible surface fill, to hold the real one against.
-QRect riempiLentamente(QImage &immagine, int x0, int y0, Colore regione, Colore riempimento)
-{
-    const QRgb cerca = colore::aRgb(regione) & 0xFFFFFFu;
-    const QRgb nuovo = colore::aRgb(riempimento);
-    if (x0 < 0 || y0 < 0 || x0 >= immagine.width() || y0 >= immagine.height() || (nuovo & 0xFFFFFFu) == cerca)
-        return {};
-    const auto px = [&](int x, int y) -> QRgb & {
-        return reinterpret_cast<QRgb *>(immagine.scanLine(y))[x];
-    };
-    if ((px(x0, y0) & 0xFFFFFFu) != cerca)
-        return {};
-    QRect dipinto;
-    std::deque<QPoint> coda{{x0, y0}};
-    px(x0, y0) = nuovo;
-    while (!coda.empty()) {
-        const QPoint p = coda.front();
-        coda.pop_front();
-        dipinto |= QRect(p, QSize(1, 1));
-        for (const QPoint d : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)}) {
-            const QPoint q = p + d;
-            if (q.x() < 0 || q.y() < 0 || q.x() >= immagine.width() || q.y() >= immagine.height())
-                continue;
-            if ((px(q.x(), q.y()) & 0xFFFFFFu) == cerca) {
-                px(q.x(), q.y()) = nuovo;
-                coda.push_back(q);
-            }
-        }
-    }
-    return dipinto;
-}
-
 // Compares two RGB32 images pixel by pixel, alpha byte included.
 bool stessiPixel(const QImage &a, const QImage &b, QString &dove)
 {
@@ -109,26 +77,11 @@ bool stessiPixel(const QImage &a, const QImage &b, QString &dove)
     return true;
 }
 
-// Corridors one pixel wide between one-pixel walls, joined in turn at one
-// end and at the other; vertical corridors, or horizontal when `trasposto`.
-QImage serpentina(int lato, bool trasposto)
-{
-    QImage immagine(lato, lato, QImage::Format_RGB32);
-    immagine.fill(colore::aRgb(0xFFFFFF));
-    for (int muro = 1; muro < lato; muro += 2) {
-        const int varco = ((muro / 2) % 2 == 0) ? lato - 1 : 0;
-        for (int lungo = 0; lungo < lato; ++lungo)
-            if (lungo != varco || muro == lato - 1)
-                immagine.setPixel(trasposto ? lungo : muro, trasposto ? muro : lungo, colore::aRgb(0x000000));
-    }
-    return immagine;
-}
-
 } // namespace
 
 Q_DECLARE_METATYPE(riempimento::Percorso)
 
-class TestRiempimento : public QObject
+class TstRiempimento : public QObject
 {
     Q_OBJECT
 
@@ -147,7 +100,7 @@ private slots:
     void confrontoCasuale();
 };
 
-void TestRiempimento::disegniAMano_data()
+void TstRiempimento::disegniAMano_data()
 {
     QTest::addColumn<QStringList>("prima");
     QTest::addColumn<QPoint>("punto");
@@ -156,7 +109,7 @@ void TestRiempimento::disegniAMano_data()
     QTest::addColumn<QStringList>("dopo");
     QTest::addColumn<QRect>("riquadro");
 
-    QTest::newRow("closed box")
+    QTest::newRow("scatola chiusa")
         << QStringList{"......",
                        ".####.",
                        ".#..#.",
@@ -169,7 +122,7 @@ void TestRiempimento::disegniAMano_data()
                        ".#rr#.",
                        ".####."}
         << QRect(2, 2, 2, 2);
-    QTest::newRow("a slightly different shade bounds the region")
+    QTest::newRow("una sfumatura appena diversa fa da confine")
         << QStringList{"....s...",
                        "....s...",
                        "sssss...",
@@ -180,7 +133,7 @@ void TestRiempimento::disegniAMano_data()
                        "sssss...",
                        "........"}
         << QRect(0, 0, 4, 2);
-    QTest::newRow("a diagonal gap does not leak")
+    QTest::newRow("un varco in diagonale non lascia passare")
         << QStringList{"..#...",
                        ".#....",
                        "#.....",
@@ -191,7 +144,7 @@ void TestRiempimento::disegniAMano_data()
                        "#.....",
                        "......"}
         << QRect(0, 0, 2, 2);
-    QTest::newRow("a one-pixel corridor is followed")
+    QTest::newRow("un corridoio di un pixel viene seguito")
         << QStringList{"#.######",
                        "#.#....#",
                        "#.#.##.#",
@@ -204,7 +157,7 @@ void TestRiempimento::disegniAMano_data()
                        "#rrr##r#",
                        "######r#"}
         << QRect(1, 0, 6, 5);
-    QTest::newRow("a press on the outline recolours all of it")
+    QTest::newRow("un clic sul contorno lo ricolora tutto")
         << QStringList{"........",
                        ".######.",
                        ".#....#.",
@@ -219,21 +172,21 @@ void TestRiempimento::disegniAMano_data()
                        ".gggggg.",
                        "........"}
         << QRect(1, 1, 6, 4);
-    QTest::newRow("fill colour equal to the region's changes nothing")
+    QTest::newRow("colore uguale a quello della regione: nulla cambia")
         << QStringList{"..#.",
                        "..#."}
         << QPoint(0, 0) << '.' << '.'
         << QStringList{"..#.",
                        "..#."}
         << QRect();
-    QTest::newRow("start pixel of another colour does nothing")
+    QTest::newRow("pixel di partenza di un altro colore: nulla")
         << QStringList{"..#.",
                        "..#."}
         << QPoint(2, 0) << '.' << 'r'
         << QStringList{"..#.",
                        "..#."}
         << QRect();
-    QTest::newRow("a region filled before fills again")
+    QTest::newRow("una regione gia riempita si riempie di nuovo")
         << QStringList{"rrr#..",
                        "r#r#..",
                        "rrr#.."}
@@ -242,7 +195,7 @@ void TestRiempimento::disegniAMano_data()
                        "b#b#..",
                        "bbb#.."}
         << QRect(0, 0, 3, 3);
-    QTest::newRow("one isolated pixel")
+    QTest::newRow("un pixel isolato")
         << QStringList{"#.#.",
                        ".#.#",
                        "#.#."}
@@ -251,7 +204,7 @@ void TestRiempimento::disegniAMano_data()
                        ".r.#",
                        "#.#."}
         << QRect(1, 1, 1, 1);
-    QTest::newRow("a U opening downward is filled through both arms")
+    QTest::newRow("una U aperta in basso si riempie in entrambi i bracci")
         << QStringList{"................",
                        ".######..######.",
                        ".#....#..#....#.",
@@ -266,7 +219,7 @@ void TestRiempimento::disegniAMano_data()
                        ".#bbbbbbbbbbbb#.",
                        ".##############."}
         << QRect(2, 2, 12, 3);
-    QTest::newRow("the background around shapes, edges included")
+    QTest::newRow("lo sfondo attorno alle forme, bordi compresi")
         << QStringList{"..........",
                        ".###..###.",
                        ".#.#..#.#.",
@@ -279,7 +232,7 @@ void TestRiempimento::disegniAMano_data()
                        "g###gg###g",
                        "gggggggggg"}
         << QRect(0, 0, 10, 5);
-    QTest::newRow("a long row past the eight-pixel steps")
+    QTest::newRow("una riga lunga oltre i passi di otto pixel")
         << QStringList{"...................#...",
                        "#######################",
                        "......................."}
@@ -291,7 +244,7 @@ void TestRiempimento::disegniAMano_data()
 }
 
 // A fill paints exactly the 4-connected pixels of the region colour and returns their bounding box.
-void TestRiempimento::disegniAMano()
+void TstRiempimento::disegniAMano()
 {
     QFETCH(QStringList, prima);
     QFETCH(QPoint, punto);
@@ -315,18 +268,18 @@ void TestRiempimento::disegniAMano()
     }
 }
 
-void TestRiempimento::fuoriDallImmagine_data()
+void TstRiempimento::fuoriDallImmagine_data()
 {
     QTest::addColumn<QPoint>("punto");
-    QTest::newRow("left") << QPoint(-1, 1);
-    QTest::newRow("above") << QPoint(1, -1);
-    QTest::newRow("right") << QPoint(4, 1);
-    QTest::newRow("below") << QPoint(1, 3);
-    QTest::newRow("far away") << QPoint(1 << 30, -(1 << 30));
+    QTest::newRow("a sinistra") << QPoint(-1, 1);
+    QTest::newRow("sopra") << QPoint(1, -1);
+    QTest::newRow("a destra") << QPoint(4, 1);
+    QTest::newRow("sotto") << QPoint(1, 3);
+    QTest::newRow("lontanissimo") << QPoint(1 << 30, -(1 << 30));
 }
 
 // A start outside the image paints nothing and returns an empty rectangle.
-void TestRiempimento::fuoriDallImmagine()
+void TstRiempimento::fuoriDallImmagine()
 {
     QFETCH(QPoint, punto);
     const QStringList righe{"....", "....", "...."};
@@ -336,7 +289,7 @@ void TestRiempimento::fuoriDallImmagine()
 }
 
 // The alpha byte of a pixel plays no part in its colour, and painted pixels are opaque.
-void TestRiempimento::alfaIgnorato()
+void TstRiempimento::alfaIgnorato()
 {
     QImage immagine = disegna({"....", "....", "#..."});
     auto *riga = reinterpret_cast<QRgb *>(immagine.scanLine(1));
@@ -350,7 +303,7 @@ void TestRiempimento::alfaIgnorato()
 }
 
 // Filling an image leaves a copy that shares its pixels untouched.
-void TestRiempimento::copiaCondivisaIntatta()
+void TstRiempimento::copiaCondivisaIntatta()
 {
     QImage immagine = disegna({"..#", "..#"});
     const QImage copia = immagine;
@@ -360,7 +313,7 @@ void TestRiempimento::copiaCondivisaIntatta()
 }
 
 // Rows padded past their width are walked by the line stride, and the padding is never painted.
-void TestRiempimento::righeConMargine()
+void TstRiempimento::righeConMargine()
 {
     constexpr int larghezza = 13;
     constexpr int altezza = 6;
@@ -383,7 +336,7 @@ void TestRiempimento::righeConMargine()
 }
 
 // Any format but RGB32 is refused before a pixel is touched.
-void TestRiempimento::formatoSbagliato()
+void TstRiempimento::formatoSbagliato()
 {
     QImage immagine(4, 4, QImage::Format_ARGB32);
     immagine.fill(0xFFFFFFFFu);
@@ -393,22 +346,22 @@ void TestRiempimento::formatoSbagliato()
     QVERIFY_THROWS_EXCEPTION(std::invalid_argument, riempimento::riempi(vuota, 0, 0, 0xFFFFFF, 0));
 }
 
-void TestRiempimento::labirinto_data()
+void TstRiempimento::labirinto_data()
 {
     QTest::addColumn<int>("lato");
     QTest::addColumn<bool>("trasposto");
-    QTest::newRow("512, vertical corridors") << 512 << false;
-    QTest::newRow("512, horizontal corridors") << 512 << true;
-    QTest::newRow("101, vertical corridors") << 101 << false;
-    QTest::newRow("101, horizontal corridors") << 101 << true;
+    QTest::newRow("512, corridoi verticali") << 512 << false;
+    QTest::newRow("512, corridoi orizzontali") << 512 << true;
+    QTest::newRow("101, corridoi verticali") << 101 << false;
+    QTest::newRow("101, corridoi orizzontali") << 101 << true;
 }
 
 // A serpentine maze of one-pixel walls fills end to end from one corner.
-void TestRiempimento::labirinto()
+void TstRiempimento::labirinto()
 {
     QFETCH(int, lato);
     QFETCH(bool, trasposto);
-    QImage immagine = serpentina(lato, trasposto);
+    QImage immagine = prova::serpentina(lato, 1, trasposto);
     const QImage prima = immagine.copy();
     const QRect r = riempimento::riempi(immagine, 0, 0, 0xFFFFFF, 0x00FF00);
     // With an even side the last corridor is a wall along the far edge.
@@ -426,7 +379,7 @@ void TestRiempimento::labirinto()
     QCOMPARE(dipinti, corridoi * lato + (corridoi - 1));
 }
 
-void TestRiempimento::confrontoCasuale_data()
+void TstRiempimento::confrontoCasuale_data()
 {
     QTest::addColumn<riempimento::Percorso>("percorso");
     QTest::addColumn<int>("casi");
@@ -439,16 +392,16 @@ void TestRiempimento::confrontoCasuale_data()
         const auto riga = [percorso](const char *nome) -> QTestData & {
             return QTest::addRow("%s, %s", riempimento::nome(percorso), nome) << percorso;
         };
-        riga("small, two colours") << 3000 << 12 << 2 << false;
-        riga("small, three colours") << 3000 << 12 << 3 << false;
-        riga("wide, two colours") << 800 << 70 << 2 << false;
-        riga("wide, four colours") << 800 << 70 << 4 << false;
-        riga("combs with hundreds of teeth") << 40 << 400 << 2 << true;
+        riga("piccole, due colori") << 3000 << 12 << 2 << false;
+        riga("piccole, tre colori") << 3000 << 12 << 3 << false;
+        riga("larghe, due colori") << 800 << 70 << 2 << false;
+        riga("larghe, quattro colori") << 800 << 70 << 4 << false;
+        riga("pettini con centinaia di denti") << 40 << 400 << 2 << true;
     }
 }
 
 // On random pictures the fill paints the same pixels and returns the same box as a plain breadth-first fill.
-void TestRiempimento::confrontoCasuale()
+void TstRiempimento::confrontoCasuale()
 {
     QFETCH(riempimento::Percorso, percorso);
     QFETCH(int, casi);
@@ -490,7 +443,7 @@ void TestRiempimento::confrontoCasuale()
         const Colore riempimento = tra(0, 9) == 0 ? regione : 0x00FF00;
 
         QImage attesa = immagine.copy();
-        const QRect rAtteso = riempiLentamente(attesa, x, y, regione, riempimento);
+        const QRect rAtteso = prova::riempiSemplice(attesa, x, y, regione, riempimento);
         const QRect r = riempimento::riempi(immagine, x, y, regione, riempimento, percorso);
         QString dove;
         const QString caso_ = QStringLiteral("case %1: %2x%3 from (%4, %5)").arg(n).arg(w).arg(h).arg(x).arg(y);
@@ -499,5 +452,5 @@ void TestRiempimento::confrontoCasuale()
     }
 }
 
-QTEST_APPLESS_MAIN(TestRiempimento)
+QTEST_APPLESS_MAIN(TstRiempimento)
 #include "tst_riempimento.moc"

@@ -1,3 +1,4 @@
+#include "comune/segnali.h"
 #include "comune/sostituti.h"
 #include "platform/cartella.h"
 #include "sound/modulocolorisuoni.h"
@@ -22,17 +23,6 @@
 using namespace std::chrono_literals;
 
 namespace {
-
-void chiama(QChar segnale)
-{
-    switch (segnale.unicode()) {
-    case 'S': ModuloColoriSuoni::SuonoSi(); break;
-    case 'N': ModuloColoriSuoni::SuonoNo(); break;
-    case 'F': ModuloColoriSuoni::SuonoFatto(); break;
-    case 'R': ModuloColoriSuoni::SuonoRifai(); break;
-    default: QFAIL("unknown cue letter");
-    }
-}
 
 // Sends everything the process writes on stdout and stderr to a file while
 // it lives.
@@ -151,14 +141,14 @@ void TstSuoni::ogniSegnaleChiedeIlSuoFile_data()
     QTest::addColumn<QString>("segnali");
     QTest::addColumn<QStringList>("file");
 
-    QTest::newRow("right answer") << "S" << QStringList{"si.wav"};
-    QTest::newRow("wrong answer") << "N" << QStringList{"no.wav"};
-    QTest::newRow("picture done") << "F" << QStringList{"fatto.wav"};
-    QTest::newRow("try again") << "R" << QStringList{"rifai.wav"};
-    QTest::newRow("twentieth right answer") << "SF" << QStringList{"si.wav", "fatto.wav"};
-    QTest::newRow("fourth wrong answer") << "NR" << QStringList{"no.wav", "rifai.wav"};
-    QTest::newRow("same cue twice") << "NN" << QStringList{"no.wav", "no.wav"};
-    QTest::newRow("a whole game's tail")
+    QTest::newRow("risposta giusta") << "S" << QStringList{"si.wav"};
+    QTest::newRow("risposta sbagliata") << "N" << QStringList{"no.wav"};
+    QTest::newRow("disegno finito") << "F" << QStringList{"fatto.wav"};
+    QTest::newRow("si ricomincia") << "R" << QStringList{"rifai.wav"};
+    QTest::newRow("ventesima risposta giusta") << "SF" << QStringList{"si.wav", "fatto.wav"};
+    QTest::newRow("quarta risposta sbagliata") << "NR" << QStringList{"no.wav", "rifai.wav"};
+    QTest::newRow("lo stesso segnale due volte") << "NN" << QStringList{"no.wav", "no.wav"};
+    QTest::newRow("la coda di una partita intera")
         << "SNSNNRSF" << QStringList{"si.wav", "no.wav", "si.wav", "no.wav", "no.wav",
                                      "rifai.wav", "si.wav", "fatto.wav"};
 }
@@ -170,7 +160,7 @@ void TstSuoni::ogniSegnaleChiedeIlSuoFile()
     QFETCH(QStringList, file);
 
     for (const QChar s : segnali)
-        chiama(s);
+        prova::chiama(s.toLatin1());
 
     QStringList attesi;
     for (const QString &f : file)
@@ -226,7 +216,7 @@ void TstSuoni::senzaServerNonBloccaNeStampa()
         QElapsedTimer tempo;
         tempo.start();
         for (int i = 0; i < kChiamate; ++i)
-            chiama(QStringLiteral("SNFR").at(i % 4));
+            prova::chiama("SNFR"[i % 4]);
         ms = tempo.elapsed();
         calmo = suoni::canberra().attendi(kLimiteChiamate);
     }

@@ -1,6 +1,7 @@
 // The program's own player heard through a real PulseAudio server: a private
 // one with a null sink, whose monitor the test records and analyses.
 
+#include "comune/segnali.h"
 #include "platform/cartella.h"
 #include "sound/modulocolorisuoni.h"
 #include "sound/onda.h"
@@ -66,17 +67,6 @@ const Tono &tono(char segnale)
                          [&](const Tono &t) { return t.segnale == segnale; });
 }
 
-void chiama(char segnale)
-{
-    switch (segnale) {
-    case 'S': ModuloColoriSuoni::SuonoSi(); break;
-    case 'N': ModuloColoriSuoni::SuonoNo(); break;
-    case 'F': ModuloColoriSuoni::SuonoFatto(); break;
-    case 'R': ModuloColoriSuoni::SuonoRifai(); break;
-    default: QFAIL("unknown cue letter");
-    }
-}
-
 bool scrivi(const QString &percorso, const QByteArray &contenuto)
 {
     QFile f(percorso);
@@ -93,6 +83,23 @@ double energiaTra(const QVector<double> &rms, double da, double a)
             m = std::max(m, rms[i]);
     }
     return m;
+}
+
+// Waits until what the recording holds from sample `da` on has sounded and
+// then kept silent for the tail, which is all a cue leaves to hear; gives up
+// after the longest cue and its tail.
+void aspettaFine(const Registrazione &reg, qsizetype da)
+{
+    const qsizetype coda = onda::kCampioniAlSecondo * kSoglie.coda.count() / 1000;
+    const std::chrono::milliseconds limite = kSoglie.avvioMassimo + kSoglie.coda + 2000ms;
+    (void)QTest::qWaitFor([&] {
+        const QVector<double> x = reg.finora();
+        qsizetype ultimo = -1;
+        for (qsizetype i = da; i < x.size(); ++i)
+            if (std::abs(x[i]) > kSoglie.energiaCampanello)
+                ultimo = i;
+        return ultimo >= 0 && x.size() - ultimo >= coda;
+    }, int(limite.count()));
 }
 
 QString secondi(double s)
@@ -159,8 +166,8 @@ void TstSuoniReali::ilSecondoInterrompeIlPrimo_data()
     QTest::addColumn<char>("primo");
     QTest::addColumn<char>("secondo");
 
-    QTest::newRow("twentieth right answer: si, then fatto") << 'S' << 'F';
-    QTest::newRow("fourth wrong answer: no, then rifai") << 'N' << 'R';
+    QTest::newRow("ventesima risposta giusta: si, poi fatto") << 'S' << 'F';
+    QTest::newRow("quarta risposta sbagliata: no, poi rifai") << 'N' << 'R';
 }
 
 // A cue called straight after another cuts the first off at once and plays to its own end, the only stream of the program's on the server.
@@ -184,12 +191,12 @@ void TstSuoniReali::ilSecondoInterrompeIlPrimo()
     QVERIFY2(reg.avvia(*m_server, registrazione(), &motivo), qPrintable(motivo));
     QElapsedTimer orologio;
     orologio.start();
-    chiama(primo);
-    chiama(secondo);
+    prova::chiama(primo);
+    prova::chiama(secondo);
     const qint64 ms = orologio.elapsed();
     QVERIFY(suoni::canberra().attendi(kSoglie.avvioMassimo));
     const QString flussi = m_server->flussi();
-    QTest::qWait(int(t2.secondi * 1000 + kSoglie.coda.count()));
+    aspettaFine(reg, 0);
     const QVector<double> x = reg.ferma();
 
     const QVector<double> a1 = onda::ampiezzaTono(x, t1.hertz, kFinestre);
@@ -228,14 +235,14 @@ void TstSuoniReali::fileIllegibileDaIlCampanello_data()
     QTest::addColumn<QByteArray>("contenuto");
     QTest::addColumn<QString>("file");
 
-    QTest::newRow("no suoni folder") << false << QByteArray() << "";
-    QTest::newRow("file missing") << true << QByteArray() << "";
-    QTest::newRow("empty file") << true << QByteArray() << "file";
-    QTest::newRow("text renamed .wav")
+    QTest::newRow("manca la cartella suoni") << false << QByteArray() << "";
+    QTest::newRow("manca il file") << true << QByteArray() << "";
+    QTest::newRow("file vuoto") << true << QByteArray() << "file";
+    QTest::newRow("testo rinominato .wav")
         << true << QByteArray("Questo non e' un suono.\n").repeated(200) << "file";
-    QTest::newRow("WAV header cut short") << true << onda::wavTono(550, 1.0, kAmpiezza).left(20) << "file";
+    QTest::newRow("intestazione WAV troncata") << true << onda::wavTono(550, 1.0, kAmpiezza).left(20) << "file";
     // Opening it would wait for a writer for ever, and every later cue with it.
-    QTest::newRow("named pipe") << true << QByteArray() << "fifo";
+    QTest::newRow("pipe con nome") << true << QByteArray() << "fifo";
 }
 
 // A cue whose file is missing or cannot be played gives the desktop's bell, returns at once, and leaves the player working.
@@ -263,7 +270,7 @@ void TstSuoniReali::fileIllegibileDaIlCampanello()
     ModuloColoriSuoni::SuonoNo();
     const qint64 ms = orologio.elapsed();
     QVERIFY(suoni::canberra().attendi(kSoglie.avvioMassimo));
-    QTest::qWait(int(kSoglie.coda.count()));
+    aspettaFine(reg, 0);
     const QVector<double> x = reg.ferma();
     const QVector<double> r = onda::rms(x, kFinestre);
 
@@ -289,17 +296,17 @@ void TstSuoniReali::fileAggiuntoOTolto()
     Registrazione reg;
     QString motivo;
     QVERIFY2(reg.avvia(*m_server, registrazione(), &motivo), qPrintable(motivo));
-    ModuloColoriSuoni::SuonoRifai();
-    QVERIFY(suoni::canberra().attendi(kSoglie.avvioMassimo));
-    QTest::qWait(int(kSoglie.coda.count()));
-    QVERIFY(scrivi(percorso, onda::wavTono(t.hertz, t.secondi, kAmpiezza)));
-    ModuloColoriSuoni::SuonoRifai();
-    QVERIFY(suoni::canberra().attendi(kSoglie.avvioMassimo));
-    QTest::qWait(int(t.secondi * 1000 + kSoglie.coda.count()));
-    QVERIFY(QFile::remove(percorso));
-    ModuloColoriSuoni::SuonoRifai();
-    QVERIFY(suoni::canberra().attendi(kSoglie.avvioMassimo));
-    QTest::qWait(int(kSoglie.coda.count()));
+    // The bell, the tone, the bell: each heard out before the next.
+    for (int passo = 0; passo < 3; ++passo) {
+        if (passo == 1)
+            QVERIFY(scrivi(percorso, onda::wavTono(t.hertz, t.secondi, kAmpiezza)));
+        if (passo == 2)
+            QVERIFY(QFile::remove(percorso));
+        const qsizetype da = reg.finora().size();
+        ModuloColoriSuoni::SuonoRifai();
+        QVERIFY(suoni::canberra().attendi(kSoglie.avvioMassimo));
+        aspettaFine(reg, da);
+    }
     const QVector<double> x = reg.ferma();
 
     const QVector<double> a = onda::ampiezzaTono(x, t.hertz, kFinestre);
@@ -343,9 +350,9 @@ void TstSuoniReali::fileDelProgrammaSuonanoInteri()
     Registrazione reg;
     QString motivo;
     QVERIFY2(reg.avvia(*m_server, registrazione(), &motivo), qPrintable(motivo));
-    chiama(segnale);
+    prova::chiama(segnale);
     QVERIFY(suoni::canberra().attendi(kSoglie.avvioMassimo));
-    QTest::qWait(int(originale.size() * 1000 / onda::kCampioniAlSecondo + kSoglie.coda.count()));
+    aspettaFine(reg, 0);
     const QVector<double> x = reg.ferma();
 
     const QVector<double> rOriginale = onda::rms(originale, kFinestre);
@@ -394,7 +401,7 @@ void TstSuoniReali::serverInRitardo()
     giocatore.riproduci(percorso);
     const qint64 ms = orologio.elapsed();
     QVERIFY(giocatore.attendi(kSoglie.avvioMassimo));
-    QTest::qWait(int(t.secondi * 1000 + kSoglie.coda.count()));
+    aspettaFine(reg, 0);
     const QVector<double> x = reg.ferma();
     const onda::Tratto udito = onda::tratto(onda::ampiezzaTono(x, t.hertz, kFinestre), kSoglie.piccoMinimo, kFinestre);
     qInfo().noquote() << "call returned after" << ms << "ms | heard for" << secondi(udito.durata);

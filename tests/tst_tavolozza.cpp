@@ -24,20 +24,20 @@ void TstTavolozza::postoNellaGriglia_data()
     QTest::addColumn<int>("colonna");
     QTest::addColumn<int>("indice");
 
-    QTest::newRow("grey row, left end") << 0 << 0 << 0;
-    QTest::newRow("grey row, second") << 0 << 1 << 1;
-    QTest::newRow("grey row, right end") << 0 << 5 << 5;
-    QTest::newRow("red row, left end") << 1 << 0 << 7;
-    QTest::newRow("red row, second") << 1 << 1 << 6;
-    QTest::newRow("red row, third") << 1 << 2 << 8;
-    QTest::newRow("orange row, left end") << 2 << 0 << 13;
-    QTest::newRow("yellow row, second") << 3 << 1 << 18;
-    QTest::newRow("green row, fourth") << 4 << 3 << 27;
-    QTest::newRow("cyan row, left end") << 5 << 0 << 31;
-    QTest::newRow("blue row, third") << 6 << 2 << 38;
-    QTest::newRow("magenta row, left end") << 7 << 0 << 43;
-    QTest::newRow("magenta row, second") << 7 << 1 << 42;
-    QTest::newRow("magenta row, right end") << 7 << 5 << 47;
+    QTest::newRow("riga dei grigi, a sinistra") << 0 << 0 << 0;
+    QTest::newRow("riga dei grigi, seconda") << 0 << 1 << 1;
+    QTest::newRow("riga dei grigi, a destra") << 0 << 5 << 5;
+    QTest::newRow("riga dei rossi, a sinistra") << 1 << 0 << 7;
+    QTest::newRow("riga dei rossi, seconda") << 1 << 1 << 6;
+    QTest::newRow("riga dei rossi, terza") << 1 << 2 << 8;
+    QTest::newRow("riga degli arancioni, a sinistra") << 2 << 0 << 13;
+    QTest::newRow("riga dei gialli, seconda") << 3 << 1 << 18;
+    QTest::newRow("riga dei verdi, quarta") << 4 << 3 << 27;
+    QTest::newRow("riga dei ciano, a sinistra") << 5 << 0 << 31;
+    QTest::newRow("riga dei blu, terza") << 6 << 2 << 38;
+    QTest::newRow("riga dei magenta, a sinistra") << 7 << 0 << 43;
+    QTest::newRow("riga dei magenta, seconda") << 7 << 1 << 42;
+    QTest::newRow("riga dei magenta, a destra") << 7 << 5 << 47;
 }
 
 // The swatch shown at a place is the one the layout table names there.
@@ -67,20 +67,20 @@ void TstTavolozza::coloreDiIndice_data()
     QTest::addColumn<int>("indice");
     QTest::addColumn<uint>("colore");
 
-    QTest::newRow("white") << 0 << 0xFFFFFFu;
-    QTest::newRow("black") << 5 << 0x000000u;
-    QTest::newRow("lightest red") << 6 << 0xC0C0FFu;
-    QTest::newRow("light red") << 7 << 0x8080FFu;
-    QTest::newRow("pure red") << 8 << 0x0000FFu;
-    QTest::newRow("orange") << 14 << 0x0080FFu;
-    QTest::newRow("brown") << 16 << 0x004080u;
-    QTest::newRow("odd darkest orange") << 17 << 0x404080u;
-    QTest::newRow("pure yellow") << 20 << 0x00FFFFu;
-    QTest::newRow("pure green") << 26 << 0x00FF00u;
-    QTest::newRow("pure cyan") << 32 << 0xFFFF00u;
-    QTest::newRow("pure blue") << 38 << 0xFF0000u;
-    QTest::newRow("pure magenta") << 44 << 0xFF00FFu;
-    QTest::newRow("darkest magenta") << 47 << 0x400040u;
+    QTest::newRow("bianco") << 0 << 0xFFFFFFu;
+    QTest::newRow("nero") << 5 << 0x000000u;
+    QTest::newRow("rosso piu chiaro") << 6 << 0xC0C0FFu;
+    QTest::newRow("rosso chiaro") << 7 << 0x8080FFu;
+    QTest::newRow("rosso puro") << 8 << 0x0000FFu;
+    QTest::newRow("arancione") << 14 << 0x0080FFu;
+    QTest::newRow("marrone") << 16 << 0x004080u;
+    QTest::newRow("arancione piu scuro, fuori serie") << 17 << 0x404080u;
+    QTest::newRow("giallo puro") << 20 << 0x00FFFFu;
+    QTest::newRow("verde puro") << 26 << 0x00FF00u;
+    QTest::newRow("ciano puro") << 32 << 0xFFFF00u;
+    QTest::newRow("blu puro") << 38 << 0xFF0000u;
+    QTest::newRow("magenta puro") << 44 << 0xFF00FFu;
+    QTest::newRow("magenta piu scuro") << 47 << 0x400040u;
 }
 
 // Sample entries of the palette hold the colours of the colour table.

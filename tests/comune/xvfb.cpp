@@ -1,5 +1,8 @@
 #include "comune/xvfb.h"
 
+#include "colouring/colorecasuale.h"
+#include "colouring/tavolozza.h"
+
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QPainter>
@@ -7,7 +10,8 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QThread>
+
+#include <algorithm>
 
 namespace prova {
 
@@ -38,7 +42,12 @@ ServerX::ServerX(bool gestoreFinestre)
         m_wm.setProcessEnvironment(ambiente());
         m_wm.start(QStringLiteral("openbox"), {});
         m_wm.waitForStarted(5000);
-        QThread::msleep(500);
+        // Ready once it has named itself on the root window; a test that needs
+        // it finds out for itself if it never is.
+        (void)QTest::qWaitFor([this] {
+            return esegui(QStringLiteral("xprop"), {QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")})
+                .contains("window id");
+        }, 5000);
     }
 }
 
@@ -145,61 +154,123 @@ GiocoX::~GiocoX()
 
 QRect GiocoX::aspettaAvvio()
 {
-    const QDeadlineTimer scadenza(15000);
-    while (!scadenza.hasExpired() && m_processo.state() == QProcess::Running) {
+    namespace A = layout::avvio;
+    QRect r;
+    const bool venuta = QTest::qWaitFor([&] {
+        if (m_processo.state() != QProcess::Running)
+            return true;
         const QStringList f = m_x.finestre(QString::fromLatin1(ClasseGioco));
-        if (!f.isEmpty()) {
-            const QRect r = m_x.geometria(f.last());
-            if (r.size() == QSize(702, 605)) {
-                finestraAvvio = f.last();
-                QTest::qWait(300);
-                return r;
-            }
-        }
-        QTest::qWait(100);
-    }
-    return {};
+        if (f.isEmpty() || (r = m_x.geometria(f.last())).size() != QSize(A::LarghezzaInterna, A::AltezzaInterna))
+            return false;
+        finestraAvvio = f.last();
+        return true;
+    }, 15000);
+    if (!venuta || finestraAvvio.isEmpty())
+        return {};
+    // Drawn once its corner shows a colour of the table.
+    const bool disegnata = QTest::qWaitFor([&] {
+        const Colore c = coloreA(m_x.schermo(), r.topLeft() + QPoint(10, 10));
+        return std::find(ModuloColoriSuoni::ColoriAvvio.begin() + 1, ModuloColoriSuoni::ColoriAvvio.end(), c)
+            != ModuloColoriSuoni::ColoriAvvio.end();
+    }, 5000);
+    return disegnata ? r : QRect();
 }
 
 QRect GiocoX::premiAvvio()
 {
+    namespace B = layout::brindel;
     const QRect avvio = m_x.geometria(finestraAvvio);
-    // "Avvio" is 274 x 85 at 184, 328.
-    m_x.clicca(avvio.topLeft() + QPoint(184 + 137, 328 + 42));
-    const QDeadlineTimer scadenza(10000);
-    while (!scadenza.hasExpired() && m_processo.state() == QProcess::Running) {
+    m_x.clicca(avvio.topLeft() + centro(layout::avvio::BottoneAvvio));
+    QRect r;
+    const bool venuta = QTest::qWaitFor([&] {
+        if (m_processo.state() != QProcess::Running)
+            return true;
         const QStringList f = m_x.finestre(QString::fromLatin1(ClasseGioco));
-        if (f.size() == 1 && f.first() != finestraAvvio) {
-            const QRect r = m_x.geometria(f.first());
-            if (r.width() == 687) {
-                finestraGioco = f.first();
-                QTest::qWait(500);
-                return r;
-            }
-        }
-        QTest::qWait(100);
-    }
-    return {};
+        if (f.size() != 1 || f.first() == finestraAvvio || (r = m_x.geometria(f.first())).width() != B::LarghezzaInterna)
+            return false;
+        finestraGioco = f.first();
+        return true;
+    }, 10000);
+    if (!venuta || finestraGioco.isEmpty())
+        return {};
+    // Drawn once the far corner of its interior shows the background.
+    const bool disegnata = QTest::qWaitFor([&] {
+        return coloreA(m_x.schermo(), interno(r) + QPoint(B::LarghezzaInterna - 7, 10)) == B::Sfondo;
+    }, 5000);
+    return disegnata ? r : QRect();
 }
 
 bool GiocoX::apriEsci(const QRect &finestra)
 {
     // "Esci" stands after "Informazioni" and its ten spaces.
     m_x.clicca(finestra.topLeft() + QPoint(148, 8));
-    const QDeadlineTimer scadenza(10000);
-    while (!scadenza.hasExpired()) {
-        if (m_x.finestre(QString::fromLatin1(ClasseGioco)).size() == 2) {
-            QTest::qWait(300);
-            return true;
-        }
-        QTest::qWait(100);
-    }
-    return false;
+    return aspettaDomanda();
+}
+
+bool GiocoX::aspettaDomanda()
+{
+    QString domanda;
+    if (!QTest::qWaitFor([&] {
+            const QStringList f = m_x.finestre(QString::fromLatin1(ClasseGioco));
+            if (f.size() == 2)
+                domanda = f.last();
+            return f.size() == 2;
+        }, 10000))
+        return false;
+    // The keys go to whichever window holds the focus.
+    return QTest::qWaitFor([&] {
+        const QString fuoco = QString::fromLatin1(
+            m_x.esegui(QStringLiteral("xdotool"), {QStringLiteral("getwindowfocus")}).trimmed());
+        return fuoco == domanda;
+    }, 5000);
+}
+
+QString GiocoX::esciNoPoiSi(const QRect &finestra)
+{
+    if (!apriEsci(finestra))
+        return QStringLiteral("no question came from the first \"Esci\"");
+    m_x.tasto(QStringLiteral("Escape"));
+    if (!QTest::qWaitFor([&] { return m_x.finestre(QString::fromLatin1(ClasseGioco)).size() == 1; }, 10000))
+        return QStringLiteral("the question stayed after Escape");
+    if (m_processo.state() != QProcess::Running)
+        return QStringLiteral("Escape ended the game");
+    if (!apriEsci(finestra))
+        return QStringLiteral("no question came from the second \"Esci\"");
+    m_x.tasto(QStringLiteral("Return"));
+    if (!m_processo.waitForFinished(10000))
+        return QStringLiteral("Enter did not end the game");
+    if (m_processo.exitStatus() != QProcess::NormalExit || m_processo.exitCode() != 0)
+        return QStringLiteral("the game ended with status %1").arg(m_processo.exitCode());
+    return {};
 }
 
 QPoint GiocoX::interno(const QRect &finestra)
 {
-    return finestra.topLeft() + QPoint(0, finestra.height() - 513);
+    return finestra.topLeft() + QPoint(0, finestra.height() - layout::brindel::AltezzaInterna);
+}
+
+QSize cellaDisegni()
+{
+    const gioco::Geometria g = gioco::geometriaPerRiquadro(320 + 2 * layout::Bordo, 466 + 2 * layout::Bordo);
+    return {g.larghezzaCella, g.altezzaCella};
+}
+
+QPoint centro(const layout::Rettangolo &r)
+{
+    return {r.left + r.width / 2, r.top + r.height / 2};
+}
+
+QPoint centroCampione(int indice)
+{
+    const layout::Rettangolo &cornice = layout::brindel::Cornice;
+    return {cornice.left + tavolozza::sinistra(indice) + tavolozza::larghezza() / 2,
+            cornice.top + tavolozza::alto(indice) + tavolozza::altezza() / 2};
+}
+
+int campioneDi(Colore c)
+{
+    const auto i = std::find(tavolozza::Tavolozza.begin(), tavolozza::Tavolozza.end(), c);
+    return i == tavolozza::Tavolozza.end() ? -1 : int(i - tavolozza::Tavolozza.begin());
 }
 
 Colore coloreA(const QImage &img, QPoint p)
@@ -273,14 +344,24 @@ QString testoVisto(const QImage &zona, const QFont &carattere, const QStringList
 
 QString copertureNonGialle(const QImage &schermo, QPoint interno)
 {
-    // Our drawings make cells of about 77 x 90; the box starts at 8 with a 2-pixel border.
+    const QSize c = cellaDisegni();
+    return copertureNonGialle(schermo, [&](int i) {
+        return interno + InizioGriglia
+            + QPoint(gioco::colonnaDi(i) * c.width() + c.width() / 2, gioco::rigaDi(i) * c.height() + c.height() / 2);
+    });
+}
+
+QString copertureNonGialle(const QImage &schermo, const std::function<QPoint(int)> &centro)
+{
     QStringList sbagliate;
-    for (int r = 0; r < 5; ++r)
-        for (int c = 0; c < 4; ++c) {
-            const QPoint centro = interno + QPoint(8 + 2 + 15 + c * 77 + 38, 2 + 20 + r * 90 + 45);
-            if (coloreA(schermo, centro) != colore::Giallo)
-                sbagliate << QStringLiteral("%1,%2: %3").arg(c).arg(r).arg(esadecimale(coloreA(schermo, centro)));
-        }
+    for (int i = 0; i < gioco::Celle; ++i) {
+        const QPoint p = centro(i);
+        if (!schermo.rect().contains(p) || coloreA(schermo, p) != colore::Giallo)
+            sbagliate << QStringLiteral("%1,%2: %3")
+                             .arg(gioco::colonnaDi(i))
+                             .arg(gioco::rigaDi(i))
+                             .arg(schermo.rect().contains(p) ? esadecimale(coloreA(schermo, p)) : QStringLiteral("off the screen"));
+    }
     return sbagliate.join(QStringLiteral("; "));
 }
 

@@ -2,6 +2,7 @@
 // A private X server for tests that need real windows and real input.
 
 #include "platform/colore.h"
+#include "windows/layout.h"
 
 #include <QFont>
 #include <QImage>
@@ -9,6 +10,8 @@
 #include <QRect>
 #include <QString>
 #include <QStringList>
+
+#include <functional>
 
 namespace prova {
 
@@ -52,13 +55,20 @@ public:
     ~GiocoX();
 
     QProcess &processo() { return m_processo; }
-    // Waits for the start window; its place on the screen, empty if it never came.
+    // Waits for the start window, drawn; its place on the screen, empty if it never came.
     QRect aspettaAvvio();
-    // Presses "Avvio" and waits for the game window alone; empty if it never came.
+    // Presses "Avvio" and waits for the game window alone, drawn; empty if it never came.
     QRect premiAvvio();
     // Clicks "Esci" on the game window's menu bar and waits for its question;
     // false if no box came.
     bool apriEsci(const QRect &finestra);
+    // Waits for a box of the program's over its window, holding the keyboard;
+    // false if none came.
+    bool aspettaDomanda();
+    // "Esci" answered No with Escape, which must leave the game running, then
+    // Sì with Enter, which must end it with status 0: what went otherwise,
+    // empty if nothing.
+    QString esciNoPoiSi(const QRect &finestra);
     // The game window's interior, below its menu bar.
     static QPoint interno(const QRect &finestra);
 
@@ -71,6 +81,19 @@ private:
 };
 
 inline constexpr char ClasseGioco[] = "tintar-i-brindel";
+
+// The game window's layout at 96 dpi, from its interior's corner: the
+// drawing inside the box's border, and the grid's first cover in it.
+inline constexpr QPoint InizioDisegno{layout::brindel::RiquadroDisegno.left + layout::Bordo,
+                                      layout::brindel::RiquadroDisegno.top + layout::Bordo};
+inline constexpr QPoint InizioGriglia = InizioDisegno + QPoint(gioco::MargineSinistro, gioco::MargineAlto);
+// The cells the game makes of our drawings, all 320 x 466.
+QSize cellaDisegni();
+// The middle of a rectangle of the layout, or of swatch `indice` of the palette.
+QPoint centro(const layout::Rettangolo &r);
+QPoint centroCampione(int indice);
+// The palette's swatch of a colour; -1 if it has none.
+int campioneDi(Colore c);
 
 Colore coloreA(const QImage &img, QPoint p);
 QString esadecimale(Colore c);
@@ -85,5 +108,7 @@ void salvaSchermata(const QImage &schermo, const QString &nome);
 QString testoVisto(const QImage &zona, const QFont &carattere, const QStringList &candidati);
 // The covers of a fresh game whose middle is not yellow, described; empty when all are.
 QString copertureNonGialle(const QImage &schermo, QPoint interno);
+// The same with each cover's middle on the screen given.
+QString copertureNonGialle(const QImage &schermo, const std::function<QPoint(int)> &centro);
 
 } // namespace prova

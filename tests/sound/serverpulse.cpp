@@ -187,6 +187,14 @@ bool Registrazione::avvia(const ServerPulse &server, const QString &file, QStrin
     return true;
 }
 
+QVector<double> Registrazione::finora() const
+{
+    QFile f(m_file);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return onda::campioni(f.readAll());
+}
+
 QVector<double> Registrazione::ferma()
 {
     if (m_parecord)

@@ -48,6 +48,8 @@ public:
 
     // Starts recording into file and returns once sound data is flowing.
     bool avvia(const ServerPulse &server, const QString &file, QString *motivo);
+    // The samples recorded since avvia, while it goes on.
+    QVector<double> finora() const;
     // Stops, and gives back the samples recorded since avvia.
     QVector<double> ferma();
 
