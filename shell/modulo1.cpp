@@ -30,9 +30,15 @@ Programma::~Programma()
 
 void Programma::Main()
 {
-    casuale::seminaDallOrologio();
-    m_dati->avvio = new FormAvvio([this] { mostraGioco(); });
-    m_dati->avvio->show();
+    // Start-up is a handler like any other: an error here is shown and ends
+    // the program before its event loop runs.
+    messaggi::esegui([this] {
+        casuale::seminaDallOrologio();
+        m_dati->avvio = new FormAvvio([this] { mostraGioco(); });
+        // A start window whose colour could not be drawn is never shown.
+        if (!messaggi::terminato())
+            m_dati->avvio->show();
+    });
 }
 
 FormAvvio *Programma::formAvvio() const
