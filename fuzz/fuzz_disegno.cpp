@@ -108,7 +108,7 @@ int attesa(int misura, int margine, int parti)
     return q;
 }
 
-void verificaInizio(const gioco::Partita &p, const gioco::Didascalie &d)
+void verificaInizio(const gioco::Partita &p)
 {
     VERIFICA(p.Trovati == 0);
     VERIFICA(p.Errori == 0);
@@ -120,7 +120,7 @@ void verificaInizio(const gioco::Partita &p, const gioco::Didascalie &d)
     }
     const int col = gioco::colonnaDi(p.bersaglio);
     const int riga = gioco::rigaDi(p.bersaglio);
-    VERIFICA(p.Coordinata == d.righe[riga] + d.colonne[col]);
+    VERIFICA(p.Coordinata == QLatin1String(gioco::DidascalieRighe[riga]) + QLatin1String(gioco::DidascalieColonne[col]));
 }
 
 // A visible cover other than the target, or -1 when there is none.
@@ -138,7 +138,6 @@ int sbagliata(const gioco::Partita &p, Scelte &sc)
 void gioca(const QImage &immagine, Scelte &sc)
 {
     const QSize riquadro = immagine.size() + QSize(2 * gioco::BordoRiquadro, 2 * gioco::BordoRiquadro);
-    const gioco::Didascalie d = gioco::Didascalie::predefinite();
     int caricamenti = 0;
     gioco::Partita partita(gioco::Partita::Ambiente{
         [&](int numero) {
@@ -146,7 +145,6 @@ void gioca(const QImage &immagine, Scelte &sc)
             ++caricamenti;
             return riquadro;
         },
-        [&] { return d; },
     });
 
     const int altezza = attesa(riquadro.height(), gioco::MargineAlto, gioco::Righe);
@@ -168,7 +166,7 @@ void gioca(const QImage &immagine, Scelte &sc)
     VERIFICA(partita.geometria().altezzaCella == altezza);
     VERIFICA(partita.geometria().larghezzaCella == larghezza);
     VERIFICA(partita.geometria().altezzaCella > 0 && partita.geometria().larghezzaCella > 0);
-    verificaInizio(partita, d);
+    verificaInizio(partita);
 
     // One wrong answer: the cover turns red and the same cell stays named.
     {
@@ -209,7 +207,7 @@ void gioca(const QImage &immagine, Scelte &sc)
     // Next picture, then one wrong answer too many.
     partita.prossimoDisegno();
     VERIFICA(caricamenti == 2);
-    verificaInizio(partita, d);
+    verificaInizio(partita);
     for (int e = 1; e <= gioco::ErroriConcessi + 1; ++e) {
         const int i = sbagliata(partita, sc);
         VERIFICA(i >= 0);
@@ -217,7 +215,7 @@ void gioca(const QImage &immagine, Scelte &sc)
         VERIFICA(esito == (e <= gioco::ErroriConcessi ? gioco::Esito::Sbagliata : gioco::Esito::Rifai));
     }
     VERIFICA(caricamenti == 3);
-    verificaInizio(partita, d);
+    verificaInizio(partita);
 }
 
 // A plain four-neighbour fill to compare the real one with. It visits every

@@ -344,6 +344,8 @@ void TstFinestre::primaComparsaUnaVolta()
     FormBrindel f;
     f.show();
     QCOMPARE(f.nomeCella()->text(), QStringLiteral("  C3"));
+    // The name reads as the row label's caption followed by the column label's.
+    QCOMPARE(f.nomeCella()->text(), f.etichettaRiga(2)->text() + f.etichettaColonna(2)->text());
     QCOMPARE(casuale.sorgente.rimasti(), 0);
     QEvent attiva(QEvent::WindowActivate);
     QApplication::sendEvent(&f, &attiva);

@@ -22,14 +22,12 @@ struct Banco
                   caricati << n;
                   return riquadro;
               },
-              [this] { return didascalie; },
               [](suoni::Segnale s) { ModuloColoriSuoni::suona(s); },
           })
     {
     }
     QSize riquadro;
     QList<int> caricati;
-    gioco::Didascalie didascalie = gioco::Didascalie::predefinite();
     Partita partita;
 };
 
@@ -69,7 +67,6 @@ private slots:
     void sequenzaDiEstrazioni_data();
     void sequenzaDiEstrazioni();
     void ripeteSeLaCoperturaManca();
-    void nomiDalleDidascalie();
     void ventiGiusteColorano();
     void quartoErroreRicomincia();
     void erroriSopravvivonoAlleGiuste();
@@ -184,18 +181,6 @@ void TstPartita::ripeteSeLaCoperturaManca()
     QCOMPARE(b.partita.Coordinata, QStringLiteral("  E4"));
     QCOMPARE(int(b.partita.bersaglio), 19);
     QCOMPARE(casuale.sorgente.rimasti(), 0);
-}
-
-void TstPartita::nomiDalleDidascalie()
-{
-    // A cell's name is read from the labels' captions at the moment of the draw.
-    QList<float> valori{0.0f};
-    valori << cella(1, 2);
-    prova::Casuale<casuale::Sequenza> casuale(valori);
-    Banco b;
-    b.didascalie.righe[2] = QStringLiteral("  X");
-    b.partita.NuovaPartita();
-    QCOMPARE(b.partita.Coordinata, QStringLiteral("  X2"));
 }
 
 void TstPartita::ventiGiusteColorano()
@@ -335,7 +320,6 @@ void TstPartita::disegnoMancanteFermaLaPartita()
                 throw ErroreEsecuzione(ErroreEsecuzione::Tipo::DisegnoNonCaricato, QStringLiteral("x.gif"));
             return {324, 470};
         },
-        [] { return gioco::Didascalie::predefinite(); },
         [](suoni::Segnale s) { ModuloColoriSuoni::suona(s); },
     });
     p.NuovaPartita();
