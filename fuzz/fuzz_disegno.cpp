@@ -7,14 +7,12 @@
 // run with __builtin_trap.
 
 #include "colouring/riempimento.h"
+#include "comune/sostituti.h"
 #include "colouring/tavolozza.h"
 #include "game/disegno.h"
 #include "game/partita.h"
-#include "platform/casuale.h"
 #include "platform/colore.h"
 #include "platform/errore.h"
-#include "sound/modulocolorisuoni.h"
-#include "sound/riproduttorecanberra.h"
 
 #include <QByteArray>
 #include <QCoreApplication>
@@ -28,13 +26,6 @@
 #include <cstdlib>
 #include <memory>
 #include <vector>
-
-// The program's own player is never linked in: the fuzzer installs a silent
-// one before the first input, so reaching this is a fault of the harness.
-suoni::RiproduttoreCanberra &suoni::canberra()
-{
-    __builtin_trap();
-}
 
 namespace {
 
@@ -51,19 +42,11 @@ namespace {
 // only, not against a second, plain fill of a copy.
 constexpr qsizetype PixelConfronto = 1 << 18;
 
-class Muto final : public suoni::Riproduttore
-{
-public:
-    void riproduci(const QString &) override { ++cue; }
-    int cue = 0;
-};
-
 struct Stato
 {
     std::unique_ptr<QCoreApplication> app;
     std::unique_ptr<QTemporaryDir> cartella;
     QString file;
-    Muto muto;
     // BRINDEL_FUZZ_DETTAGLI=1: one line per input on what became of it.
     bool dettagli = false;
 };
@@ -343,7 +326,6 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
         std::exit(1);
     }
     g_stato->file = g_stato->cartella->filePath(QStringLiteral("disegno.gif"));
-    suoni::imposta(&g_stato->muto);
     g_stato->dettagli = qEnvironmentVariableIntValue("BRINDEL_FUZZ_DETTAGLI") != 0;
     return 0;
 }
@@ -376,13 +358,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *dati, std::size_t n)
         std::fprintf(stderr, "loaded: %d x %d\n", immagine.width(), immagine.height());
 
     const std::uint32_t seme = impronta(dati, n);
-    casuale::Generatore generatore(seme);
-    casuale::imposta(&generatore);
+    const prova::Casuale<casuale::Generatore> generatore(seme);
     Scelte sc{seme | 1u};
 
     gioca(immagine, sc);
     colora(immagine, sc);
-
-    casuale::imposta(nullptr);
     return 0;
 }

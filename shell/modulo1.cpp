@@ -15,11 +15,12 @@
 
 struct Programma::Dati
 {
+    suoni::Riproduttore &riproduttore;
     QPointer<FormAvvio> avvio;
 };
 
-Programma::Programma()
-    : m_dati(std::make_unique<Dati>())
+Programma::Programma(suoni::Riproduttore &riproduttore)
+    : m_dati(std::make_unique<Dati>(Dati{riproduttore, {}}))
 {
 }
 
@@ -49,7 +50,8 @@ FormAvvio *Programma::formAvvio() const
 void Programma::mostraGioco()
 {
     if (!m_brindel)
-        m_brindel = std::make_unique<FormBrindel>(FormBrindel::ComandiMenu{Modulo1::MostraInformazioni, Modulo1::ChiediUscita});
+        m_brindel = std::make_unique<FormBrindel>(FormBrindel::ComandiMenu{Modulo1::MostraInformazioni, Modulo1::ChiediUscita},
+                                                  m_dati->riproduttore);
     m_brindel->show();
 }
 

@@ -40,7 +40,7 @@ struct Gioco
     QTemporaryDir dir;
     prova::Cartella cartella;
     prova::Casuale<casuale::Generatore> casuale;
-    FormBrindel f;
+    FormBrindel f{{}, suoni};
 };
 
 constexpr Colore Bianco = 0xFFFFFF;

@@ -287,7 +287,7 @@ void TstFinestre::bottoneAvvioApreIlGioco()
     prova::RegistroMessaggi messaggi;
     CartellaDiProva cartella;
     prova::RegistroSuoni suoni;
-    Programma programma;
+    Programma programma(suoni);
     programma.Main();
     QPointer<FormAvvio> avvio = programma.formAvvio();
     QVERIFY(avvio && avvio->isVisible());
@@ -403,7 +403,7 @@ void TstFinestre::partitaConIClic()
     CartellaDiProva cartella;
     prova::RegistroSuoni suoni;
     prova::Casuale<casuale::Generatore> casuale(8);
-    FormBrindel f;
+    FormBrindel f({}, suoni);
     f.show();
 
     auto visibiliRicerca = [&](bool ricerca) {
@@ -484,7 +484,7 @@ void TstFinestre::tastieraRaggiungeLeCoperture()
     CartellaDiProva cartella;
     prova::RegistroSuoni suoni;
     prova::Casuale<casuale::Generatore> casuale(13);
-    FormBrindel f;
+    FormBrindel f({}, suoni);
     f.show();
     QApplication::setActiveWindow(&f);
     f.riquadroDisegno()->setFocus();
@@ -508,7 +508,7 @@ void TstFinestre::disegniLettiAdOgniPartita()
     CartellaDiProva cartella;
     const float cinque = 4.5f / 12.0f;
     prova::Casuale<casuale::Sequenza> casuale(QList<float>{cinque, 0.1f, 0.1f, cinque, 0.1f, 0.1f, cinque, 0.1f, 0.1f});
-    FormBrindel f;
+    FormBrindel f({}, suoni);
     f.show();
     QCOMPARE(f.riquadroDisegno()->size(), QSize(324, 470));
     const QString cinqueGif = cartella.dir.filePath(QStringLiteral("brindel/5.gif"));
@@ -544,7 +544,7 @@ void TstFinestre::ingrandita()
     CartellaDiProva cartella;
     prova::RegistroSuoni suoni;
     prova::Casuale<casuale::Generatore> casuale(5);
-    FormBrindel f;
+    FormBrindel f({}, suoni);
     f.show();
     QWidget *fondo = f.centralWidget();
     QCOMPARE(fondo->size(), QSize(687, 513));

@@ -112,7 +112,7 @@ void TstMenu::uscitaNoNonCambiaNulla()
     prova::scriviDisegni(dir.path());
     prova::Cartella cartella(dir.path());
     prova::Casuale<casuale::Generatore> casuale(17);
-    FormBrindel f(comandi());
+    FormBrindel f(comandi(), suoni);
     f.show();
     f.rispondi(f.partita().bersaglio);
     f.rispondi(f.partita().bersaglio == 3 ? 4 : 3);
@@ -207,7 +207,7 @@ void TstMenu::erroreTerminaInOgniMomento()
         });
         guardia.start(5000);
 
-        Programma programma;
+        Programma programma(suoni);
         QTimer gioca;
         gioca.setSingleShot(true);
         connect(&gioca, &QTimer::timeout, this, [&] {

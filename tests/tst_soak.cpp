@@ -65,7 +65,7 @@ void TstSoak::diecimilaPartite()
     prova::Casuale<casuale::Generatore> casuale(20261208);
     std::mt19937 bambino(42);
 
-    FormBrindel f;
+    FormBrindel f({}, suoni);
     f.show();
     QVERIFY(messaggi.box.isEmpty());
 

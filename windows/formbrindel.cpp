@@ -34,10 +34,10 @@ QString nomeDellaCella(int indice)
 
 } // namespace
 
-FormBrindel::FormBrindel(ComandiMenu comandi)
+FormBrindel::FormBrindel(ComandiMenu comandi, suoni::Riproduttore &riproduttore)
     : m_partita(gioco::Partita::Ambiente{
           [this](int numero) { return caricaDisegno(numero); },
-          [](suoni::Segnale segnale) { ModuloColoriSuoni::suona(segnale); },
+          [r = &riproduttore](suoni::Segnale segnale) { ModuloColoriSuoni::suona(*r, segnale); },
       })
 {
     setWindowTitle(QString());

@@ -5,6 +5,7 @@
 #include "colouring/tavolozza.h"
 #include "game/partita.h"
 #include "platform/colore.h"
+#include "sound/modulocolorisuoni.h"
 
 #include <QMainWindow>
 
@@ -29,7 +30,8 @@ public:
         std::function<void()> esci;
     };
 
-    explicit FormBrindel(ComandiMenu comandi = {});
+    // The cues play on `riproduttore`.
+    explicit FormBrindel(ComandiMenu comandi = {}, suoni::Riproduttore &riproduttore = suoni::delProgramma());
     ~FormBrindel() override;
 
     // Game rules and state, shown by the controls below.
