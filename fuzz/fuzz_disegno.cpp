@@ -128,6 +128,7 @@ void gioca(const QImage &immagine, Scelte &sc)
             ++caricamenti;
             return riquadro;
         },
+        {}, // silent
     });
 
     const int altezza = attesa(riquadro.height(), gioco::MargineAlto, gioco::Righe);
