@@ -10,7 +10,7 @@
 
 #include "misura.h"
 
-#include "platform/cartella.h"
+#include "comune/sostituti.h"
 #include "shell/modulo1.h"
 #include "windows/controlli.h"
 #include "windows/formavvio.h"
@@ -39,7 +39,7 @@ int main(int argc, char **argv)
     const long long tPreparata = adesso();
     // The drawings of the source tree: this executable does not sit beside
     // a brindel/ folder.
-    cartella::imposta(QStringLiteral(BRINDEL_SOURCE_DIR));
+    const prova::Cartella sorgenti(QStringLiteral(BRINDEL_SOURCE_DIR));
     Programma programma;
     programma.Main();
     const long long tMainFatto = adesso();
@@ -117,7 +117,7 @@ int main(int argc, char **argv)
         }
     };
 
-    const int codice = app.exec();
+    const int codice = messaggi::cicloPrincipale();
     if (messaggi::terminato())
         return messaggi::codiceUscita() == 0 ? 1 : messaggi::codiceUscita();
     return codice;

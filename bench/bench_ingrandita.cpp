@@ -3,8 +3,7 @@
 // re-layout from the 96-dpi window to full screen and back, painted.
 
 #include "bench/disegni.h"
-#include "platform/cartella.h"
-#include "platform/casuale.h"
+#include "comune/sostituti.h"
 #include "shell/modulo1.h"
 #include "windows/aspetto.h"
 #include "windows/controlli.h"
@@ -47,7 +46,7 @@ int main(int argc, char **argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     Modulo1::preparaApplicazione(app);
-    cartella::imposta(QStringLiteral(BRINDEL_SOURCE_DIR));
+    const prova::Cartella sorgenti(QStringLiteral(BRINDEL_SOURCE_DIR));
 
     std::printf("game window at %d x %d (the window as full screen, menu bar included)\n", Schermo.width(), Schermo.height());
     std::printf("press-to-painted, reference: median under %.0f us\n", RiferimentoPremuto);
@@ -55,8 +54,7 @@ int main(int argc, char **argv)
     bool tutti = true;
     std::vector<double> layout;
     for (int n = 1; n <= 12; ++n) {
-        banco::PrimoDisegno sorgente(n);
-        casuale::imposta(&sorgente);
+        const prova::Casuale<banco::PrimoDisegno> sorgente(n);
         FormBrindel f;
         f.show();
         const QSize piccola = f.size();
@@ -95,7 +93,6 @@ int main(int argc, char **argv)
                 f.repaint();
                 layout.push_back(static_cast<double>(t.nsecsElapsed()) * 1e-3);
             }
-        casuale::imposta(nullptr);
     }
     std::printf("all medians under 2 ms: %s\n", tutti ? "yes" : "no");
     const double ml = mediana(layout);

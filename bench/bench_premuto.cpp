@@ -2,8 +2,7 @@
 // on the offscreen platform, for each of the game's drawings.
 
 #include "bench/disegni.h"
-#include "platform/cartella.h"
-#include "platform/casuale.h"
+#include "comune/sostituti.h"
 #include "shell/modulo1.h"
 #include "windows/controlli.h"
 #include "windows/formbrindel.h"
@@ -27,8 +26,7 @@ std::map<int, std::vector<double>> g_tempi;
 void premuto(benchmark::State &state)
 {
     const int n = static_cast<int>(state.range(0));
-    banco::PrimoDisegno sorgente(n);
-    casuale::imposta(&sorgente);
+    const prova::Casuale<banco::PrimoDisegno> sorgente(n);
     FormBrindel f;
     f.show();
     while (f.partita().fase() == gioco::Fase::Ricerca)
@@ -51,7 +49,6 @@ void premuto(benchmark::State &state)
                            Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(area, &lascia);
     }
-    casuale::imposta(nullptr);
     state.counters["pixel"] = static_cast<double>(f.riquadroDisegno()->superficie().width() * f.riquadroDisegno()->superficie().height());
 }
 
@@ -65,7 +62,7 @@ int main(int argc, char **argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     Modulo1::preparaApplicazione(app);
-    cartella::imposta(QStringLiteral(BRINDEL_SOURCE_DIR));
+    const prova::Cartella sorgenti(QStringLiteral(BRINDEL_SOURCE_DIR));
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

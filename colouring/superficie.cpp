@@ -4,11 +4,11 @@
 
 namespace superficie {
 
-QRect ExtFloodFill(Superficie &hdc, int x, int y, Colore col, int tipo)
+QRect riempi(Superficie &superficie, int x, int y, Colore area, Colore nuovo)
 {
-    if (tipo != FLOODFILLSURFACE || hdc.FillStyle != FillSolido || hdc.immagine.isNull())
+    if (superficie.immagine.isNull())
         return {};
-    return riempimento::riempi(hdc.immagine, x, y, col, hdc.FillColor);
+    return riempimento::riempi(superficie.immagine, x, y, area, nuovo);
 }
 
 } // namespace superficie

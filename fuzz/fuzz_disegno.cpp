@@ -7,14 +7,12 @@
 // run with __builtin_trap.
 
 #include "colouring/riempimento.h"
+#include "comune/sostituti.h"
 #include "colouring/tavolozza.h"
 #include "game/disegno.h"
 #include "game/partita.h"
-#include "platform/casuale.h"
 #include "platform/colore.h"
 #include "platform/errore.h"
-#include "sound/modulocolorisuoni.h"
-#include "sound/riproduttorecanberra.h"
 #include "tests/comune/aree.h"
 
 #include <QByteArray>
@@ -29,13 +27,6 @@
 #include <cstdlib>
 #include <memory>
 #include <vector>
-
-// The program's own player is never linked in: the fuzzer installs a silent
-// one before the first input, so reaching this is a fault of the harness.
-suoni::RiproduttoreCanberra &suoni::canberra()
-{
-    __builtin_trap();
-}
 
 namespace {
 
@@ -52,19 +43,11 @@ namespace {
 // only, not against a second, plain fill of a copy.
 constexpr qsizetype PixelConfronto = 1 << 18;
 
-class Muto final : public suoni::Riproduttore
-{
-public:
-    void riproduci(const QString &) override { ++cue; }
-    int cue = 0;
-};
-
 struct Stato
 {
     std::unique_ptr<QCoreApplication> app;
     std::unique_ptr<QTemporaryDir> cartella;
     QString file;
-    Muto muto;
     // BRINDEL_FUZZ_DETTAGLI=1: one line per input on what became of it.
     bool dettagli = false;
 };
@@ -109,7 +92,7 @@ int attesa(int misura, int margine, int parti)
     return q;
 }
 
-void verificaInizio(const gioco::Partita &p, const gioco::Didascalie &d)
+void verificaInizio(const gioco::Partita &p)
 {
     VERIFICA(p.Trovati == 0);
     VERIFICA(p.Errori == 0);
@@ -121,7 +104,7 @@ void verificaInizio(const gioco::Partita &p, const gioco::Didascalie &d)
     }
     const int col = gioco::colonnaDi(p.bersaglio);
     const int riga = gioco::rigaDi(p.bersaglio);
-    VERIFICA(p.Coordinata == d.righe[riga] + d.colonne[col]);
+    VERIFICA(p.Coordinata == QLatin1String(gioco::DidascalieRighe[riga]) + QLatin1String(gioco::DidascalieColonne[col]));
 }
 
 // A visible cover other than the target, or -1 when there is none.
@@ -139,7 +122,6 @@ int sbagliata(const gioco::Partita &p, Scelte &sc)
 void gioca(const QImage &immagine, Scelte &sc)
 {
     const QSize riquadro = immagine.size() + QSize(2 * gioco::BordoRiquadro, 2 * gioco::BordoRiquadro);
-    const gioco::Didascalie d = gioco::Didascalie::predefinite();
     int caricamenti = 0;
     gioco::Partita partita(gioco::Partita::Ambiente{
         [&](int numero) {
@@ -147,7 +129,7 @@ void gioca(const QImage &immagine, Scelte &sc)
             ++caricamenti;
             return riquadro;
         },
-        [&] { return d; },
+        {}, // silent
     });
 
     const int altezza = attesa(riquadro.height(), gioco::MargineAlto, gioco::Righe);
@@ -169,7 +151,7 @@ void gioca(const QImage &immagine, Scelte &sc)
     VERIFICA(partita.geometria().altezzaCella == altezza);
     VERIFICA(partita.geometria().larghezzaCella == larghezza);
     VERIFICA(partita.geometria().altezzaCella > 0 && partita.geometria().larghezzaCella > 0);
-    verificaInizio(partita, d);
+    verificaInizio(partita);
 
     // One wrong answer: the cover turns red and the same cell stays named.
     {
@@ -210,7 +192,7 @@ void gioca(const QImage &immagine, Scelte &sc)
     // Next picture, then one wrong answer too many.
     partita.prossimoDisegno();
     VERIFICA(caricamenti == 2);
-    verificaInizio(partita, d);
+    verificaInizio(partita);
     for (int e = 1; e <= gioco::ErroriConcessi + 1; ++e) {
         const int i = sbagliata(partita, sc);
         VERIFICA(i >= 0);
@@ -218,7 +200,7 @@ void gioca(const QImage &immagine, Scelte &sc)
         VERIFICA(esito == (e <= gioco::ErroriConcessi ? gioco::Esito::Sbagliata : gioco::Esito::Rifai));
     }
     VERIFICA(caricamenti == 3);
-    verificaInizio(partita, d);
+    verificaInizio(partita);
 }
 
 void riempi(QImage &img, int x, int y, Colore regione, Colore nuovo, bool confronta)
@@ -289,7 +271,6 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
         std::exit(1);
     }
     g_stato->file = g_stato->cartella->filePath(QStringLiteral("disegno.gif"));
-    suoni::imposta(&g_stato->muto);
     g_stato->dettagli = qEnvironmentVariableIntValue("BRINDEL_FUZZ_DETTAGLI") != 0;
     return 0;
 }
@@ -322,13 +303,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *dati, std::size_t n)
         std::fprintf(stderr, "loaded: %d x %d\n", immagine.width(), immagine.height());
 
     const std::uint32_t seme = impronta(dati, n);
-    casuale::Generatore generatore(seme);
-    casuale::imposta(&generatore);
+    const prova::Casuale<casuale::Generatore> generatore(seme);
     Scelte sc{seme | 1u};
 
     gioca(immagine, sc);
     colora(immagine, sc);
-
-    casuale::imposta(nullptr);
     return 0;
 }

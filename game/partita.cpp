@@ -9,15 +9,14 @@
 
 namespace gioco {
 
-Didascalie Didascalie::predefinite()
+namespace {
+
+QString nomeCella(int colonna, int riga)
 {
-    Didascalie d;
-    for (int r = 0; r < Righe; ++r)
-        d.righe[r] = QString::fromLatin1(DidascalieRighe[r]);
-    for (int c = 0; c < Colonne; ++c)
-        d.colonne[c] = QString::fromLatin1(DidascalieColonne[c]);
-    return d;
+    return QString::fromLatin1(DidascalieRighe.at(riga)) + QLatin1String(DidascalieColonne.at(colonna));
 }
+
+} // namespace
 
 Geometria geometriaPerRiquadro(double larghezzaEsterna, double altezzaEsterna, const QString &file)
 {
@@ -68,8 +67,7 @@ void Partita::GeneraCoordinata()
         bersaglio = static_cast<std::int16_t>(indiceCella(colonna, riga));
     } while (!m_coperture[bersaglio].visibile);
 
-    const Didascalie d = m_ambiente.didascalie();
-    Coordinata = d.righe[riga] + d.colonne[colonna];
+    Coordinata = nomeCella(colonna, riga);
 }
 
 Esito Partita::rispondi(int indice)

@@ -28,17 +28,10 @@ inline constexpr int MargineSinistro = 15;
 inline constexpr int MargineAlto = 20;
 inline constexpr int BordoRiquadro = 2;
 
-// The grid labels' captions; a cell's name is its row caption followed by its
-// column caption ("  C3").
+// The grid labels' captions, which never change; a cell's name is its row
+// caption followed by its column caption ("  C3").
 inline constexpr std::array<const char *, Righe> DidascalieRighe{"  A", "  B", "  C", "  D", "  E"};
 inline constexpr std::array<const char *, Colonne> DidascalieColonne{"1", "2", "3", "4"};
-
-struct Didascalie
-{
-    std::array<QString, Righe> righe;
-    std::array<QString, Colonne> colonne;
-    static Didascalie predefinite();
-};
 
 constexpr int indiceCella(int colonna, int riga) { return colonna + Colonne * riga; }
 constexpr int colonnaDi(int indice) { return indice % Colonne; }
@@ -87,8 +80,6 @@ public:
         // Loads drawing n into the box and returns the box's new outer size;
         // throws ErroreEsecuzione when it cannot.
         std::function<QSize(int numero)> caricaDisegno;
-        // The grid labels' captions as they stand now.
-        std::function<Didascalie()> didascalie;
         // Plays a cue and returns at once; the rules call for each cue at
         // the moment it is due, so a cue comes before a new game that may
         // fail to load. Without it the game is silent.

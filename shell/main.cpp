@@ -53,6 +53,5 @@ int main(int argc, char **argv)
     Modulo1::preparaApplicazione(app);
     Programma programma;
     programma.Main();
-    const int codice = app.exec();
-    return messaggi::terminato() ? messaggi::codiceUscita() : codice;
+    return messaggi::cicloPrincipale();
 }

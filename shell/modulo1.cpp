@@ -13,11 +13,12 @@
 
 struct Programma::Dati
 {
+    suoni::Riproduttore &riproduttore;
     QPointer<FormAvvio> avvio;
 };
 
-Programma::Programma()
-    : m_dati(std::make_unique<Dati>())
+Programma::Programma(suoni::Riproduttore &riproduttore)
+    : m_dati(std::make_unique<Dati>(Dati{riproduttore, {}}))
 {
 }
 
@@ -28,9 +29,15 @@ Programma::~Programma()
 
 void Programma::Main()
 {
-    casuale::seminaDallOrologio();
-    m_dati->avvio = new FormAvvio([this] { mostraGioco(); });
-    m_dati->avvio->show();
+    // Start-up is a handler like any other: an error here is shown and ends
+    // the program before its event loop runs.
+    messaggi::esegui([this] {
+        casuale::seminaDallOrologio();
+        m_dati->avvio = new FormAvvio([this] { mostraGioco(); });
+        // A start window whose colour could not be drawn is never shown.
+        if (!messaggi::terminato())
+            m_dati->avvio->show();
+    });
 }
 
 FormAvvio *Programma::formAvvio() const
@@ -41,7 +48,8 @@ FormAvvio *Programma::formAvvio() const
 void Programma::mostraGioco()
 {
     if (!m_brindel)
-        m_brindel = std::make_unique<FormBrindel>(FormBrindel::ComandiMenu{Modulo1::MostraInformazioni, Modulo1::ChiediUscita});
+        m_brindel = std::make_unique<FormBrindel>(FormBrindel::ComandiMenu{Modulo1::MostraInformazioni, Modulo1::ChiediUscita},
+                                                  m_dati->riproduttore);
     m_brindel->show();
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 // Start-up and the game window's menu commands.
 
+#include "sound/modulocolorisuoni.h"
+
 #include <QString>
 
 #include <memory>
@@ -10,11 +12,12 @@ class FormBrindel;
 class QApplication;
 
 // What a running program holds: its two windows. The start window unloads
-// itself; the game window lives until the program ends.
+// itself; the game window lives until the program ends and plays its cues on
+// `riproduttore`.
 class Programma
 {
 public:
-    Programma();
+    explicit Programma(suoni::Riproduttore &riproduttore = suoni::delProgramma());
     ~Programma();
 
     // Seeds the random sequence and shows the start window.

@@ -4,22 +4,10 @@
 #include "sound/riproduttorecanberra.h"
 
 namespace suoni {
-namespace {
 
-Riproduttore *g_altro = nullptr;
-
-} // namespace
-
-Riproduttore &riproduttore()
+Riproduttore &delProgramma()
 {
-    if (g_altro)
-        return *g_altro;
     return canberra();
-}
-
-void imposta(Riproduttore *altro)
-{
-    g_altro = altro;
 }
 
 } // namespace suoni
@@ -27,29 +15,29 @@ void imposta(Riproduttore *altro)
 namespace ModuloColoriSuoni {
 namespace {
 
-void suona(const char *file)
+void suona(suoni::Riproduttore &riproduttore, const char *file)
 {
-    suoni::riproduttore().riproduci(cartella::programma() + QStringLiteral("/suoni/") + QLatin1String(file));
+    riproduttore.riproduci(cartella::programma() + QStringLiteral("/suoni/") + QLatin1String(file));
 }
 
 } // namespace
 
-void SuonoSi() { suona("si.wav"); }
-void SuonoNo() { suona("no.wav"); }
-void SuonoFatto() { suona("fatto.wav"); }
-void SuonoRifai() { suona("rifai.wav"); }
+void SuonoSi(suoni::Riproduttore &riproduttore) { suona(riproduttore, "si.wav"); }
+void SuonoNo(suoni::Riproduttore &riproduttore) { suona(riproduttore, "no.wav"); }
+void SuonoFatto(suoni::Riproduttore &riproduttore) { suona(riproduttore, "fatto.wav"); }
+void SuonoRifai(suoni::Riproduttore &riproduttore) { suona(riproduttore, "rifai.wav"); }
 
-void suona(suoni::Segnale segnale)
+void suona(suoni::Riproduttore &riproduttore, suoni::Segnale segnale)
 {
     switch (segnale) {
     case suoni::Segnale::Si:
-        return SuonoSi();
+        return SuonoSi(riproduttore);
     case suoni::Segnale::No:
-        return SuonoNo();
+        return SuonoNo(riproduttore);
     case suoni::Segnale::Fatto:
-        return SuonoFatto();
+        return SuonoFatto(riproduttore);
     case suoni::Segnale::Rifai:
-        return SuonoRifai();
+        return SuonoRifai(riproduttore);
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The four feedback cues. Each builds its file's path at the moment of the
-// call, starts playing it and returns at once.
+// call, starts playing it on the player it is given (the program's own
+// unless told otherwise) and returns at once.
 
 #include "sound/segnale.h"
 
@@ -9,7 +10,7 @@
 namespace suoni {
 
 // What plays a WAV file. The program's own player stops the cue still
-// playing, so at most one sounds; tests install a recorder instead.
+// playing, so at most one sounds; tests give a recorder instead.
 class Riproduttore
 {
 public:
@@ -17,20 +18,18 @@ public:
     virtual void riproduci(const QString &percorso) = 0;
 };
 
-// The player in use (the program's own unless a test installed another).
-Riproduttore &riproduttore();
-// nullptr goes back to the program's own player.
-void imposta(Riproduttore *altro);
+// The program's own player (see riproduttorecanberra.h).
+Riproduttore &delProgramma();
 
 } // namespace suoni
 
 namespace ModuloColoriSuoni {
 
-void SuonoSi();
-void SuonoNo();
-void SuonoFatto();
-void SuonoRifai();
+void SuonoSi(suoni::Riproduttore &riproduttore = suoni::delProgramma());
+void SuonoNo(suoni::Riproduttore &riproduttore = suoni::delProgramma());
+void SuonoFatto(suoni::Riproduttore &riproduttore = suoni::delProgramma());
+void SuonoRifai(suoni::Riproduttore &riproduttore = suoni::delProgramma());
 // The cue's procedure above.
-void suona(suoni::Segnale segnale);
+void suona(suoni::Riproduttore &riproduttore, suoni::Segnale segnale);
 
 } // namespace ModuloColoriSuoni

@@ -47,7 +47,7 @@ private:
     std::thread m_filo;
 };
 
-// The player that suoni::riproduttore() returns when no test installed one.
+// The program's own player, which suoni::delProgramma() returns.
 RiproduttoreCanberra &canberra();
 
 } // namespace suoni

@@ -41,7 +41,7 @@ struct Gioco
     QTemporaryDir dir;
     prova::Cartella cartella;
     prova::Casuale<casuale::Generatore> casuale;
-    FormBrindel f;
+    FormBrindel f{{}, suoni};
 };
 
 constexpr Colore Bianco = 0xFFFFFF;
@@ -66,14 +66,14 @@ private slots:
     void nuovoDisegnoPerdeIColori();
     void riempimentoDellaSuperficie_data();
     void riempimentoDellaSuperficie();
-    void attributiDopoIlRiempimento();
+    void sceltaNonDipinge();
 };
 
 void TstColorazione::primaDiSceglierePicture1Resta()
 {
     // Before any swatch is clicked fills are black, while the chosen-colour box still shows the button face.
     Gioco g;
-    QCOMPARE(g.f.ColoreScelto, 0.0);
+    QCOMPARE(g.f.ColoreScelto, Nero);
     QVERIFY(!g.f.riquadroScelto()->backColor().has_value());
     g.finisci();
     g.premi({100, 100});
@@ -93,7 +93,7 @@ void TstColorazione::sceltaSopravvive()
     QCOMPARE(Colore(g.f.ColoreScelto), Colore(0x8080FF));
     QCOMPARE(*g.f.riquadroScelto()->backColor(), Colore(0x8080FF));
     QTest::mouseClick(g.f.campione(5), Qt::LeftButton);
-    QCOMPARE(g.f.ColoreScelto, 0.0);
+    QCOMPARE(g.f.ColoreScelto, Nero);
     QCOMPARE(*g.f.riquadroScelto()->backColor(), Colore(0x000000));
     QTest::mouseClick(g.f.campione(38), Qt::LeftButton);
     QTest::mouseClick(g.f.avanti(), Qt::LeftButton);
@@ -240,42 +240,47 @@ void TstColorazione::nuovoDisegnoPerdeIColori()
 
 void TstColorazione::riempimentoDellaSuperficie_data()
 {
-    QTest::addColumn<int>("stile");
-    QTest::addColumn<int>("tipo");
+    QTest::addColumn<QPoint>("inizio");
     QTest::addColumn<uint>("regione");
+    QTest::addColumn<bool>("vuota");
     QTest::addColumn<bool>("dipinge");
-    QTest::newRow("solido") << 0 << superficie::FLOODFILLSURFACE << 0xFFFFFFu << true;
-    QTest::newRow("trasparente") << 1 << superficie::FLOODFILLSURFACE << 0xFFFFFFu << false;
-    QTest::newRow("altro tipo") << 0 << 0 << 0xFFFFFFu << false;
-    QTest::newRow("colore diverso all'inizio") << 0 << superficie::FLOODFILLSURFACE << 0xFEFFFFu << false;
+    QTest::newRow("area del punto") << QPoint(3, 3) << 0xFFFFFFu << false << true;
+    QTest::newRow("colore diverso all'inizio") << QPoint(3, 3) << 0xFEFFFFu << false << false;
+    QTest::newRow("fuori") << QPoint(8, 3) << 0xFFFFFFu << false << false;
+    QTest::newRow("superficie vuota") << QPoint(0, 0) << 0xFFFFFFu << true << false;
 }
 
 void TstColorazione::riempimentoDellaSuperficie()
 {
-    // The surface fill paints with the surface's fill colour only with a solid style, its own type and a matching start.
-    QFETCH(int, stile);
-    QFETCH(int, tipo);
+    // The surface fill paints the area of the start pixel's colour; anything else leaves the surface as it was.
+    QFETCH(QPoint, inizio);
     QFETCH(uint, regione);
+    QFETCH(bool, vuota);
     QFETCH(bool, dipinge);
     superficie::Superficie dc;
-    dc.immagine = QImage(8, 6, QImage::Format_RGB32);
-    dc.immagine.fill(Qt::white);
-    dc.FillStyle = std::int16_t(stile);
-    dc.FillColor = 0x00FF00;
-    const QRect cambiato = superficie::ExtFloodFill(dc, 3, 3, regione, tipo);
+    if (!vuota) {
+        dc.immagine = QImage(8, 6, QImage::Format_RGB32);
+        dc.immagine.fill(Qt::white);
+    }
+    const QRect cambiato = superficie::riempi(dc, inizio.x(), inizio.y(), regione, 0x00FF00);
     QCOMPARE(cambiato, dipinge ? QRect(0, 0, 8, 6) : QRect());
-    QCOMPARE(colore::daRgb(dc.immagine.pixel(7, 5)), dipinge ? Colore(0x00FF00) : Colore(0xFFFFFF));
+    if (!vuota)
+        QCOMPARE(colore::daRgb(dc.immagine.pixel(7, 5)), dipinge ? Colore(0x00FF00) : Colore(0xFFFFFF));
 }
 
-void TstColorazione::attributiDopoIlRiempimento()
+void TstColorazione::sceltaNonDipinge()
 {
-    // Between fills the drawing's fill style is transparent and its fill colour the last one used.
+    // Choosing a colour paints nothing by itself: only the next press fills, with that colour.
     Gioco g;
     g.finisci();
     g.f.scegliColore(44);
     g.premi({40, 40});
-    QCOMPARE(g.f.riquadroDisegno()->hDC().FillStyle, superficie::FillTrasparente);
-    QCOMPARE(g.f.riquadroDisegno()->hDC().FillColor, Colore(0xFF00FF));
+    const QImage dopoIlRiempimento = g.f.riquadroDisegno()->superficie();
+    g.f.scegliColore(26);
+    QCOMPARE(g.f.riquadroDisegno()->superficie(), dopoIlRiempimento);
+    QCOMPARE(g.pixel(40, 40), Colore(0xFF00FF));
+    g.premi({40, 40});
+    QCOMPARE(g.pixel(40, 40), Colore(0x00FF00));
 }
 
 QTEST_MAIN(TstColorazione)

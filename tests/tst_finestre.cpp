@@ -291,7 +291,7 @@ void TstFinestre::bottoneAvvioApreIlGioco()
     prova::RegistroMessaggi messaggi;
     CartellaDiProva cartella;
     prova::RegistroSuoni suoni;
-    Programma programma;
+    Programma programma(suoni);
     programma.Main();
     QPointer<FormAvvio> avvio = programma.formAvvio();
     QVERIFY(avvio && avvio->isVisible());
@@ -348,6 +348,8 @@ void TstFinestre::primaComparsaUnaVolta()
     FormBrindel f;
     f.show();
     QCOMPARE(f.nomeCella()->text(), QStringLiteral("  C3"));
+    // The name reads as the row label's caption followed by the column label's.
+    QCOMPARE(f.nomeCella()->text(), f.etichettaRiga(2)->text() + f.etichettaColonna(2)->text());
     QCOMPARE(casuale.sorgente.rimasti(), 0);
     QEvent attiva(QEvent::WindowActivate);
     QApplication::sendEvent(&f, &attiva);
@@ -408,7 +410,7 @@ void TstFinestre::partitaConIClic()
     CartellaDiProva cartella;
     prova::RegistroSuoni suoni;
     prova::Casuale<casuale::Generatore> casuale(8);
-    FormBrindel f;
+    FormBrindel f({}, suoni);
     f.show();
 
     auto visibiliRicerca = [&](bool ricerca) {
@@ -489,7 +491,7 @@ void TstFinestre::tastieraRaggiungeLeCoperture()
     CartellaDiProva cartella;
     prova::RegistroSuoni suoni;
     prova::Casuale<casuale::Generatore> casuale(13);
-    FormBrindel f;
+    FormBrindel f({}, suoni);
     f.show();
     QApplication::setActiveWindow(&f);
     f.riquadroDisegno()->setFocus();
@@ -513,7 +515,7 @@ void TstFinestre::disegniLettiAdOgniPartita()
     CartellaDiProva cartella;
     const float cinque = 4.5f / 12.0f;
     prova::Casuale<casuale::Sequenza> casuale(QList<float>{cinque, 0.1f, 0.1f, cinque, 0.1f, 0.1f, cinque, 0.1f, 0.1f});
-    FormBrindel f;
+    FormBrindel f({}, suoni);
     f.show();
     QCOMPARE(f.riquadroDisegno()->size(), QSize(324, 470));
     const QString cinqueGif = cartella.dir.filePath(QStringLiteral("brindel/5.gif"));
@@ -549,7 +551,7 @@ void TstFinestre::ingrandita()
     CartellaDiProva cartella;
     prova::RegistroSuoni suoni;
     prova::Casuale<casuale::Generatore> casuale(5);
-    FormBrindel f;
+    FormBrindel f({}, suoni);
     f.show();
     QVERIFY(QTest::qWaitForWindowExposed(&f));
     QWidget *fondo = f.centralWidget();

@@ -6,14 +6,21 @@
 #include "windows/controlli.h"
 #include "windows/formbrindel.h"
 
+#include "platform/errore.h"
+#include "windows/formavvio.h"
+
 #include <QAbstractButton>
 #include <QAction>
 #include <QCryptographicHash>
 #include <QFrame>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+
+#include <optional>
 
 namespace {
 
@@ -53,6 +60,8 @@ private slots:
     void uscitaNoNonCambiaNulla_data();
     void uscitaNoNonCambiaNulla();
     void uscitaSiTermina();
+    void erroreTerminaInOgniMomento_data();
+    void erroreTerminaInOgniMomento();
     void boxVeri_data();
     void boxVeri();
 };
@@ -103,7 +112,7 @@ void TstMenu::uscitaNoNonCambiaNulla()
     prova::scriviDisegni(dir.path());
     prova::Cartella cartella(dir.path());
     prova::Casuale<casuale::Generatore> casuale(17);
-    FormBrindel f(comandi());
+    FormBrindel f(comandi(), suoni);
     f.show();
     f.rispondi(f.partita().bersaglio);
     f.rispondi(f.partita().bersaglio == 3 ? 4 : 3);
@@ -133,6 +142,94 @@ void TstMenu::uscitaSiTermina()
     QCOMPARE(messaggi::codiceUscita(), 0);
     f.voceInformazioni()->trigger();
     QCOMPARE(messaggi.box.size(), 1);
+}
+
+void TstMenu::erroreTerminaInOgniMomento_data()
+{
+    QTest::addColumn<QString>("momento");
+    QTest::addColumn<int>("codice");
+    // The start window's colour cannot be drawn: the error comes before the event loop runs.
+    QTest::newRow("all'avvio") << "avvio" << uscita::ErroreInterno;
+    // "Avvio" opens a game whose drawing is missing.
+    QTest::newRow("nel ciclo") << "ciclo" << uscita::FileNonCaricato;
+    // An error while the exit question is on the screen.
+    QTest::newRow("dentro un box") << "box" << uscita::ErroreDiCalcolo;
+}
+
+void TstMenu::erroreTerminaInOgniMomento()
+{
+    // Wherever an error comes, its box is shown, then the windows close and the program ends with its status.
+    QFETCH(QString, momento);
+    QFETCH(int, codice);
+    struct Ripristino
+    {
+        ~Ripristino() { messaggi::ripristina(); }
+    } ripristino;
+    prova::RegistroSuoni suoni;
+    QTemporaryDir dir;
+    if (momento != QLatin1String("ciclo"))
+        prova::scriviDisegni(dir.path());
+    prova::Cartella cartella(dir.path());
+    std::optional<prova::Casuale<casuale::Sequenza>> senzaValori;
+    if (momento == QLatin1String("avvio"))
+        senzaValori.emplace(QList<float>{});
+
+    int uscito = 0;
+    bool scaduto = false;
+    QStringList visti;
+    {
+        // The boxes on the screen: the error's is answered OK; the exit question gets the error raised inside it.
+        QPointer<QMessageBox> ultimo;
+        QTimer errore;
+        errore.setSingleShot(true);
+        connect(&errore, &QTimer::timeout, this, [] {
+            messaggi::esegui([] { throw ErroreEsecuzione(ErroreEsecuzione::Tipo::Overflow); });
+        });
+        QTimer occhio;
+        connect(&occhio, &QTimer::timeout, this, [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box || box == ultimo)
+                return;
+            ultimo = box;
+            visti << box->text();
+            if (box->button(QMessageBox::Ok))
+                box->button(QMessageBox::Ok)->click();
+            else
+                errore.start(0);
+        });
+        occhio.start(20);
+        // A program that fails to end is stopped here, and the test fails.
+        QTimer guardia;
+        guardia.setSingleShot(true);
+        connect(&guardia, &QTimer::timeout, this, [&] {
+            scaduto = true;
+            QCoreApplication::exit(-1);
+        });
+        guardia.start(5000);
+
+        Programma programma(suoni);
+        QTimer gioca;
+        gioca.setSingleShot(true);
+        connect(&gioca, &QTimer::timeout, this, [&] {
+            programma.formAvvio()->BottoneAvvio()->click();
+            if (programma.formBrindel() && programma.formBrindel()->isVisible())
+                programma.formBrindel()->voceEsci()->trigger();
+        });
+        programma.Main();
+        gioca.start(0);
+        uscito = messaggi::cicloPrincipale();
+        for (QWidget *w : QApplication::topLevelWidgets())
+            QVERIFY2(!w->isVisible(), qPrintable(w->objectName()));
+    }
+    QVERIFY(!scaduto);
+    QCOMPARE(uscito, codice);
+    QCOMPARE(visti.size(), momento == QLatin1String("box") ? 2 : 1);
+    QVERIFY2(visti.constLast().endsWith(QStringLiteral("Il programma verrà chiuso.")), qPrintable(visti.join(u'|')));
+    // Nothing of that end is left over for the next event loop.
+    messaggi::ripristina();
+    QEventLoop dopo;
+    QTimer::singleShot(0, &dopo, [&] { dopo.exit(7); });
+    QCOMPARE(dopo.exec(), 7);
 }
 
 void TstMenu::boxVeri_data()

@@ -22,14 +22,14 @@ struct Banco
                   caricati << n;
                   return riquadro;
               },
-              [this] { return didascalie; },
-              [](suoni::Segnale s) { ModuloColoriSuoni::suona(s); },
+              [this](suoni::Segnale s) { ModuloColoriSuoni::suona(suoni, s); },
           })
     {
     }
     QSize riquadro;
     QList<int> caricati;
-    gioco::Didascalie didascalie = gioco::Didascalie::predefinite();
+    // The cues asked for.
+    prova::RegistroSuoni suoni;
     Partita partita;
 };
 
@@ -69,7 +69,6 @@ private slots:
     void sequenzaDiEstrazioni_data();
     void sequenzaDiEstrazioni();
     void ripeteSeLaCoperturaManca();
-    void nomiDalleDidascalie();
     void ventiGiusteColorano();
     void quartoErroreRicomincia();
     void erroriSopravvivonoAlleGiuste();
@@ -100,7 +99,6 @@ void TstPartita::geometria()
     QFETCH(int, larghezza);
     QFETCH(int, altezza);
     prova::Casuale<casuale::Generatore> casuale(5);
-    prova::RegistroSuoni suoni;
     Banco b(riquadro);
     b.partita.NuovaPartita();
     const gioco::Geometria &g = b.partita.geometria();
@@ -176,7 +174,6 @@ void TstPartita::ripeteSeLaCoperturaManca()
     QList<float> valori{0.0f};
     valori << cella(0, 0) << cella(0, 0) << cella(0, 0) << cella(3, 4);
     prova::Casuale<casuale::Sequenza> casuale(valori);
-    prova::RegistroSuoni suoni;
     Banco b;
     b.partita.NuovaPartita();
     QCOMPARE(b.partita.Coordinata, QStringLiteral("  A1"));
@@ -186,23 +183,10 @@ void TstPartita::ripeteSeLaCoperturaManca()
     QCOMPARE(casuale.sorgente.rimasti(), 0);
 }
 
-void TstPartita::nomiDalleDidascalie()
-{
-    // A cell's name is read from the labels' captions at the moment of the draw.
-    QList<float> valori{0.0f};
-    valori << cella(1, 2);
-    prova::Casuale<casuale::Sequenza> casuale(valori);
-    Banco b;
-    b.didascalie.righe[2] = QStringLiteral("  X");
-    b.partita.NuovaPartita();
-    QCOMPARE(b.partita.Coordinata, QStringLiteral("  X2"));
-}
-
 void TstPartita::ventiGiusteColorano()
 {
     // Twenty right answers empty the grid and open the colouring, with "si" then "fatto" last.
     prova::Casuale<casuale::Generatore> casuale(99);
-    prova::RegistroSuoni suoni;
     Banco b;
     b.partita.NuovaPartita();
     QSet<int> trovate;
@@ -220,8 +204,8 @@ void TstPartita::ventiGiusteColorano()
     QCOMPARE(b.partita.fase(), Fase::Colorazione);
     QCOMPARE(int(b.partita.Trovati), 20);
     QCOMPARE(copertureVisibili(b.partita), 0);
-    QCOMPARE(suoni.nomi.size(), 21);
-    QCOMPARE(suoni.nomi.mid(18), (QStringList{"si.wav", "si.wav", "fatto.wav"}));
+    QCOMPARE(b.suoni.nomi.size(), 21);
+    QCOMPARE(b.suoni.nomi.mid(18), (QStringList{"si.wav", "si.wav", "fatto.wav"}));
     QCOMPARE(b.caricati.size(), 1);
 }
 
@@ -229,7 +213,6 @@ void TstPartita::quartoErroreRicomincia()
 {
     // The fourth wrong answer plays "no" then "rifai" and starts a new game with fresh covers.
     prova::Casuale<casuale::Generatore> casuale(3);
-    prova::RegistroSuoni suoni;
     Banco b;
     b.partita.NuovaPartita();
     for (int errore = 1; errore <= 3; ++errore) {
@@ -239,7 +222,7 @@ void TstPartita::quartoErroreRicomincia()
         QCOMPARE(int(b.partita.Errori), errore);
     }
     QCOMPARE(b.partita.rispondi(unAltroIndice(b.partita)), Esito::Rifai);
-    QCOMPARE(suoni.nomi, (QStringList{"no.wav", "no.wav", "no.wav", "no.wav", "rifai.wav"}));
+    QCOMPARE(b.suoni.nomi, (QStringList{"no.wav", "no.wav", "no.wav", "no.wav", "rifai.wav"}));
     QCOMPARE(b.caricati.size(), 2);
     QCOMPARE(int(b.partita.Errori), 0);
     QCOMPARE(int(b.partita.Trovati), 0);
@@ -254,7 +237,6 @@ void TstPartita::erroriSopravvivonoAlleGiuste()
 {
     // Three early mistakes and one more late in the game still start a new game.
     prova::Casuale<casuale::Generatore> casuale(11);
-    prova::RegistroSuoni suoni;
     Banco b;
     b.partita.NuovaPartita();
     for (int i = 0; i < 3; ++i)
@@ -274,7 +256,6 @@ void TstPartita::coperturaRossaPuoEssereIlBersaglio()
     QList<float> valori{0.0f};
     valori << cella(0, 0) << cella(1, 0) << cella(2, 0);
     prova::Casuale<casuale::Sequenza> casuale(valori);
-    prova::RegistroSuoni suoni;
     Banco b;
     b.partita.NuovaPartita();
     QCOMPARE(b.partita.rispondi(1), Esito::Sbagliata);
@@ -292,7 +273,6 @@ void TstPartita::sbagliataTieneIlBersaglio()
     QList<float> valori{0.0f};
     valori << cella(2, 3);
     prova::Casuale<casuale::Sequenza> casuale(valori);
-    prova::RegistroSuoni suoni;
     Banco b;
     b.partita.NuovaPartita();
     QCOMPARE(b.partita.rispondi(5), Esito::Sbagliata);
@@ -300,14 +280,13 @@ void TstPartita::sbagliataTieneIlBersaglio()
     QCOMPARE(b.partita.Coordinata, QStringLiteral("  D3"));
     QCOMPARE(int(b.partita.bersaglio), 14);
     QCOMPARE(int(b.partita.Errori), 2);
-    QCOMPARE(suoni.nomi, (QStringList{"no.wav", "no.wav"}));
+    QCOMPARE(b.suoni.nomi, (QStringList{"no.wav", "no.wav"}));
 }
 
 void TstPartita::avantiRicomincia()
 {
     // "avanti" leads from the colouring back to a new game in the find phase.
     prova::Casuale<casuale::Generatore> casuale(21);
-    prova::RegistroSuoni suoni;
     Banco b;
     b.partita.NuovaPartita();
     b.partita.rispondi(unAltroIndice(b.partita));
@@ -335,8 +314,7 @@ void TstPartita::disegnoMancanteFermaLaPartita()
                 throw ErroreEsecuzione(ErroreEsecuzione::Tipo::DisegnoNonCaricato, QStringLiteral("x.gif"));
             return {324, 470};
         },
-        [] { return gioco::Didascalie::predefinite(); },
-        [](suoni::Segnale s) { ModuloColoriSuoni::suona(s); },
+        [&suoni](suoni::Segnale s) { ModuloColoriSuoni::suona(suoni, s); },
     });
     p.NuovaPartita();
     p.rispondi(p.bersaglio);

@@ -65,7 +65,7 @@ void TstSoak::diecimilaPartite()
     prova::Casuale<casuale::Generatore> casuale(20261208);
     std::mt19937 bambino(42);
 
-    FormBrindel f;
+    FormBrindel f({}, suoni);
     f.show();
     QVERIFY(messaggi.box.isEmpty());
 
@@ -98,16 +98,16 @@ void TstSoak::diecimilaPartite()
                 f.rispondi(f.partita().bersaglio);
             }
             if (f.partita().fase() == gioco::Fase::Ricerca && std::bernoulli_distribution(0.05)(bambino))
-                f.premiDisegno(Qt::LeftButton, {}, float(std::uniform_int_distribution<int>(0, 300)(bambino)),
-                                       float(std::uniform_int_distribution<int>(0, 440)(bambino)));
+                f.premiDisegno(Qt::LeftButton, {}, std::uniform_int_distribution<int>(0, 300)(bambino),
+                               std::uniform_int_distribution<int>(0, 440)(bambino));
         }
         if (f.partita().fase() == gioco::Fase::Colorazione) {
             ++completate;
             for (int k = 0; k < 5; ++k) {
                 f.scegliColore(std::uniform_int_distribution<int>(0, 47)(bambino));
                 f.premiDisegno(Qt::MouseButton(Qt::LeftButton << (k % 3)), {},
-                                       float(std::uniform_int_distribution<int>(0, 310)(bambino)),
-                                       float(std::uniform_int_distribution<int>(0, 440)(bambino)));
+                               std::uniform_int_distribution<int>(0, 310)(bambino),
+                               std::uniform_int_distribution<int>(0, 440)(bambino));
             }
             f.prossimoDisegno();
         }

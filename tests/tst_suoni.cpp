@@ -1,6 +1,5 @@
 #include "comune/segnali.h"
 #include "comune/sostituti.h"
-#include "platform/cartella.h"
 #include "sound/modulocolorisuoni.h"
 #include "sound/riproduttorecanberra.h"
 
@@ -160,7 +159,7 @@ void TstSuoni::ogniSegnaleChiedeIlSuoFile()
     QFETCH(QStringList, file);
 
     for (const QChar s : segnali)
-        prova::chiama(s.toLatin1());
+        prova::chiama(s.toLatin1(), *m_registro);
 
     QStringList attesi;
     for (const QString &f : file)
@@ -174,11 +173,11 @@ void TstSuoni::percorsoRifattoAdOgniChiamata()
     QTemporaryDir altra;
     QVERIFY(altra.isValid());
 
-    ModuloColoriSuoni::SuonoFatto();
-    cartella::imposta(altra.path());
-    ModuloColoriSuoni::SuonoFatto();
-    cartella::imposta(QString());
-    ModuloColoriSuoni::SuonoFatto();
+    ModuloColoriSuoni::SuonoFatto(*m_registro);
+    m_inCartella.emplace(altra.path());
+    ModuloColoriSuoni::SuonoFatto(*m_registro);
+    m_inCartella.reset();
+    ModuloColoriSuoni::SuonoFatto(*m_registro);
 
     const QStringList attesi{
         m_cartella.path() + "/suoni/fatto.wav",
@@ -188,19 +187,19 @@ void TstSuoni::percorsoRifattoAdOgniChiamata()
     QCOMPARE(m_registro->percorsi, attesi);
 }
 
-// Taking the test player away gives the cues back to the program's own player.
+// A cue given no player plays on the program's own, which looks for its sound server then.
 void TstSuoni::senzaRegistratoreSuonaIlProgramma()
 {
-    QCOMPARE(&suoni::riproduttore(), static_cast<suoni::Riproduttore *>(&*m_registro));
-    m_registro.reset();
-    QCOMPARE(&suoni::riproduttore(), static_cast<suoni::Riproduttore *>(&suoni::canberra()));
+    QCOMPARE(suoni::canberra().stato(), suoni::RiproduttoreCanberra::Stato::Chiuso);
     ModuloColoriSuoni::SuonoSi();
+    QVERIFY(suoni::canberra().attendi(kLimiteChiamate));
+    QCOMPARE(suoni::canberra().stato(), suoni::RiproduttoreCanberra::Stato::Muto);
+    QVERIFY(m_registro->percorsi.isEmpty());
 }
 
 // With no sound server the program's own player returns at once from every cue, goes silent and prints nothing.
 void TstSuoni::senzaServerNonBloccaNeStampa()
 {
-    suoni::imposta(nullptr);
     // Files that exist, so that nothing falls back to the bell either.
     QVERIFY(QDir(m_cartella.path()).mkpath("suoni"));
     for (const char *nome : {"si.wav", "no.wav", "fatto.wav", "rifai.wav"}) {

@@ -2,7 +2,7 @@
 // one with a null sink, whose monitor the test records and analyses.
 
 #include "comune/segnali.h"
-#include "platform/cartella.h"
+#include "comune/sostituti.h"
 #include "sound/modulocolorisuoni.h"
 #include "sound/onda.h"
 #include "sound/riproduttorecanberra.h"
@@ -116,7 +116,6 @@ class TstSuoniReali : public QObject
 private slots:
     void initTestCase();
     void cleanupTestCase();
-    void cleanup();
     void ilSecondoInterrompeIlPrimo_data();
     void ilSecondoInterrompeIlPrimo();
     void fileIllegibileDaIlCampanello_data();
@@ -147,18 +146,12 @@ void TstSuoniReali::initTestCase()
 
     // Before the first cue: the player looks for its server only then.
     qputenv("PULSE_SERVER", m_server->indirizzo().toLocal8Bit());
-    suoni::imposta(nullptr);
 }
 
 void TstSuoniReali::cleanupTestCase()
 {
     if (m_server)
         m_server->ferma();
-}
-
-void TstSuoniReali::cleanup()
-{
-    cartella::imposta(QString());
 }
 
 void TstSuoniReali::ilSecondoInterrompeIlPrimo_data()
@@ -184,7 +177,7 @@ void TstSuoniReali::ilSecondoInterrompeIlPrimo()
     for (const Tono &t : kToni)
         QVERIFY(scrivi(programma.filePath(QString("suoni/") + t.file),
                        onda::wavTono(t.hertz, t.secondi, kAmpiezza)));
-    cartella::imposta(programma.path());
+    const prova::Cartella dove(programma.path());
 
     Registrazione reg;
     QString motivo;
@@ -260,7 +253,7 @@ void TstSuoniReali::fileIllegibileDaIlCampanello()
         QVERIFY(scrivi(programma.filePath("suoni/no.wav"), contenuto));
     if (file == "fifo")
         QCOMPARE(mkfifo(QFile::encodeName(programma.filePath("suoni/no.wav")).constData(), 0600), 0);
-    cartella::imposta(programma.path());
+    const prova::Cartella dove(programma.path());
 
     Registrazione reg;
     QString motivo;
@@ -290,7 +283,7 @@ void TstSuoniReali::fileAggiuntoOTolto()
     QTemporaryDir programma;
     QVERIFY(programma.isValid());
     QVERIFY(QDir(programma.path()).mkpath("suoni"));
-    cartella::imposta(programma.path());
+    const prova::Cartella dove(programma.path());
     const QString percorso = programma.filePath("suoni/rifai.wav");
 
     Registrazione reg;
@@ -345,7 +338,7 @@ void TstSuoniReali::fileDelProgrammaSuonanoInteri()
     QVERIFY2(f.open(QIODevice::ReadOnly), qPrintable(f.fileName()));
     const QVector<double> originale = onda::campioniWav(f.readAll());
     QVERIFY2(!originale.isEmpty(), "not a 16-bit mono PCM WAV file at the expected rate");
-    cartella::imposta(sorgente);
+    const prova::Cartella dove(sorgente);
 
     Registrazione reg;
     QString motivo;

@@ -2,7 +2,6 @@
 
 #include "colouring/tavolozza.h"
 #include "game/disegno.h"
-#include "platform/numeri.h"
 #include "sound/modulocolorisuoni.h"
 #include "windows/accessibilita.h"
 #include "windows/aspetto.h"
@@ -35,11 +34,10 @@ QString nomeDellaCella(int indice)
 
 } // namespace
 
-FormBrindel::FormBrindel(ComandiMenu comandi)
+FormBrindel::FormBrindel(ComandiMenu comandi, suoni::Riproduttore &riproduttore)
     : m_partita(gioco::Partita::Ambiente{
           [this](int numero) { return caricaDisegno(numero); },
-          [this] { return didascalie(); },
-          [](suoni::Segnale segnale) { ModuloColoriSuoni::suona(segnale); },
+          [r = &riproduttore](suoni::Segnale segnale) { ModuloColoriSuoni::suona(*r, segnale); },
       })
 {
     setWindowTitle(QString());
@@ -117,9 +115,7 @@ void FormBrindel::creaControlli()
     // Decoded only if shown: the first game replaces it as the window opens.
     m_riquadroDisegno->setPictureDifferita(QStringLiteral(":/immagini/iniziale.gif"));
     connect(m_riquadroDisegno, &RiquadroImmagine::mouseDown, this,
-            [this](Qt::MouseButton b, Qt::KeyboardModifiers m, int x, int y) {
-                premiDisegno(b, m, static_cast<float>(x), static_cast<float>(y));
-            });
+            &FormBrindel::premiDisegno);
 
     QWidget *griglia = m_riquadroDisegno;
     for (int c = 0; c < gioco::Colonne; ++c) {
@@ -217,16 +213,6 @@ QSize FormBrindel::caricaDisegno(int numero)
     return {r.width, r.height};
 }
 
-gioco::Didascalie FormBrindel::didascalie() const
-{
-    gioco::Didascalie d;
-    for (int r = 0; r < gioco::Righe; ++r)
-        d.righe[r] = m_etichetteRighe[r]->text();
-    for (int c = 0; c < gioco::Colonne; ++c)
-        d.colonne[c] = m_etichetteColonne[c]->text();
-    return d;
-}
-
 void FormBrindel::rispondi(int indice)
 {
     messaggi::esegui([this, indice] {
@@ -247,29 +233,20 @@ void FormBrindel::scegliColore(int indice)
 {
     messaggi::esegui([this, indice] {
         const RiquadroImmagine *campione = m_campioni.at(indice);
-        ColoreScelto = static_cast<double>(campione->coloreSfondo());
+        ColoreScelto = campione->coloreSfondo();
         m_riquadroScelto->setBackColor(campione->coloreSfondo());
     });
 }
 
-void FormBrindel::premiDisegno(Qt::MouseButton, Qt::KeyboardModifiers, float x, float y)
+void FormBrindel::premiDisegno(Qt::MouseButton, Qt::KeyboardModifiers, int x, int y)
 {
-    messaggi::esegui([this, x, y] {
-        const auto c = static_cast<std::int32_t>(m_riquadroDisegno->Point(numeri::aInt32(x), numeri::aInt32(y)));
-        riempi(c, superficie::FillSolido, x, y);
-    });
+    messaggi::esegui([this, x, y] { riempi(m_riquadroDisegno->Point(x, y), x, y); });
 }
 
-void FormBrindel::riempi(const std::int32_t &Col, std::int32_t FStyle, const float &x, const float &y)
+void FormBrindel::riempi(Colore coloreArea, int x, int y)
 {
-    superficie::Superficie &dc = m_riquadroDisegno->hDC();
-    dc.FillStyle = numeri::aInt16(FStyle);
-    dc.FillColor = static_cast<Colore>(numeri::aInt32(ColoreScelto));
-    const std::int32_t py = numeri::aInt32(y);
-    const std::int32_t px = numeri::aInt32(x);
     // A fill that cannot take place changes nothing and says nothing.
-    m_riquadroDisegno->ridisegna(superficie::ExtFloodFill(dc, px, py, static_cast<Colore>(Col), superficie::FLOODFILLSURFACE));
-    dc.FillStyle = superficie::FillTrasparente;
+    m_riquadroDisegno->ridisegna(superficie::riempi(m_riquadroDisegno->hDC(), x, y, coloreArea, ColoreScelto));
 }
 
 void FormBrindel::mostra()

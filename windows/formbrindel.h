@@ -5,11 +5,11 @@
 #include "colouring/tavolozza.h"
 #include "game/partita.h"
 #include "platform/colore.h"
+#include "sound/modulocolorisuoni.h"
 
 #include <QMainWindow>
 
 #include <array>
-#include <cstdint>
 #include <functional>
 
 class QAction;
@@ -30,14 +30,15 @@ public:
         std::function<void()> esci;
     };
 
-    explicit FormBrindel(ComandiMenu comandi = {});
+    // The cues play on `riproduttore`.
+    explicit FormBrindel(ComandiMenu comandi = {}, suoni::Riproduttore &riproduttore = suoni::delProgramma());
     ~FormBrindel() override;
 
     // Game rules and state, shown by the controls below.
     const gioco::Partita &partita() const { return m_partita; }
     // The colour a press on the drawing fills with: black until a swatch is
     // chosen, then kept across games.
-    double ColoreScelto = 0;
+    Colore ColoreScelto = colore::Nero;
 
     // What the controls do, one handler each.
     // The first show: a new game, then the palette's colours.
@@ -48,10 +49,11 @@ public:
     void prossimoDisegno();
     // A click on swatch `indice` chooses its colour.
     void scegliColore(int indice);
-    // A press on the drawing, in its pixels: fills the area under it.
-    void premiDisegno(Qt::MouseButton pulsante, Qt::KeyboardModifiers maiuscole, float x, float y);
-    // Fills the area of colour `Col` around (x, y) with the chosen colour.
-    void riempi(const std::int32_t &Col, std::int32_t FStyle, const float &x, const float &y);
+    // A press on pixel (x, y) of the drawing: fills the area under it.
+    void premiDisegno(Qt::MouseButton pulsante, Qt::KeyboardModifiers maiuscole, int x, int y);
+    // Fills the area of colour `coloreArea` around pixel (x, y) with the
+    // chosen colour.
+    void riempi(Colore coloreArea, int x, int y);
 
     // The controls: the drawing box, the covers over it and the grid labels
     // along its edges, the name of the cell to find, "avanti", the palette
@@ -76,7 +78,6 @@ private:
     void NuovaPartita();
     void ImpostaTavolozza();
     QSize caricaDisegno(int numero);
-    gioco::Didascalie didascalie() const;
     // Makes the controls show the game's state.
     void mostra();
     void creaControlli();

@@ -31,6 +31,7 @@ public:
 Finestra *g_altra = nullptr;
 bool g_terminato = false;
 int g_codice = 0;
+bool g_nelCiclo = false;
 
 void segnala(const QString &testo, int codice)
 {
@@ -112,9 +113,25 @@ void termina(int codice)
     g_codice = codice;
     // Closing the windows must not turn this into an ordinary, successful end.
     QApplication::setQuitOnLastWindowClosed(false);
+    // Hiding a message box also ends the event loop it runs in.
     for (QWidget *w : QApplication::topLevelWidgets())
         w->hide();
-    QCoreApplication::exit(codice);
+    // Without a running loop to end, exit() would only make the next loop
+    // that starts return at once: cicloPrincipale() sees the end itself.
+    if (g_nelCiclo)
+        QCoreApplication::exit(codice);
+}
+
+int cicloPrincipale()
+{
+    if (!g_terminato) {
+        g_nelCiclo = true;
+        const int codice = QApplication::exec();
+        g_nelCiclo = false;
+        if (!g_terminato)
+            return codice;
+    }
+    return g_codice;
 }
 
 bool terminato() { return g_terminato; }
@@ -124,6 +141,7 @@ void ripristina()
 {
     g_terminato = false;
     g_codice = 0;
+    QApplication::setQuitOnLastWindowClosed(true);
 }
 
 } // namespace messaggi

@@ -49,11 +49,19 @@ int MsgBox(const QString &testo, int flags, const QString &titolo);
 // error's status; after that no handler runs any more.
 void esegui(const std::function<void()> &gestore);
 
-// Ends the program at once with the given status: no handler runs after it.
+// Runs the application's event loop until the program ends and returns its
+// exit status. A program that ended before the loop (an error during
+// start-up) returns at once with that status.
+int cicloPrincipale();
+
+// Ends the program at once with the given status: no handler runs after it,
+// the windows and any message box on screen close, and the event loop ends
+// if it runs.
 void termina(int codice);
 bool terminato();
 int codiceUscita();
-// For tests that go on after a simulated end.
+// For tests that go on after a simulated end: handlers run again, and
+// closing the last window ends the loop again.
 void ripristina();
 
 } // namespace messaggi

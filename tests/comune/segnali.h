@@ -8,13 +8,13 @@
 
 namespace prova {
 
-inline void chiama(char segnale)
+inline void chiama(char segnale, suoni::Riproduttore &riproduttore = suoni::delProgramma())
 {
     switch (segnale) {
-    case 'S': ModuloColoriSuoni::SuonoSi(); break;
-    case 'N': ModuloColoriSuoni::SuonoNo(); break;
-    case 'F': ModuloColoriSuoni::SuonoFatto(); break;
-    case 'R': ModuloColoriSuoni::SuonoRifai(); break;
+    case 'S': ModuloColoriSuoni::SuonoSi(riproduttore); break;
+    case 'N': ModuloColoriSuoni::SuonoNo(riproduttore); break;
+    case 'F': ModuloColoriSuoni::SuonoFatto(riproduttore); break;
+    case 'R': ModuloColoriSuoni::SuonoRifai(riproduttore); break;
     default: QFAIL("unknown cue letter");
     }
 }

@@ -1,7 +1,7 @@
 #pragma once
-// Stand-ins for the core's process-wide seams (the cue player, the random
-// source, the program's folder), each installed for its own lifetime: the
-// only code that sets those seams.
+// Stand-ins for the core's seams: a cue player to hand to the windows, and,
+// for the process-wide random source and program folder, stand-ins installed
+// for their own lifetime: the only code that sets those two.
 
 #include "platform/casuale.h"
 #include "platform/cartella.h"
@@ -18,8 +18,6 @@ namespace prova {
 class RegistroSuoni final : public suoni::Riproduttore
 {
 public:
-    RegistroSuoni() { suoni::imposta(this); }
-    ~RegistroSuoni() override { suoni::imposta(nullptr); }
     void riproduci(const QString &percorso) override
     {
         percorsi << percorso;
