@@ -80,7 +80,8 @@ inline quint32 misto(quint32 a, quint32 b, quint32 peso)
 // pixels between them are that colour, written in runs. The view rows that
 // sample the same two picture rows differ only where the picture is not
 // flat, so each of them after the first copies the one above and mixes
-// those few pixels again with its own weight.
+// those few pixels again with its own weight, from the two horizontal
+// mixes kept from the first.
 void ingrandisci(const QImage &sorgente, QImage &destinazione, const QRect &zona, double k, QPoint spostamento)
 {
     const std::vector<Campione> colonne = campioni(zona.left(), zona.width(), sorgente.width(), k);
@@ -96,7 +97,10 @@ void ingrandisci(const QImage &sorgente, QImage &destinazione, const QRect &zona
             ++i;
         daColonna[x] = i;
     }
-    std::vector<std::size_t> misti;  // view columns not flat for the current pair of rows
+    // View columns not flat for the current pair of rows, with their upper
+    // and lower horizontal mixes.
+    std::vector<std::size_t> misti;
+    std::vector<quint32> misteAlte, misteBasse;
     const quint32 *sopra = nullptr;  // the view row above, if it samples the same rows
     int coppia = -1;
     for (int j = 0; j < zona.height(); ++j) {
@@ -106,15 +110,15 @@ void ingrandisci(const QImage &sorgente, QImage &destinazione, const QRect &zona
         auto *uscita = reinterpret_cast<quint32 *>(destinazione.scanLine(zona.top() + j + spostamento.y())) + zona.left() + spostamento.x();
         if (r.primo == coppia && sopra) {
             std::copy(sopra, sopra + n, uscita);
-            for (const std::size_t i : misti) {
-                const Campione &c = colonne[i];
-                uscita[i] = misto(misto(alta[c.primo], alta[c.secondo], c.peso), misto(bassa[c.primo], bassa[c.secondo], c.peso), r.peso);
-            }
+            for (std::size_t m = 0; m < misti.size(); ++m)
+                uscita[misti[m]] = misto(misteAlte[m], misteBasse[m], r.peso);
             sopra = uscita;
             continue;
         }
         coppia = r.primo;
         misti.clear();
+        misteAlte.clear();
+        misteBasse.clear();
         for (int x = 0; x < w; ++x) {
             const int y = std::min(x + 1, w - 1);
             piatto[static_cast<std::size_t>(x)] = alta[x] == alta[y] && bassa[x] == bassa[y] && alta[x] == bassa[x];
@@ -133,7 +137,9 @@ void ingrandisci(const QImage &sorgente, QImage &destinazione, const QRect &zona
                 continue;
             }
             misti.push_back(i);
-            uscita[i++] = misto(misto(a, alta[c.secondo], c.peso), misto(bassa[c.primo], bassa[c.secondo], c.peso), r.peso);
+            misteAlte.push_back(misto(a, alta[c.secondo], c.peso));
+            misteBasse.push_back(misto(bassa[c.primo], bassa[c.secondo], c.peso));
+            uscita[i++] = misto(misteAlte.back(), misteBasse.back(), r.peso);
         }
         sopra = uscita;
     }
