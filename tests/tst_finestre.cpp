@@ -623,6 +623,26 @@ void TstFinestre::ingrandita()
             }
         }
     const QImage dopo = f.riquadroDisegno()->grab(interna()).toImage();
+    // Away from the grid labels, every shown pixel is the bilinear mix of the four drawing pixels around
+    // (v + 0.5) / s - 0.5, to within rounding.
+    const QImage &disegno = f.riquadroDisegno()->superficie();
+    const auto sorgente = [&](int v, int misura, int &primo, double &peso) {
+        const double u = std::max(0.0, (v + 0.5) / s - 0.5);
+        primo = std::min(int(u), misura - 1);
+        peso = u - primo;
+        return std::min(primo + 1, misura - 1);
+    };
+    for (int v = f.etichettaColonna(0)->height() + 1; v < dopo.height(); v += 5)
+        for (int u = f.etichettaRiga(0)->width() + 1; u < dopo.width(); u += 5) {
+            int x0, y0;
+            double fx, fy;
+            const int x1 = sorgente(u, disegno.width(), x0, fx), y1 = sorgente(v, disegno.height(), y0, fy);
+            for (int spostamento : {0, 8, 16}) {
+                const auto c = [&](int x, int y) { return double((disegno.pixel(x, y) >> spostamento) & 0xFF); };
+                const double atteso = (1 - fy) * ((1 - fx) * c(x0, y0) + fx * c(x1, y0)) + fy * ((1 - fx) * c(x0, y1) + fx * c(x1, y1));
+                QVERIFY2(std::abs(double((dopo.pixel(u, v) >> spostamento) & 0xFF) - atteso) <= 3, qPrintable(QStringLiteral("%1,%2").arg(u).arg(v)));
+            }
+        }
     // The window's own image, which the box paints straight into, shows the view it draws on anything else.
     QPicture registrata;
     f.riquadroDisegno()->render(&registrata, {}, QRegion(interna()));
