@@ -117,12 +117,20 @@ struct Scala
     QPoint disegno;
 };
 
-// Waits until the window's place on the screen is no longer the given one.
+// Waits until the window's place on the screen is no longer the given one,
+// and then until it holds still: a window manager may move a window and size
+// it in two steps.
 QRect nuovaGeometria(const prova::ServerX &x, const QString &finestra, const QRect &prima)
 {
     QRect r;
     if (!QTest::qWaitFor([&] { return (r = x.geometria(finestra)) != prima && r.width() > 0; }, 10000))
         return {};
+    QRect ultima;
+    for (int volte = 0; volte < 25 && r != ultima; ++volte) {
+        ultima = r;
+        QTest::qWait(200);
+        r = x.geometria(finestra);
+    }
     return r;
 }
 

@@ -1,7 +1,9 @@
 #include "windows/aspetto.h"
 
 #include <QCoreApplication>
+#include <QFontDatabase>
 #include <QFrame>
+#include <QHash>
 #include <QResizeEvent>
 
 #include <algorithm>
@@ -39,7 +41,17 @@ void applica(QWidget *w, double s)
 
 QFont carattere(const layout::Carattere &c)
 {
-    QFont f(QString::fromLatin1(c.famiglia));
+    // The family the layout names where it is installed, else straight away
+    // the free font the game installs in its place: a family that is not
+    // there would make every text in it ask the system for fallbacks.
+    static QHash<QByteArray, QString> risolte;
+    const QByteArray nome(c.famiglia);
+    auto trovata = risolte.constFind(nome);
+    if (trovata == risolte.cend()) {
+        const QString famiglia = QString::fromLatin1(nome);
+        trovata = risolte.insert(nome, QFontDatabase::hasFamily(famiglia) ? famiglia : QFont::substitute(famiglia));
+    }
+    QFont f(*trovata);
     f.setPixelSize(c.pixel);
     f.setBold(true);
     return f;
