@@ -223,7 +223,7 @@ int main(int argc, char **argv)
                 "min.+sound");
     riga("spawn to main()", &Cifre::exec, "ms", 0);
     riga("QApplication constructor", &Cifre::app, "ms", 0);
-    riga("application set-up (style, font stand-ins, icon)", &Cifre::prep, "ms", 0);
+    riga("set-up (style, font stand-ins, icon)", &Cifre::prep, "ms", 0);
     riga("start window built and shown (Main)", &Cifre::finestra, "ms", 0);
     riga("shown to painted (first expose)", &Cifre::dipinta, "ms", 0);
     riga("(a) spawn to start window painted", &Cifre::avvio, "ms", 0);
