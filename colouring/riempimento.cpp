@@ -277,10 +277,10 @@ QRect riempiCon(Nucleo n, QImage &immagine, int x, int y, Colore coloreRegione, 
     if ((nuovo & MascheraRgb) == bersaglio)
         return {};
     // Look before writing: a shared image is detached only for a real fill.
-    if (!uguale(reinterpret_cast<const Pixel *>(immagine.constScanLine(y))[x], bersaglio))
+    const qsizetype passo = immagine.bytesPerLine() / static_cast<qsizetype>(sizeof(Pixel));
+    if (!uguale(reinterpret_cast<const Pixel *>(immagine.constBits())[passo * y + x], bersaglio))
         return {};
     Pixel *const pixel = reinterpret_cast<Pixel *>(immagine.bits());
-    const qsizetype passo = immagine.bytesPerLine() / static_cast<qsizetype>(sizeof(Pixel));
     return n(pixel, passo, larghezza, altezza, x, y, bersaglio, nuovo);
 }
 
