@@ -35,7 +35,7 @@ int main(int argc, char **argv)
 
     misura::Applicazione app(argc, argv);
     const long long tApplicazione = adesso();
-    Modulo1::preparaApplicazione(app);
+    Modulo1::preparaApplicazione();
     const long long tPreparata = adesso();
     // The drawings of the source tree: this executable does not sit beside
     // a brindel/ folder.

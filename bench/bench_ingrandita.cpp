@@ -45,7 +45,7 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    Modulo1::preparaApplicazione(app);
+    Modulo1::preparaApplicazione();
     const prova::Cartella sorgenti(QStringLiteral(BRINDEL_SOURCE_DIR));
 
     std::printf("game window at %d x %d (the window as full screen, menu bar included)\n", Schermo.width(), Schermo.height());

@@ -50,7 +50,7 @@ int main(int argc, char **argv)
     }
     g_trattenuti.clear();
 
-    Modulo1::preparaApplicazione(app);
+    Modulo1::preparaApplicazione();
     Programma programma;
     programma.Main();
     return messaggi::cicloPrincipale();

@@ -55,7 +55,7 @@ void Programma::mostraGioco()
 
 namespace Modulo1 {
 
-void preparaApplicazione(QApplication &)
+void preparaApplicazione()
 {
     QApplication::setApplicationName(QStringLiteral(BRINDEL_NOME_PROGRAMMA));
     QApplication::setApplicationDisplayName(QString::fromUtf8(layout::Titolo));

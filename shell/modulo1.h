@@ -9,7 +9,6 @@
 
 class FormAvvio;
 class FormBrindel;
-class QApplication;
 
 // What a running program holds: its two windows. The start window unloads
 // itself; the game window lives until the program ends and plays its cues on
@@ -39,7 +38,7 @@ namespace Modulo1 {
 // Application-wide settings every window relies on: style, fonts, name and
 // version, once the application exists. (Qt's own texts are made Italian
 // with the first message box.)
-void preparaApplicazione(QApplication &app);
+void preparaApplicazione();
 
 QString testoInformazioni();
 void MostraInformazioni();

@@ -53,7 +53,7 @@ class TstColorazione : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { Modulo1::preparaApplicazione(*qApp); }
+    void initTestCase() { Modulo1::preparaApplicazione(); }
     void primaDiSceglierePicture1Resta();
     void sceltaSopravvive();
     void premiConOgniPulsante_data();

@@ -68,7 +68,7 @@ private slots:
 
 void TstMenu::initTestCase()
 {
-    Modulo1::preparaApplicazione(*qApp);
+    Modulo1::preparaApplicazione();
 }
 
 void TstMenu::testoInformazioni()

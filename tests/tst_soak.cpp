@@ -49,7 +49,7 @@ class TstSoak : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { Modulo1::preparaApplicazione(*qApp); }
+    void initTestCase() { Modulo1::preparaApplicazione(); }
     void diecimilaPartite();
 };
 
