@@ -398,6 +398,13 @@ void TstFinestre::grigliaSulDisegno()
         QVERIFY(f.copertura(i)->isVisible());
         QCOMPARE(*f.copertura(i)->backColor(), colore::Giallo);
     }
+    // Covers that reach past the drawing are cut at the border, whose two light rings stay whole on the right and below.
+    const QImage riquadro = f.riquadroDisegno()->grab().toImage();
+    const QPoint mezzo(riquadro.width() / 2, riquadro.height() / 2);
+    for (const auto &[dentro, atteso] : {std::pair{1, colore::Bianco}, std::pair{2, Colore(0xE0E0E0)}}) {
+        QCOMPARE(colore::daRgb(riquadro.pixel(riquadro.width() - dentro, mezzo.y())), atteso);
+        QCOMPARE(colore::daRgb(riquadro.pixel(mezzo.x(), riquadro.height() - dentro)), atteso);
+    }
     for (int c = 0; c < 4; ++c)
         QCOMPARE(f.etichettaColonna(c)->geometry(), QRect(15 + c * larghezza, 0, larghezza, 25).translated(angolo));
     for (int r = 0; r < 5; ++r)

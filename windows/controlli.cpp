@@ -440,7 +440,30 @@ bool RiquadroImmagine::event(QEvent *evento)
         update();
         return true;
     }
+    if (evento->type() == QEvent::ChildAdded) {
+        if (auto *figlio = qobject_cast<QWidget *>(static_cast<QChildEvent *>(evento)->child()))
+            figlio->installEventFilter(this);
+    } else if (evento->type() == QEvent::Resize) {
+        for (QWidget *figlio : findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+            ritaglia(figlio);
+    }
     return QWidget::event(evento);
+}
+
+bool RiquadroImmagine::eventFilter(QObject *oggetto, QEvent *evento)
+{
+    if ((evento->type() == QEvent::Move || evento->type() == QEvent::Resize) && oggetto->parent() == this)
+        ritaglia(static_cast<QWidget *>(oggetto));
+    return QWidget::eventFilter(oggetto, evento);
+}
+
+void RiquadroImmagine::ritaglia(QWidget *figlio) const
+{
+    const QRect dentro = areaInterna().translated(-figlio->pos()).intersected(figlio->rect());
+    if (dentro == figlio->rect())
+        figlio->clearMask();
+    else
+        figlio->setMask(QRegion(dentro));
 }
 
 void RiquadroImmagine::mousePressEvent(QMouseEvent *evento)

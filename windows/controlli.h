@@ -67,7 +67,7 @@ protected:
 
 // A picture box: a 2-pixel sunken border around an inner area that shows the
 // picture (a 32-bit surface that fills paint on) on its back colour. Child
-// controls are placed from the inner corner.
+// controls are placed from the inner corner and clipped to the inner area.
 class RiquadroImmagine : public QWidget
 {
     Q_OBJECT
@@ -116,9 +116,12 @@ protected:
     void mousePressEvent(QMouseEvent *evento) override;
     void mouseReleaseEvent(QMouseEvent *evento) override;
     bool event(QEvent *evento) override;
+    bool eventFilter(QObject *oggetto, QEvent *evento) override;
 
 private:
     void prendiMisura(QSize lato);
+    // Masks the part of a child that reaches past the inner area.
+    void ritaglia(QWidget *figlio) const;
     // Paints the inner area within zona (inner coordinates).
     void dipingiInterno(QPainter &p, const QRect &zona);
 
