@@ -79,12 +79,16 @@ struct Riquadro {
     int alto;
     int basso;
 
-    void aggiungi(int da, int a, int riga)
+    void colonne(int da, int a)
     {
         sinistra = da < sinistra ? da : sinistra;
         destra = a > destra ? a : destra;
-        alto = riga < alto ? riga : alto;
-        basso = riga > basso ? riga : basso;
+    }
+    // Rows r1 and r2 and those between them, in either order.
+    void righe(int r1, int r2)
+    {
+        alto = std::min({alto, r1, r2});
+        basso = std::max({basso, r1, r2});
     }
 };
 
@@ -268,8 +272,9 @@ QRect riempiCon(Nucleo n, QImage &immagine, int x, int y, Colore coloreRegione, 
 {
     if (immagine.format() != QImage::Format_RGB32)
         throw std::invalid_argument("riempimento::riempi needs a QImage::Format_RGB32 image");
-    const int larghezza = immagine.width();
-    const int altezza = immagine.height();
+    const QSize dimensioni = immagine.size();
+    const int larghezza = dimensioni.width();
+    const int altezza = dimensioni.height();
     if (x < 0 || y < 0 || x >= larghezza || y >= altezza)
         return {};
     const Pixel bersaglio = colore::aRgb(coloreRegione) & MascheraRgb;
