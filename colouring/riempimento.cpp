@@ -283,9 +283,17 @@ QRect riempiCon(Nucleo n, QImage &immagine, int x, int y, Colore coloreRegione, 
         return {};
     // Look before writing: a shared image is detached only for a real fill.
     const qsizetype passo = immagine.bytesPerLine() / static_cast<qsizetype>(sizeof(Pixel));
-    if (!uguale(reinterpret_cast<const Pixel *>(immagine.constBits())[passo * y + x], bersaglio))
+    const Pixel *q = reinterpret_cast<const Pixel *>(immagine.constBits()) + passo * y + x;
+    if (!uguale(*q, bersaglio))
         return {};
+    // A speck, with no side neighbour of its colour, is the whole area.
+    const bool granello = (x == 0 || !uguale(q[-1], bersaglio)) && (x + 1 == larghezza || !uguale(q[1], bersaglio))
+        && (y == 0 || !uguale(q[-passo], bersaglio)) && (y + 1 == altezza || !uguale(q[passo], bersaglio));
     Pixel *const pixel = reinterpret_cast<Pixel *>(immagine.bits());
+    if (granello) {
+        pixel[passo * y + x] = nuovo;
+        return QRect(x, y, 1, 1);
+    }
     return n(pixel, passo, larghezza, altezza, x, y, bersaglio, nuovo);
 }
 
