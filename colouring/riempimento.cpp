@@ -79,11 +79,6 @@ struct Riquadro {
     int alto;
     int basso;
 
-    void colonne(int da, int a)
-    {
-        sinistra = da < sinistra ? da : sinistra;
-        destra = a > destra ? a : destra;
-    }
     // Rows r1 and r2 and those between them, in either order.
     void righe(int r1, int r2)
     {
