@@ -41,6 +41,30 @@ bool portaA(QWidget *finestra, QWidget *contenitore, QSize lato)
     return QTest::qWaitFor([&] { return contenitore->size() == lato; }, 2000);
 }
 
+QString esadecimale(Colore c) { return QStringLiteral("%1").arg(c, 6, 16, QLatin1Char('0')); }
+
+// Where Qt shows a control of window w at its device-pixel ratio: each logical edge at round(x r), half up.
+QRect suSchermo(const QWidget *w, const QRect &r)
+{
+    const double rapporto = w->devicePixelRatioF();
+    const QRect n = r.translated(w->mapTo(w->window(), QPoint(0, 0)));
+    const auto d = [rapporto](int x) { return qRound(x * rapporto); };
+    return QRect(QPoint(d(n.left()), d(n.top())), QPoint(d(n.left() + n.width()) - 1, d(n.top() + n.height()) - 1));
+}
+
+// A click of the real mouse path on device pixel p of window w, where the platform puts it: at p / r.
+void cliccaPixel(QWidget *w, QPoint p)
+{
+    static int istante = 1000000;
+    QWindow *finestra = w->windowHandle();
+    const QPointF posto = QPointF(p) / w->devicePixelRatioF();
+    const QPointF globale = posto + QPointF(finestra->position());
+    // Far apart in time: no two make a double click.
+    qt_handleMouseEvent(finestra, posto, globale, Qt::LeftButton, Qt::LeftButton, QEvent::MouseButtonPress, {}, istante += 5000);
+    qt_handleMouseEvent(finestra, posto, globale, {}, Qt::LeftButton, QEvent::MouseButtonRelease, {}, istante += 10);
+    QApplication::processEvents();
+}
+
 // A folder with twelve drawings of the given size, used as the program's folder.
 struct CartellaDiProva
 {
@@ -84,6 +108,8 @@ private slots:
     void disegniLettiAdOgniPartita();
     void ingrandita_data();
     void ingrandita();
+    void esattoAOgniRapporto_data();
+    void esattoAOgniRapporto();
 };
 
 void TstFinestre::initTestCase()
@@ -579,7 +605,9 @@ void TstFinestre::ingrandita()
     const auto interna = [&] { return f.riquadroDisegno()->areaInterna(); };
     for (const auto &[w, r] : posti)
         QCOMPARE(w->geometry(), scalato(r, s));
-    QCOMPARE(interna(), scalato({2, 2, 320, 466}, s));
+    // The border is round(2 s) wide on every side, whatever the box's own edges were rounded to.
+    const int bordo = int(std::floor(2 * s + 0.5));
+    QCOMPARE(interna(), f.riquadroDisegno()->rect().adjusted(bordo, bordo, -bordo, -bordo));
     for (const auto &[w, r] : griglia)
         QCOMPARE(w->geometry(), scalato(r, s).translated(interna().topLeft()));
     for (int i = 0; i < 20; ++i) {
@@ -597,11 +625,11 @@ void TstFinestre::ingrandita()
     QCOMPARE(impaginaTesto(f.nomeCella()->text(), QFontMetrics(f.nomeCella()->font()), f.nomeCella()->width()).size(), 1);
     QCOMPARE(impaginaTesto(f.etichettaRiga(3)->text(), QFontMetrics(f.etichettaRiga(3)->font()), f.etichettaRiga(3)->width()).last().testo, QStringLiteral("D"));
 
-    // A press at a grown position is the drawing pixel floor(position / s): first and last screen pixel of each.
-    // (The inner area's edges are rounded, so the last column may be cut short.)
+    // A press on a screen pixel fills the drawing pixel its middle falls on, (v + 0.5) / s: first and last
+    // screen pixel of each.
     QSignalSpy premuti(f.riquadroDisegno(), &RiquadroImmagine::mouseDown);
     for (int pixel : {1, 77, 318}) {
-        for (int schermo : {int(std::ceil(pixel * s)), int(std::ceil((pixel + 1) * s)) - 1}) {
+        for (int schermo : {int(std::ceil(pixel * s - 0.5)), int(std::ceil((pixel + 1) * s - 0.5)) - 1}) {
             QTest::mousePress(f.riquadroDisegno(), Qt::LeftButton, {}, interna().topLeft() + QPoint(schermo, schermo));
             QTest::mouseRelease(f.riquadroDisegno(), Qt::LeftButton, {}, interna().topLeft() + QPoint(schermo, schermo));
             QCOMPARE(premuti.last().at(2).toInt(), pixel);
@@ -676,6 +704,112 @@ void TstFinestre::ingrandita()
     QCOMPARE(a.BottoneAvvio()->geometry(), scalato({184, 328, 274, 85}, sa));
     QCOMPARE(a.titolo()->geometry(), scalato({48, 24, 561, 249}, sa));
     QCOMPARE(QFontInfo(a.titolo()->font()).pixelSize(), int(std::floor(96 * sa + 0.5)));
+    QVERIFY(messaggi.box.isEmpty());
+}
+
+void TstFinestre::esattoAOgniRapporto_data()
+{
+    QTest::addColumn<QSize>("lato");
+    QTest::newRow("1") << QSize(687, 513);
+    QTest::newRow("1.5") << QSize(1031, 770);
+    QTest::newRow("largo e basso") << QSize(1900, 700);
+}
+
+void TstFinestre::esattoAOgniRapporto()
+{
+    // At the screen's device-pixel ratio (CTest runs this again at QT_SCALE_FACTOR 1.25, 1.5 and 2) and any fit factor,
+    // on the window's own pixels: a press on the edge pixels of a cover answers that cover; a press on any device
+    // pixel that shows a one-pixel dot of the drawing fills exactly that dot; no box lets what lies behind it show.
+    QFETCH(QSize, lato);
+    prova::RegistroMessaggi messaggi;
+    QTemporaryDir dir;
+    QImage punti(320, 466, QImage::Format_RGB32);
+    punti.fill(Qt::black);
+    for (int y = 1; y < punti.height(); y += 4)
+        for (int x = 1; x < punti.width(); x += 4)
+            punti.setPixel(x, y, qRgb(255, 255, 255));
+    for (int n = 1; n <= 12; ++n)
+        prova::scriviFile(dir.path() + QStringLiteral("/brindel/%1.gif").arg(n), prova::gif(punti));
+    prova::Cartella cartella(dir.path());
+    prova::RegistroSuoni suoni;
+    prova::Casuale<casuale::Generatore> casuale(5);
+    FormBrindel f({}, suoni);
+    f.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f));
+    QVERIFY(portaA(&f, f.centralWidget(), lato));
+    const auto schermo = [&f] {
+        // Controls just shown are painted once their show has been handled.
+        QApplication::processEvents();
+        f.repaint();
+        return static_cast<const QImage *>(f.backingStore()->paintDevice())->convertToFormat(QImage::Format_RGB32);
+    };
+    const auto colore = [](const QImage &img, QPoint p) { return colore::daRgb(img.pixel(p)); };
+    const QList<Colore> anelli{0xFFFFFF, 0xE0E0E0, 0x808080, 0x000000};
+
+    // Covers: a press on the first and the last device pixel of the target's edges answers it; one pixel
+    // left of it does not.
+    for (int volta = 0; volta < 3; ++volta) {
+        const QImage img = schermo();
+        const int bersaglio = f.partita().bersaglio;
+        // What the drawing's inner area leaves of it.
+        const QWidget *copertura = f.copertura(bersaglio);
+        const QRect r = suSchermo(copertura, copertura->rect() & f.riquadroDisegno()->areaInterna().translated(-copertura->pos()));
+        const int trovati = f.partita().Trovati;
+        for (const QPoint p : {r.topLeft(), r.bottomRight(), QPoint(r.left(), r.bottom()), QPoint(r.right(), r.top())})
+            QVERIFY2(anelli.contains(colore(img, p)), qPrintable(esadecimale(colore(img, p))));
+        cliccaPixel(&f, r.topLeft() - QPoint(1, -r.height() / 2));
+        QCOMPARE(f.partita().Trovati, trovati);
+        cliccaPixel(&f, volta % 2 ? r.topLeft() : r.bottomRight());
+        QCOMPARE(f.partita().Trovati, trovati + 1);
+    }
+    while (f.partita().fase() == gioco::Fase::Ricerca)
+        f.rispondi(f.partita().bersaglio);
+    f.scegliColore(26);
+    const Colore verde = 0x00FF00;
+    QImage img = schermo();
+
+    // Boxes: the swatches and the chosen colour show nothing but their rings and their own colour; the
+    // drawing's rings are whole and its inside shows no cyan.
+    for (const RiquadroImmagine *w : [&] {
+             QList<const RiquadroImmagine *> l{f.riquadroScelto()};
+             for (int i = 0; i < 48; ++i)
+                 l << f.campione(i);
+             return l;
+         }()) {
+        const QRect r = suSchermo(w, w->rect());
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            for (int x = r.left(); x <= r.right(); ++x)
+                QVERIFY2(anelli.contains(colore(img, {x, y})) || colore(img, {x, y}) == w->coloreSfondo(),
+                         qPrintable(QStringLiteral("%1 %2,%3 %4").arg(w->objectName()).arg(x).arg(y).arg(esadecimale(colore(img, {x, y})))));
+    }
+    const RiquadroImmagine *disegno = f.riquadroDisegno();
+    const QRect fuori = suSchermo(disegno, disegno->rect());
+    const QRect vista = suSchermo(disegno, disegno->areaInterna());
+    for (int y = fuori.top(); y <= fuori.bottom(); ++y)
+        for (int x = fuori.left(); x <= fuori.right(); ++x)
+            QVERIFY2(vista.contains(x, y) ? colore(img, {x, y}) != colore::Ciano : anelli.contains(colore(img, {x, y})),
+                     qPrintable(QStringLiteral("%1,%2 %3").arg(x).arg(y).arg(esadecimale(colore(img, {x, y})))));
+
+    // Dots: the device pixels whose middle falls on a dot show it brightest, and a press on any of them fills that
+    // dot and nothing else.
+    const double k = aspetto::fattore(disegno) * f.devicePixelRatioF();
+    QImage atteso = disegno->superficie();
+    const auto primo = [k](int x) { return int(std::ceil(x * k - 0.5)); };
+    for (const int x0 : {1, 5, 77, 157, 313, 317})
+        for (const int y0 : {1, 229, 457, 461}) {
+            const QRect punto = QRect(QPoint(primo(x0), primo(y0)), QPoint(primo(x0 + 1) - 1, primo(y0 + 1) - 1)).translated(vista.topLeft());
+            for (int y = punto.top(); y <= punto.bottom(); ++y)
+                for (int x = punto.left(); x <= punto.right(); ++x)
+                    for (const QPoint vicino : {QPoint(x - 1, y), QPoint(x + 1, y), QPoint(x, y - 1), QPoint(x, y + 1)})
+                        if (!punto.contains(vicino) && vista.contains(vicino))
+                            QVERIFY2(qGray(img.pixel(x, y)) >= qGray(img.pixel(vicino)), qPrintable(QStringLiteral("%1,%2").arg(x0).arg(y0)));
+            atteso.setPixel(x0, y0, colore::aRgb(verde));
+            for (int y = punto.top(); y <= punto.bottom(); ++y)
+                for (int x = punto.left(); x <= punto.right(); ++x) {
+                    cliccaPixel(&f, {x, y});
+                    QVERIFY2(disegno->superficie() == atteso, qPrintable(QStringLiteral("dot %1,%2 pressed at %3,%4").arg(x0).arg(y0).arg(x).arg(y)));
+                }
+        }
     QVERIFY(messaggi.box.isEmpty());
 }
 

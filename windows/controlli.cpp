@@ -2,6 +2,7 @@
 
 #include "game/disegno.h"
 #include "windows/aspetto.h"
+#include "windows/dispositivo.h"
 #include "windows/layout.h"
 
 #include <QImageReader>
@@ -23,20 +24,56 @@ constexpr Colore LuceInterna = 0xE0E0E0;
 constexpr Colore OmbraInterna = 0x808080;
 constexpr Colore OmbraEsterna = 0x000000;
 
-// Two rings of edges: raised (light top-left) or sunken (dark top-left),
-// each one pixel wide at 96 dpi and round(s) or so at factor s.
-void disegnaBordo(QPainter &p, QRect r, bool incassato, double s)
+// A ring between two rectangles: its top and left in `alto`, its bottom
+// and right (corners included) in `basso`.
+void anello(QPainter &p, const QRect &fuori, const QRect &dentro, const QColor &alto, const QColor &basso)
+{
+    p.fillRect(QRect(fuori.topLeft(), QPoint(dentro.right(), dentro.top() - 1)), alto);
+    p.fillRect(QRect(fuori.topLeft(), QPoint(dentro.left() - 1, dentro.bottom())), alto);
+    p.fillRect(QRect(QPoint(fuori.left(), dentro.bottom() + 1), fuori.bottomRight()), basso);
+    p.fillRect(QRect(QPoint(dentro.right() + 1, fuori.top()), fuori.bottomRight()), basso);
+}
+
+// The colours of the two rings, outer first: raised (light top-left) or
+// sunken (dark top-left).
+struct Anelli
+{
+    QColor alto[2];
+    QColor basso[2];
+};
+
+Anelli anelli(bool incassato)
 {
     const Colore alti[2] = {incassato ? OmbraInterna : LuceEsterna, incassato ? OmbraEsterna : LuceInterna};
     const Colore bassi[2] = {incassato ? LuceEsterna : OmbraEsterna, incassato ? LuceInterna : OmbraInterna};
-    for (int anello = 0; anello < 2; ++anello) {
-        const int t = aspetto::scala(anello + 1, s) - aspetto::scala(anello, s);
-        p.fillRect(r.left(), r.top(), r.width() - t, t, colore::aQColor(alti[anello]));
-        p.fillRect(r.left(), r.top(), t, r.height() - t, colore::aQColor(alti[anello]));
-        p.fillRect(r.left(), r.bottom() - t + 1, r.width(), t, colore::aQColor(bassi[anello]));
-        p.fillRect(r.right() - t + 1, r.top(), t, r.height(), colore::aQColor(bassi[anello]));
-        r.adjust(t, t, -t, -t);
+    return {{colore::aQColor(alti[0]), colore::aQColor(alti[1])}, {colore::aQColor(bassi[0]), colore::aQColor(bassi[1])}};
+}
+
+// Two rings of edges inside r, each one pixel wide at 96 dpi and round(k)
+// or so at k device pixels to the 96-dpi pixel.
+void disegnaBordo(QPainter &p, QRect r, bool incassato, double k)
+{
+    const Anelli a = anelli(incassato);
+    for (int i = 0; i < 2; ++i) {
+        const int t = aspetto::scala(i + 1, k) - aspetto::scala(i, k);
+        const QRect dentro = r.adjusted(t, t, -t, -t);
+        anello(p, r, dentro, a.alto[i], a.basso[i]);
+        r = dentro;
     }
+}
+
+// The sunken rings of a picture box, filling all that lies between its
+// outer edges and its inner area (both in device pixels): the outer ring
+// as wide as one pixel at 96 dpi where there is room, the inner the rest.
+void disegnaCornice(QPainter &p, const QRect &fuori, const QRect &dentro, double k)
+{
+    const Anelli a = anelli(true);
+    const int t = aspetto::scala(1, k);
+    const QRect mezzo(QPoint(fuori.left() + std::min(t, dentro.left() - fuori.left()), fuori.top() + std::min(t, dentro.top() - fuori.top())),
+                      QPoint(fuori.right() - std::min(t, fuori.right() - dentro.right()),
+                             fuori.bottom() - std::min(t, fuori.bottom() - dentro.bottom())));
+    anello(p, fuori, mezzo, a.alto[0], a.basso[0]);
+    anello(p, mezzo, dentro, a.alto[1], a.basso[1]);
 }
 
 QColor sfondo(const std::optional<Colore> &colore, const QWidget *w)
@@ -145,17 +182,16 @@ void ingrandisci(const QImage &sorgente, QImage &destinazione, const QRect &zona
     }
 }
 
-// The 32-bit image a painter writes to, with where the painter's origin
-// stands on it and the pixels it may change there; none when it paints on
-// anything else or through a transformation other than the screen's ratio.
+// The 32-bit image a painter writes to, and the pixels the window lets it
+// change there (in the image's own pixels); none when it paints on anything
+// else.
 struct Bersaglio
 {
     QImage *immagine = nullptr;
-    QPoint origine;
     QRegion consentita;
 };
 
-Bersaglio bersaglio(QPainter &p, double rapporto)
+Bersaglio bersaglio(QPainter &p)
 {
     QPaintEngine *motore = p.paintEngine();
     if (!motore || motore->type() != QPaintEngine::Raster || !motore->paintDevice()
@@ -165,20 +201,12 @@ Bersaglio bersaglio(QPainter &p, double rapporto)
     const QImage::Format f = immagine->format();
     if (f != QImage::Format_RGB32 && f != QImage::Format_ARGB32 && f != QImage::Format_ARGB32_Premultiplied)
         return {};
-    const QTransform t = p.deviceTransform();
-    const QPointF o = t.map(QPointF(0, 0));
-    if (t.type() > QTransform::TxScale || t.m11() != rapporto || t.m22() != rapporto || o != QPointF(o.toPoint()))
-        return {};
-    // Where the window lets this widget paint, in the image's pixels (and
-    // never outside the image).
     QRegion consentita = motore->systemClip() & immagine->rect();
     if (consentita.isEmpty())
         return {};
-    if (p.hasClipping()) {
-        const QRect clip = t.mapRect(p.clipBoundingRect()).toAlignedRect();
-        consentita &= clip;
-    }
-    return {immagine, o.toPoint(), consentita};
+    if (p.hasClipping())
+        consentita &= p.deviceTransform().mapRect(p.clipBoundingRect()).toAlignedRect();
+    return {immagine, consentita};
 }
 
 } // namespace
@@ -210,9 +238,13 @@ void PulsanteGrafico::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
     const double s = aspetto::fattore(this);
+    {
+        // The face and its edges cover every device pixel the button is shown on.
+        const dispositivo::Pittura pixel(p, this);
+        p.fillRect(pixel.rettangolo(), sfondo(m_colore, this));
+        disegnaBordo(p, pixel.rettangolo(), isDown(), s * pixel.rapporto());
+    }
     const QRect r = rect();
-    p.fillRect(r, sfondo(m_colore, this));
-    disegnaBordo(p, r, isDown(), s);
 
     const int margine = aspetto::scala(3, s);
     const int spostamento = isDown() ? aspetto::scala(1, s) : 0;
@@ -334,9 +366,10 @@ RiquadroImmagine::RiquadroImmagine(QWidget *genitore)
 
 QRect RiquadroImmagine::areaInterna() const
 {
-    // Each edge of the inner area rounded on its own, as the controls are.
-    const layout::Rettangolo r = aspetto::rettangolo(this);
-    return aspetto::scala({layout::Bordo, layout::Bordo, r.width - 2 * layout::Bordo, r.height - 2 * layout::Bordo}, aspetto::fattore(this));
+    // The border is as wide on every side, whatever the box's edges were
+    // rounded to: the rings fill it exactly.
+    const int bordo = aspetto::scala(layout::Bordo, aspetto::fattore(this));
+    return rect().adjusted(bordo, bordo, -bordo, -bordo);
 }
 
 void RiquadroImmagine::setPictureDifferita(const QString &file)
@@ -388,23 +421,34 @@ void RiquadroImmagine::ridisegna(const QRect &rettangolo)
         return;
     const double s = aspetto::fattore(this);
     const QPoint angolo = areaInterna().topLeft();
-    if (s == 1.0) {
+    if (s == 1.0 && devicePixelRatioF() == 1.0) {
         repaint(rettangolo.translated(angolo));
         return;
     }
-    // The scaled view changes around the changed pixels, as far as the
-    // smoothing reaches: one pixel of the drawing on each side.
+    // The grown view changes around the changed pixels, as far as the
+    // smoothing reaches: one pixel of the drawing on each side; and a
+    // logical pixel more for where the device's pixels are rounded to.
     const QRect dintorno = rettangolo.adjusted(-1, -1, 1, 1);
-    repaint(QRectF(dintorno.x() * s, dintorno.y() * s, dintorno.width() * s, dintorno.height() * s).toAlignedRect().translated(angolo));
+    repaint(QRectF(dintorno.x() * s, dintorno.y() * s, dintorno.width() * s, dintorno.height() * s)
+                .toAlignedRect()
+                .adjusted(-1, -1, 1, 1)
+                .translated(angolo));
 }
 
-QPoint RiquadroImmagine::pixelSotto(QPointF punto) const
+std::optional<QPoint> RiquadroImmagine::pixelSotto(QPointF scena) const
 {
-    punto -= areaInterna().topLeft();
-    const double s = aspetto::fattore(this);
-    if (s == 1.0)
-        return punto.toPoint();
-    return {static_cast<int>(std::floor(punto.x() / s)), static_cast<int>(std::floor(punto.y() / s))};
+    const double rapporto = devicePixelRatioF();
+    const QPoint premuto = dispositivo::pixel(scena, rapporto);
+    const QRect interna = dispositivo::rettangolo(areaInterna().translated(mapTo(window(), QPoint(0, 0))), rapporto);
+    if (!interna.contains(premuto))
+        return std::nullopt;
+    const QPoint v = premuto - interna.topLeft();
+    const double k = aspetto::fattore(this) * rapporto;
+    if (k == 1.0)
+        return v;
+    // The drawing's pixel that device pixel v shows: the one its middle
+    // falls on (the largest share of its smoothed colour).
+    return QPoint(static_cast<int>(std::floor((v.x() + 0.5) / k)), static_cast<int>(std::floor((v.y() + 0.5) / k)));
 }
 
 void RiquadroImmagine::setBackColor(std::optional<Colore> colore)
@@ -415,14 +459,16 @@ void RiquadroImmagine::setBackColor(std::optional<Colore> colore)
 
 void RiquadroImmagine::paintEvent(QPaintEvent *evento)
 {
+    // Rings and inside from one set of edges, on every device pixel the
+    // box is shown on.
     QPainter p(this);
-    const QRect interna = areaInterna();
-    const QRect zona = evento->rect();
+    const dispositivo::Pittura pixel(p, this);
+    const QRect interna = pixel.di(areaInterna());
+    const QRect zona = pixel.di(evento->rect());
+    const double k = aspetto::fattore(this) * pixel.rapporto();
     if (!interna.contains(zona))
-        disegnaBordo(p, rect(), true, aspetto::fattore(this));
-    p.setClipRect(interna.intersected(zona));
-    p.translate(interna.topLeft());
-    dipingiInterno(p, zona.translated(-interna.topLeft()).intersected(QRect(QPoint(0, 0), interna.size())));
+        disegnaCornice(p, pixel.rettangolo(), interna, k);
+    dipingiInterno(p, interna, zona & interna, k, pixel.origine());
 }
 
 void RiquadroImmagine::keyPressEvent(QKeyEvent *evento)
@@ -468,10 +514,8 @@ void RiquadroImmagine::ritaglia(QWidget *figlio) const
 
 void RiquadroImmagine::mousePressEvent(QMouseEvent *evento)
 {
-    if (areaInterna().contains(evento->position().toPoint())) {
-        const QPoint punto = pixelSotto(evento->position());
-        emit mouseDown(evento->button(), evento->modifiers(), punto.x(), punto.y());
-    }
+    if (const std::optional<QPoint> punto = pixelSotto(dispositivo::nellaFinestra(*evento, *this)))
+        emit mouseDown(evento->button(), evento->modifiers(), punto->x(), punto->y());
     m_premuto = evento->button() == Qt::LeftButton;
 }
 
@@ -483,40 +527,38 @@ void RiquadroImmagine::mouseReleaseEvent(QMouseEvent *evento)
         emit click();
 }
 
-void RiquadroImmagine::dipingiInterno(QPainter &p, const QRect &zona)
+void RiquadroImmagine::dipingiInterno(QPainter &p, const QRect &interna, const QRect &zona, double k, QPoint origine)
 {
     const QImage &immagine = dc().immagine;
-    const double s = aspetto::fattore(this);
-    if (immagine.isNull() || s == 1.0)
-        p.fillRect(zona, sfondo(m_colore, this));
-    if (immagine.isNull())
-        return;
-    if (s == 1.0) {
-        p.drawImage(zona.topLeft(), immagine, zona);
+    const QColor fondo = sfondo(m_colore, this);
+    if (immagine.isNull()) {
+        p.fillRect(zona, fondo);
         return;
     }
-    // Shown grown by s (and by the screen's own ratio, so that the view is
-    // sharp there too). The window keeps what it shows, so only what changed
-    // is made again: straight into the window's own image where the painter
-    // writes to one, else through a piece drawn on it.
-    const double rapporto = devicePixelRatioF();
-    const double k = s * rapporto;
-    const QRect vista(0, 0, static_cast<int>(std::ceil(immagine.width() * k)), static_cast<int>(std::ceil(immagine.height() * k)));
-    // Only what the view does not cover shows the back colour.
-    QRegion fuori(zona);
-    fuori -= QRectF(0, 0, vista.width() / rapporto, vista.height() / rapporto).toAlignedRect();
-    for (const QRect &pezzo : fuori)
-        p.fillRect(pezzo, sfondo(m_colore, this));
-    const QRect sorgente =
-        QRectF(zona.x() * rapporto, zona.y() * rapporto, zona.width() * rapporto, zona.height() * rapporto).toAlignedRect().intersected(vista);
+    // The view, grown by k = the window's factor times the screen's ratio;
+    // only what it does not cover shows the back colour.
+    const QSize lato = k == 1.0 ? immagine.size()
+                                : QSize(static_cast<int>(std::ceil(immagine.width() * k)), static_cast<int>(std::ceil(immagine.height() * k)));
+    const QRect vista(interna.topLeft(), lato);
+    for (const QRect &pezzo : QRegion(zona) - vista)
+        p.fillRect(pezzo, fondo);
+    const QRect sorgente = (zona & vista).translated(-vista.topLeft());
     if (sorgente.isEmpty())
         return;
-    if (const Bersaglio b = bersaglio(p, rapporto); b.immagine) {
-        for (const QRect &r : b.consentita.translated(-b.origine) & sorgente)
-            ingrandisci(immagine, *b.immagine, r, k, b.origine);
+    if (k == 1.0) {
+        p.drawImage(vista.topLeft() + sorgente.topLeft(), immagine, sorgente);
+        return;
+    }
+    // The window keeps what it shows, so only what changed is made again:
+    // straight into the window's own image where the painter writes to one,
+    // else through a piece drawn on it.
+    if (const Bersaglio b = bersaglio(p); b.immagine) {
+        const QPoint spostamento = origine + vista.topLeft();
+        for (const QRect &r : b.consentita.translated(-spostamento) & sorgente)
+            ingrandisci(immagine, *b.immagine, r, k, spostamento);
         return;
     }
     QImage pezzo(sorgente.size(), QImage::Format_RGB32);
     ingrandisci(immagine, pezzo, sorgente, k, -sorgente.topLeft());
-    p.drawImage(QRectF(sorgente.x() / rapporto, sorgente.y() / rapporto, sorgente.width() / rapporto, sorgente.height() / rapporto), pezzo);
+    p.drawImage(vista.topLeft() + sorgente.topLeft(), pezzo);
 }

@@ -74,7 +74,8 @@ class RiquadroImmagine : public QWidget
 public:
     explicit RiquadroImmagine(QWidget *genitore = nullptr);
 
-    // The inner area, inside the border, in the box's own coordinates.
+    // The inner area, inside the border, in the box's own coordinates: the
+    // box less a border of 2 pixels at 96 dpi, round(2 s) at factor s.
     QRect areaInterna() const;
 
     // A box that a click chooses something with (a swatch): a button to
@@ -95,9 +96,9 @@ public:
     Colore Point(int x, int y) const;
     // Repaints part of the picture at once, given in its own pixels.
     void ridisegna(const QRect &rettangolo);
-    // The picture's pixel under a point of the box: its distance from the
-    // inner corner divided by the window's factor, rounded down.
-    QPoint pixelSotto(QPointF punto) const;
+    // The picture's pixel shown under the pointer, given where the pointer
+    // is in the window (dispositivo::nellaFinestra); none off the inner area.
+    std::optional<QPoint> pixelSotto(QPointF scena) const;
 
     void setBackColor(std::optional<Colore> colore);
     std::optional<Colore> backColor() const { return m_colore; }
@@ -122,8 +123,10 @@ private:
     void prendiMisura(QSize lato);
     // Masks the part of a child that reaches past the inner area.
     void ritaglia(QWidget *figlio) const;
-    // Paints the inner area within zona (inner coordinates).
-    void dipingiInterno(QPainter &p, const QRect &zona);
+    // Paints zona of the inner area interna, both in the box's device
+    // pixels, the picture grown by k; origine is where the box's first
+    // device pixel is on the painter's device.
+    void dipingiInterno(QPainter &p, const QRect &interna, const QRect &zona, double k, QPoint origine);
 
     superficie::Superficie &dc() const;
 

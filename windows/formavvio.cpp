@@ -4,6 +4,7 @@
 #include "colouring/colorecasuale.h"
 #include "windows/aspetto.h"
 #include "windows/controlli.h"
+#include "windows/dispositivo.h"
 #include "windows/layout.h"
 #include "windows/messaggi.h"
 
@@ -19,6 +20,7 @@ FormAvvio::FormAvvio(std::function<void()> apriGioco)
     resize(LarghezzaInterna, AltezzaInterna);
     setBackColor(Sfondo);
     auto *scena = new aspetto::Scena(QSize(LarghezzaInterna, AltezzaInterna), this);
+    dispositivo::instradaPressioni(this);
 
     setAccessibleName(QString::fromUtf8(layout::Titolo));
     m_titolo = new Etichetta(QString::fromUtf8(layout::Titolo), scena);

@@ -6,6 +6,7 @@
 #include "windows/accessibilita.h"
 #include "windows/aspetto.h"
 #include "windows/controlli.h"
+#include "windows/dispositivo.h"
 #include "windows/layout.h"
 #include "windows/messaggi.h"
 
@@ -71,6 +72,8 @@ void FormBrindel::creaControlli()
     setCentralWidget(fondo);
     m_interno = new aspetto::Scena(QSize(L::LarghezzaInterna, L::AltezzaInterna), fondo);
     aspetto::impostaSfondo(m_interno, L::Sfondo);
+    // A press reaches the control shown under it, at any screen ratio.
+    dispositivo::instradaPressioni(this);
 
     // F11 goes full screen and back, as desktop programs do.
     auto *schermoIntero = new QAction(this);
