@@ -228,7 +228,7 @@ void TstColorazione::contornoRicolorato()
 
 void TstColorazione::nuovoDisegnoPerdeIColori()
 {
-    // The next picture shows without the fills of the previous one.
+    // The next picture shows without the fills of the previous one, and taking back and bringing again cannot bring them.
     Gioco g;
     g.finisci();
     g.f.scegliColore(32);
@@ -236,6 +236,10 @@ void TstColorazione::nuovoDisegnoPerdeIColori()
     QCOMPARE(g.pixel(40, 40), 0xFFFF00u);
     QTest::mouseClick(g.f.avanti(), Qt::LeftButton);
     QCOMPARE(g.pixel(40, 40), Bianco);
+    const QImage nuovo = g.f.riquadroDisegno()->superficie();
+    g.f.annullaRiempimento();
+    g.f.ripetiRiempimento();
+    QCOMPARE(g.f.riquadroDisegno()->superficie(), nuovo);
 }
 
 void TstColorazione::riempimentoDellaSuperficie_data()

@@ -1,4 +1,5 @@
 #include "colouring/riempimento.h"
+#include "colouring/storia.h"
 #include "comune/aree.h"
 
 #include <QImage>
@@ -98,6 +99,8 @@ private slots:
     void labirinto();
     void confrontoCasuale_data();
     void confrontoCasuale();
+    void storiaDeiRiempimenti_data();
+    void storiaDeiRiempimenti();
 };
 
 void TstRiempimento::disegniAMano_data()
@@ -450,6 +453,79 @@ void TstRiempimento::confrontoCasuale()
         QVERIFY2(stessiPixel(immagine, attesa, dove), qPrintable(caso_ + QStringLiteral(", pixel ") + dove));
         QVERIFY2(r == rAtteso, qPrintable(caso_));
     }
+}
+
+void TstRiempimento::storiaDeiRiempimenti_data()
+{
+    QTest::addColumn<QString>("disegno");
+    QTest::addColumn<int>("riempimenti");
+    QTest::addColumn<int>("limite");
+    constexpr int Solito = int(storia::Riempimenti::MassimoByte);
+    QTest::newRow("disegno 3, 500 riempimenti") << QStringLiteral(BRINDEL_SOURCE_DIR "/brindel/3.gif") << 500 << Solito;
+    QTest::newRow("disegno 8, 500 riempimenti") << QStringLiteral(BRINDEL_SOURCE_DIR "/brindel/8.gif") << 500 << Solito;
+    // The largest picture filled whole each time, past a limit of 64 KB.
+    QTest::newRow("oltre il limite") << QString() << 1200 << 64 * 1024;
+}
+
+// Fills taken back one by one lead through every earlier picture to the loaded one, pixel for pixel, and brought
+// again to the last; a new fill drops what was taken back; the steps kept never hold more than the limit, the
+// oldest going first.
+void TstRiempimento::storiaDeiRiempimenti()
+{
+    QFETCH(QString, disegno);
+    QFETCH(int, riempimenti);
+    QFETCH(int, limite);
+    superficie::Superficie sup;
+    if (disegno.isEmpty()) {
+        sup.immagine = QImage(452, 509, QImage::Format_RGB32);
+        sup.immagine.fill(Qt::white);
+    } else {
+        sup.immagine = QImage(disegno).convertToFormat(QImage::Format_RGB32);
+    }
+    QVERIFY(!sup.immagine.isNull());
+    // Each picture on the way, by a hash of its pixels.
+    const auto impronta = [&sup] {
+        return qHash(QByteArrayView(sup.immagine.constBits(), sup.immagine.sizeInBytes()), 5381u);
+    };
+    constexpr Colore Colori[] = {0x0000FF, 0x00FF00, 0xFF0000, 0x00FFFF, 0xFFFFFF, 0x000000, 0x808080, 0xFF00FF};
+    std::mt19937 caso(77u + static_cast<unsigned>(riempimenti));
+    storia::Riempimenti storia(static_cast<std::size_t>(limite));
+    storia.nuovoDisegno(sup);
+    const QImage caricato = sup.immagine.copy();
+    QList<std::size_t> stati{impronta()};
+    for (int n = 0; n < riempimenti; ++n) {
+        const QPoint p = disegno.isEmpty() ? QPoint(0, 0)
+                                           : QPoint(int(caso() % unsigned(sup.immagine.width())), int(caso() % unsigned(sup.immagine.height())));
+        // A fill on its own colour changes nothing and is not kept.
+        if (!storia.riempi(sup, p.x(), p.y(), colore::daRgb(sup.immagine.pixel(p)), Colori[caso() % 8]).isEmpty())
+            stati << impronta();
+    }
+    const QImage ultimo = sup.immagine.copy();
+    qInfo("%d fills of %dx%d: %zu steps kept in %zu bytes, %.1f KB a step", riempimenti, sup.immagine.width(),
+          sup.immagine.height(), storia.passi(), storia.byte(), storia.byte() / 1024.0 / double(storia.passi()));
+    QVERIFY(storia.byte() <= std::size_t(limite));
+    const qsizetype tenuti = qsizetype(storia.passi());
+    if (disegno.isEmpty())
+        QVERIFY(tenuti < stati.size() - 1);
+    else
+        QCOMPARE(tenuti, stati.size() - 1);
+    for (qsizetype k = stati.size() - 2; k >= stati.size() - 1 - tenuti; --k) {
+        QVERIFY(!storia.annulla(sup).isEmpty());
+        QCOMPARE(impronta(), stati[k]);
+    }
+    QVERIFY(storia.annulla(sup).isEmpty());
+    if (!disegno.isEmpty())
+        QVERIFY(sup.immagine == caricato);
+    while (!storia.ripeti(sup).isEmpty())
+        ;
+    QVERIFY(sup.immagine == ultimo);
+    for (int i = 0; i < 3; ++i)
+        storia.annulla(sup);
+    const Colore qui = colore::daRgb(sup.immagine.pixel(1, 1));
+    QVERIFY(!storia.riempi(sup, 1, 1, qui, qui ^ 0xFFu).isEmpty());
+    const QImage dopo = sup.immagine.copy();
+    QVERIFY(storia.ripeti(sup).isEmpty());
+    QVERIFY(sup.immagine == dopo);
 }
 
 QTEST_APPLESS_MAIN(TstRiempimento)

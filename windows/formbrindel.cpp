@@ -81,6 +81,17 @@ void FormBrindel::creaControlli()
     schermoIntero->setShortcut(Qt::Key_F11);
     addAction(schermoIntero);
     connect(schermoIntero, &QAction::triggered, this, [this] { setWindowState(windowState() ^ Qt::WindowFullScreen); });
+    // Fills taken back and brought again, as in any drawing program.
+    auto *annulla = new QAction(this);
+    annulla->setObjectName(QStringLiteral("annulla"));
+    annulla->setShortcut(QKeySequence::Undo);
+    addAction(annulla);
+    connect(annulla, &QAction::triggered, this, &FormBrindel::annullaRiempimento);
+    auto *ripeti = new QAction(this);
+    ripeti->setObjectName(QStringLiteral("ripeti"));
+    ripeti->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    addAction(ripeti);
+    connect(ripeti, &QAction::triggered, this, &FormBrindel::ripetiRiempimento);
 
     // The palette frame with the swatches and the chosen colour.
     m_cornice = new QFrame(m_interno);
@@ -211,6 +222,7 @@ void FormBrindel::ImpostaTavolozza()
 QSize FormBrindel::caricaDisegno(int numero)
 {
     m_riquadroDisegno->setPicture(disegno::carica(gioco::percorsoDisegno(numero)));
+    m_riempimenti.nuovoDisegno(m_riquadroDisegno->hDC());
     // The game lays its cells out in the drawing's own pixels.
     const layout::Rettangolo r = aspetto::rettangolo(m_riquadroDisegno);
     return {r.width, r.height};
@@ -249,7 +261,17 @@ void FormBrindel::premiDisegno(Qt::MouseButton, Qt::KeyboardModifiers, int x, in
 void FormBrindel::riempi(Colore coloreArea, int x, int y)
 {
     // A fill that cannot take place changes nothing and says nothing.
-    m_riquadroDisegno->ridisegna(superficie::riempi(m_riquadroDisegno->hDC(), x, y, coloreArea, ColoreScelto));
+    m_riquadroDisegno->ridisegna(m_riempimenti.riempi(m_riquadroDisegno->hDC(), x, y, coloreArea, ColoreScelto));
+}
+
+void FormBrindel::annullaRiempimento()
+{
+    messaggi::esegui([this] { m_riquadroDisegno->ridisegna(m_riempimenti.annulla(m_riquadroDisegno->hDC())); });
+}
+
+void FormBrindel::ripetiRiempimento()
+{
+    messaggi::esegui([this] { m_riquadroDisegno->ridisegna(m_riempimenti.ripeti(m_riquadroDisegno->hDC())); });
 }
 
 void FormBrindel::mostra()

@@ -2,6 +2,7 @@
 // The game window: the drawing under its grid of covers, the cell to find,
 // the palette and "avanti" for the colouring, and the menu bar.
 
+#include "colouring/storia.h"
 #include "colouring/tavolozza.h"
 #include "game/partita.h"
 #include "platform/colore.h"
@@ -54,6 +55,10 @@ public:
     // Fills the area of colour `coloreArea` around pixel (x, y) with the
     // chosen colour.
     void riempi(Colore coloreArea, int x, int y);
+    // Ctrl+Z: the last fill of this picture taken back; Ctrl+Y or
+    // Ctrl+Shift+Z: brought again. The game itself is left as it is.
+    void annullaRiempimento();
+    void ripetiRiempimento();
 
     // The controls: the drawing box, the covers over it and the grid labels
     // along its edges, the name of the cell to find, "avanti", the palette
@@ -85,6 +90,7 @@ private:
 
     gioco::Partita m_partita;
     bool m_attivata = false;
+    storia::Riempimenti m_riempimenti;
 
     QWidget *m_interno = nullptr;
     RiquadroImmagine *m_riquadroDisegno = nullptr;
