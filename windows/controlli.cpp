@@ -5,7 +5,9 @@
 #include "windows/dispositivo.h"
 #include "windows/layout.h"
 
+#include <QGuiApplication>
 #include <QImageReader>
+#include <QStyleHints>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEngine>
@@ -280,6 +282,11 @@ void PulsanteGrafico::paintEvent(QPaintEvent *)
     }
 }
 
+void PulsanteGrafico::mouseDoubleClickEvent(QMouseEvent *)
+{
+    // A double click is one click: its second press is not another answer.
+}
+
 void PulsanteGrafico::keyPressEvent(QKeyEvent *evento)
 {
     if (!evento->isAutoRepeat() && (evento->key() == Qt::Key_Return || evento->key() == Qt::Key_Enter)) {
@@ -514,9 +521,20 @@ void RiquadroImmagine::ritaglia(QWidget *figlio) const
 
 void RiquadroImmagine::mousePressEvent(QMouseEvent *evento)
 {
+    m_ultimaPressione = evento->timestamp();
     if (const std::optional<QPoint> punto = pixelSotto(dispositivo::nellaFinestra(*evento, *this)))
         emit mouseDown(evento->button(), evento->modifiers(), punto->x(), punto->y());
     m_premuto = evento->button() == Qt::LeftButton;
+}
+
+void RiquadroImmagine::mouseDoubleClickEvent(QMouseEvent *evento)
+{
+    // The second press of a double click presses the box only if the first
+    // one did: when the first went to a control that then went away (a
+    // cover answered), the second does nothing.
+    const quint64 intervallo = static_cast<quint64>(QGuiApplication::styleHints()->mouseDoubleClickInterval());
+    if (m_ultimaPressione && evento->timestamp() - *m_ultimaPressione <= intervallo)
+        mousePressEvent(evento);
 }
 
 void RiquadroImmagine::mouseReleaseEvent(QMouseEvent *evento)

@@ -31,6 +31,7 @@ public:
 protected:
     void paintEvent(QPaintEvent *evento) override;
     void keyPressEvent(QKeyEvent *evento) override;
+    void mouseDoubleClickEvent(QMouseEvent *evento) override;
 
 private:
     std::optional<Colore> m_colore;
@@ -115,6 +116,7 @@ protected:
     void paintEvent(QPaintEvent *evento) override;
     void keyPressEvent(QKeyEvent *evento) override;
     void mousePressEvent(QMouseEvent *evento) override;
+    void mouseDoubleClickEvent(QMouseEvent *evento) override;
     void mouseReleaseEvent(QMouseEvent *evento) override;
     bool event(QEvent *evento) override;
     bool eventFilter(QObject *oggetto, QEvent *evento) override;
@@ -135,4 +137,6 @@ private:
     std::optional<Colore> m_colore;
     bool m_premuto = false;
     bool m_premibile = false;
+    // When the box was last pressed, if ever.
+    std::optional<quint64> m_ultimaPressione;
 };
