@@ -1,3 +1,4 @@
+#include "shell/istanza.h"
 #include "shell/modulo1.h"
 #include "windows/messaggi.h"
 
@@ -37,6 +38,16 @@ void duranteLAvvio(QtMsgType tipo, const QMessageLogContext &contesto, const QSt
     g_trattenuti.append({tipo, QByteArray(contesto.category), testo});
 }
 
+// Which display of its kind the program runs on.
+QString schermo(const QString &piattaforma)
+{
+    if (piattaforma == QLatin1String("xcb"))
+        return qEnvironmentVariable("DISPLAY");
+    if (piattaforma.startsWith(QLatin1String("wayland")))
+        return qEnvironmentVariable("WAYLAND_DISPLAY", QStringLiteral("wayland-0"));
+    return {};
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -52,6 +63,13 @@ int main(int argc, char **argv)
 
     Modulo1::preparaApplicazione();
     Programma programma;
+    // One game for each user on each display (a screen of the offscreen
+    // kind is nobody's); a second launch brings the first to the front.
+    const QString piattaforma = QGuiApplication::platformName();
+    IstanzaUnica istanza(IstanzaUnica::nomePerSchermo(piattaforma, schermo(piattaforma)));
+    if (piattaforma != QLatin1String("offscreen") && piattaforma != QLatin1String("minimal")
+        && !istanza.prendi([&programma] { programma.inPrimoPiano(); }))
+        return 0;
     programma.Main();
     return messaggi::cicloPrincipale();
 }

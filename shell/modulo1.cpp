@@ -45,6 +45,17 @@ FormAvvio *Programma::formAvvio() const
     return m_dati->avvio.data();
 }
 
+void Programma::inPrimoPiano()
+{
+    QWidget *finestra = m_brindel ? static_cast<QWidget *>(m_brindel.get()) : m_dati->avvio.data();
+    if (!finestra)
+        return;
+    finestra->setWindowState(finestra->windowState() & ~Qt::WindowMinimized);
+    finestra->show();
+    finestra->raise();
+    finestra->activateWindow();
+}
+
 void Programma::mostraGioco()
 {
     if (!m_brindel)

@@ -23,6 +23,9 @@ public:
     void Main();
 
     FormAvvio *formAvvio() const;
+    // Brings the program's window (the game's, or the start window before
+    // it) to the front, as a second launch asks.
+    void inPrimoPiano();
     FormBrindel *formBrindel() const { return m_brindel.get(); }
 
 private:
