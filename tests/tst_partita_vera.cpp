@@ -168,13 +168,23 @@ private slots:
 
 void TstPartitaVera::unaPartitaIntera()
 {
-    // Named covers clicked until none is left, mistakes turning red, a colour poured into an area, "avanti", four mistakes, "Esci".
+    // A second launch brings the first game forward and ends; named covers double-clicked until none is left, each
+    // double click one answer (mistakes turning red) that paints nothing; a colour poured into an area, taken back
+    // with Ctrl+Z and brought again with Ctrl+Y; "avanti", four mistakes, "Esci".
     prova::ServerX x(true);
     if (!x.avviato())
         QSKIP("Xvfb could not be started here");
     QTemporaryDir altrove;
     prova::GiocoX gioco(x, QStringLiteral(BRINDEL_PROGRAM_DIR "/tintar-i-brindel"), altrove.path());
     QVERIFY(!gioco.aspettaAvvio().isEmpty());
+    x.esegui(QStringLiteral("xdotool"), {QStringLiteral("windowminimize"), QStringLiteral("--sync"), gioco.finestraAvvio});
+    QVERIFY(!x.finestre(QString::fromLatin1(prova::ClasseGioco)).contains(gioco.finestraAvvio));
+    {
+        prova::GiocoX secondo(x, QStringLiteral(BRINDEL_PROGRAM_DIR "/tintar-i-brindel"), altrove.path());
+        QVERIFY(secondo.processo().waitForFinished(10000));
+        QCOMPARE(secondo.processo().exitCode(), 0);
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(x.finestre(QString::fromLatin1(prova::ClasseGioco)), QStringList{gioco.finestraAvvio}, 5000);
     const QRect rb = gioco.premiAvvio();
     QVERIFY(!rb.isEmpty());
     const QPoint interno = prova::GiocoX::interno(rb);
@@ -232,14 +242,14 @@ void TstPartitaVera::unaPartitaIntera()
                 if (i != n && coloreA(schermo, centro(interno, c, i)) == colore::Giallo)
                     altra = i;
             if (altra >= 0) {
-                x.clicca(centro(interno, c, altra));
+                x.clicca(centro(interno, c, altra), 1, 2);
                 QTRY_VERIFY_WITH_TIMEOUT(coloreA(schermo = x.schermo(), centro(interno, c, altra)) == colore::Rosso, 5000);
                 QCOMPARE(cellaNominata(schermo, interno), n);
                 ++sbagli;
                 continue;
             }
         }
-        x.clicca(centro(interno, c, n));
+        x.clicca(centro(interno, c, n), 1, 2);
         rimaste.remove(n);
         // The cover goes (the drawing shows through) and, until the last, another cell is named.
         QTRY_VERIFY_WITH_TIMEOUT(([&] {
@@ -272,6 +282,12 @@ void TstPartitaVera::unaPartitaIntera()
     x.clicca(dentro);
     QTRY_COMPARE_WITH_TIMEOUT(esadecimale(coloreA(schermo = x.schermo(), dentro)), esadecimale(Verde), 5000);
     QCOMPARE(esadecimale(coloreA(schermo, dentro + QPoint(4, 4))), esadecimale(Verde));
+    // Taken back, the drawing is as it was loaded, pixel for pixel; brought again, exactly the area is green.
+    const QPoint pixel = dentro - interno - InizioDisegno;
+    x.tasto(QStringLiteral("ctrl+z"));
+    QTRY_COMPARE_WITH_TIMEOUT(scostamentoDalDisegno(schermo = x.schermo(), interno), 0, 5000);
+    x.tasto(QStringLiteral("ctrl+y"));
+    QTRY_COMPARE_WITH_TIMEOUT(scostamentoDalRiempimento(schermo = x.schermo(), interno + InizioDisegno, pixel, Verde), 0, 5000);
     // The chosen-colour box shows the choice.
     const QPoint scelto = QPoint(B::Cornice.left, B::Cornice.top) + prova::centro(B::RiquadroScelto);
     QCOMPARE(esadecimale(coloreA(schermo, interno + scelto)), esadecimale(Verde));

@@ -22,11 +22,18 @@ private slots:
 
 void TstX11::avvioEGioco()
 {
-    // Started from another folder, the program shows a table colour, then the game window with its cyan and yellow covers, and leaves through "Esci".
+    // Started from another folder, where a game killed on this display left its name behind, the program shows a table
+    // colour, then the game window with its cyan and yellow covers, and leaves through "Esci".
     prova::ServerX x;
     if (!x.avviato())
         QSKIP("Xvfb could not be started here");
     QTemporaryDir altrove;
+    {
+        prova::GiocoX ucciso(x, QStringLiteral(BRINDEL_PROGRAM_DIR "/tintar-i-brindel"), altrove.path());
+        QVERIFY(!ucciso.aspettaAvvio().isEmpty());
+        ucciso.processo().kill();
+        QVERIFY(ucciso.processo().waitForFinished(5000));
+    }
     prova::GiocoX gioco(x, QStringLiteral(BRINDEL_PROGRAM_DIR "/tintar-i-brindel"), altrove.path());
 
     const QRect ra = gioco.aspettaAvvio();
