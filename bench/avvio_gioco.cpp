@@ -65,6 +65,10 @@ int main(int argc, char **argv)
 
     auto nuovaPartita = [&] {
         FormBrindel *f = programma.formBrindel();
+        // "avanti" is there only in the colouring: the covers found first,
+        // untimed.
+        while (f->partita().fase() == gioco::Fase::Ricerca)
+            f->rispondi(f->partita().bersaglio);
         tComando = adesso();
         f->prossimoDisegno();
         tComandoFatto = adesso();

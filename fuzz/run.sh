@@ -15,7 +15,7 @@ case $seconds in
 esac
 build=${BUILD_DIR:-build-fuzz}
 
-tools/install-deps.sh
+tools/install-deps.sh fuzz
 
 cmake -S fuzz -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build "$build" -j2

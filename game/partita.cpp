@@ -72,7 +72,9 @@ void Partita::GeneraCoordinata()
 
 Esito Partita::rispondi(int indice)
 {
-    Copertura &cliccata = m_coperture.at(indice);
+    if (m_fase != Fase::Ricerca || indice < 0 || indice >= Celle || !m_coperture[indice].visibile)
+        return Esito::Rifiutata;
+    Copertura &cliccata = m_coperture[indice];
     if (indice == bersaglio) {
         cliccata.visibile = false;
         numeri::incrementa(Trovati);
@@ -99,6 +101,8 @@ Esito Partita::rispondi(int indice)
 
 void Partita::prossimoDisegno()
 {
+    if (m_fase != Fase::Colorazione)
+        return;
     // A new game starts in the find phase.
     NuovaPartita();
 }

@@ -64,12 +64,14 @@ enum class Esito {
     Completata,  // the twentieth: the colouring begins
     Sbagliata,   // the cover turns red, same cell
     Rifai,       // one mistake too many: a new game has started
+    Rifiutata,   // a cover already found, or no find phase: nothing changes
 };
 
 struct Copertura
 {
     bool visibile = true;
     Colore colore = colore::GialloChiaro;
+    bool operator==(const Copertura &) const = default;
 };
 
 class Partita
@@ -90,9 +92,11 @@ public:
 
     void NuovaPartita();
     void GeneraCoordinata();
-    // A click on the cover of cell `indice`.
+    // A click on the cover of cell `indice`. Only a cover still there, in
+    // the find phase, can be answered; anything else is refused.
     Esito rispondi(int indice);
-    // "avanti": a new game after the colouring.
+    // "avanti": a new game after the colouring; in the find phase it does
+    // nothing, so the covers found are never thrown away.
     void prossimoDisegno();
 
     Fase fase() const { return m_fase; }

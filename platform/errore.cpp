@@ -1,10 +1,13 @@
 #include "platform/errore.h"
 
+#include "platform/cartella.h"
+
 namespace {
 
-QString testo(ErroreEsecuzione::Tipo tipo, const QString &file, const QString &dettaglio)
+QString testo(ErroreEsecuzione::Tipo tipo, const QString &percorso, const QString &dettaglio)
 {
     using Tipo = ErroreEsecuzione::Tipo;
+    const QString file = cartella::leggibile(percorso);
     QString t;
     switch (tipo) {
     case Tipo::Overflow:

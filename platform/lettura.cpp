@@ -1,7 +1,8 @@
 #include "platform/lettura.h"
 
-#include <QFile>
+#include "platform/cartella.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -68,7 +69,7 @@ QString spiega(int numeroErrore)
 QString nonRegolare(const QString &percorso)
 {
     struct stat s {};
-    if (::stat(QFile::encodeName(percorso).constData(), &s) != 0)
+    if (::stat(cartella::codifica(percorso).constData(), &s) != 0)
         return spiega(errno);
     return tipoNonRegolare(s.st_mode);
 }
@@ -77,7 +78,7 @@ std::optional<QByteArray> leggi(const QString &percorso, qint64 massimo, QString
 {
     // Non-blocking, so that a pipe put in place of the file is found out by
     // fstat rather than waited on for a writer.
-    const int fd = ::open(QFile::encodeName(percorso).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    const int fd = ::open(cartella::codifica(percorso).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0) {
         perche = spiega(errno);
         return std::nullopt;
@@ -100,12 +101,20 @@ std::optional<QByteArray> leggi(const QString &percorso, qint64 massimo, QString
         return std::nullopt;
     }
 
-    // The size may change while reading; read to the end, within the limit.
-    QByteArray dati;
-    dati.reserve(qsizetype(s.st_size));
-    char blocco[65536];
+    // The size may change while reading; read to the end, within the limit,
+    // straight into the result (one byte past the limit tells a file that
+    // grew too large).
+    QByteArray dati(qsizetype(std::min<qint64>(s.st_size, massimo) + 1), Qt::Uninitialized);
+    qsizetype letti = 0;
     for (;;) {
-        const ssize_t n = ::read(fd, blocco, sizeof blocco);
+        if (letti == dati.size()) {
+            if (letti > massimo) {
+                perche = QStringLiteral("Il file è troppo grande: più di %1 MB.").arg(massimo / (1024 * 1024));
+                return std::nullopt;
+            }
+            dati.resize(qsizetype(std::min<qint64>(qint64(letti) * 2, massimo + 1)));
+        }
+        const ssize_t n = ::read(fd, dati.data() + letti, size_t(dati.size() - letti));
         if (n < 0) {
             if (errno == EINTR)
                 continue;
@@ -114,12 +123,13 @@ std::optional<QByteArray> leggi(const QString &percorso, qint64 massimo, QString
         }
         if (n == 0)
             break;
-        if (dati.size() + n > massimo) {
-            perche = QStringLiteral("Il file è troppo grande: più di %1 MB.").arg(massimo / (1024 * 1024));
-            return std::nullopt;
-        }
-        dati.append(blocco, qsizetype(n));
+        letti += qsizetype(n);
     }
+    if (letti > massimo) {
+        perche = QStringLiteral("Il file è troppo grande: più di %1 MB.").arg(massimo / (1024 * 1024));
+        return std::nullopt;
+    }
+    dati.truncate(letti);
     return dati;
 }
 

@@ -1,3 +1,4 @@
+#include "platform/errore.h"
 #include "shell/istanza.h"
 #include "shell/modulo1.h"
 #include "windows/messaggi.h"
@@ -7,6 +8,10 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
+#include <new>
+
+#include <unistd.h>
 
 namespace {
 
@@ -38,6 +43,38 @@ void duranteLAvvio(QtMsgType tipo, const QMessageLogContext &contesto, const QSt
     g_trattenuti.append({tipo, QByteArray(contesto.category), testo});
 }
 
+QtMessageHandler g_solito = nullptr;
+
+// Qt's own line when the display goes away is English; ours says it in
+// Italian, like every other error, and Qt then ends the program.
+void dopoLAvvio(QtMsgType tipo, const QMessageLogContext &contesto, const QString &testo)
+{
+    if (tipo == QtWarningMsg && testo.startsWith(QLatin1String("The X11 connection broke"))) {
+        std::fputs("Tintar i Brindel: la connessione con lo schermo si è interrotta; il gioco si chiude.\n", stderr);
+        std::fflush(stderr);
+        return;
+    }
+    g_solito(tipo, contesto, testo);
+}
+
+// Memory that runs out where no handler of ours can catch it (while Qt
+// paints, or as the program ends) ends the program with its status, not
+// with an abort and a core file. Nothing here allocates.
+[[noreturn]] void terminaSenzaMemoria()
+{
+    if (const std::exception_ptr e = std::current_exception()) {
+        try {
+            std::rethrow_exception(e);
+        } catch (const std::bad_alloc &) {
+            static const char riga[] = "Tintar i Brindel: Memoria esaurita. Il programma verrà chiuso.\n";
+            (void)!::write(STDERR_FILENO, riga, sizeof riga - 1);
+            std::_Exit(uscita::MemoriaEsaurita);
+        } catch (...) {
+        }
+    }
+    std::abort();
+}
+
 // Which display of its kind the program runs on.
 QString schermo(const QString &piattaforma)
 {
@@ -52,9 +89,12 @@ QString schermo(const QString &piattaforma)
 
 int main(int argc, char **argv)
 {
+    std::set_terminate(terminaSenzaMemoria);
     const QtMessageHandler solito = qInstallMessageHandler(duranteLAvvio);
     QApplication app(argc, argv);
-    qInstallMessageHandler(solito);
+    g_solito = solito;
+    qInstallMessageHandler(g_solito ? dopoLAvvio : nullptr);
+    messaggi::prepara();
     for (const Trattenuto &t : std::as_const(g_trattenuti)) {
         const QMessageLogContext contesto(nullptr, 0, nullptr, t.categoria.constData());
         qt_message_output(t.tipo, contesto, t.testo);

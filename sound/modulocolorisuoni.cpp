@@ -1,13 +1,13 @@
 #include "sound/modulocolorisuoni.h"
 
 #include "platform/cartella.h"
-#include "sound/riproduttorecanberra.h"
+#include "sound/riproduttorepulse.h"
 
 namespace suoni {
 
 Riproduttore &delProgramma()
 {
-    return canberra();
+    return pulse();
 }
 
 } // namespace suoni

@@ -18,7 +18,7 @@ public:
     virtual void riproduci(const QString &percorso) = 0;
 };
 
-// The program's own player (see riproduttorecanberra.h).
+// The program's own player (see riproduttorepulse.h).
 Riproduttore &delProgramma();
 
 } // namespace suoni

@@ -11,8 +11,10 @@ brindel_add_test(tst_suoni_reali
     SOURCES tst_suoni_reali.cpp
             sound/onda.cpp sound/onda.h
             sound/serverpulse.cpp sound/serverpulse.h
-    LIBS brindel_core
+    LIBS brindel_prova_x brindel_core
     LABELS sound)
+# The real program, played and ended on a private X server.
+add_dependencies(tst_suoni_reali tintar-i-brindel)
 set_tests_properties(tst_suoni_reali PROPERTIES
     SKIP_REGULAR_EXPRESSION "SKIP   : TstSuoniReali::initTestCase\\(\\)")
 target_compile_definitions(tst_suoni_reali PRIVATE "BRINDEL_ID_APPLICAZIONE=\"${BRINDEL_APP_ID}\"")

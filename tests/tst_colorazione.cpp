@@ -27,6 +27,13 @@ struct Gioco
         while (f.partita().fase() == gioco::Fase::Ricerca)
             f.rispondi(f.partita().bersaglio);
     }
+    // A colour chosen on the palette, then a new game: the find phase with that colour.
+    void scegliPoiRicomincia(int campione)
+    {
+        finisci();
+        f.scegliColore(campione);
+        f.prossimoDisegno();
+    }
     Colore pixel(int x, int y) const { return colore::daRgb(f.riquadroDisegno()->superficie().pixel(x, y)); }
     // A press through the real mouse path, on the drawing's inner area.
     void premi(QPoint p, Qt::MouseButton b = Qt::LeftButton, Qt::KeyboardModifiers m = {})
@@ -123,10 +130,11 @@ void TstColorazione::premiConOgniPulsante()
     QFETCH(int, maiuscole);
     QFETCH(bool, colorando);
     Gioco g;
-    g.f.scegliColore(26); // green 0x00FF00
     if (colorando) {
         g.finisci();
+        g.f.scegliColore(26); // green 0x00FF00
     } else {
+        g.scegliPoiRicomincia(26);
         // Uncover the top-left cell so the press lands on the drawing.
         while (g.f.copertura(0)->isVisible())
             g.f.rispondi(g.f.partita().bersaglio);
@@ -192,7 +200,7 @@ void TstColorazione::riempieSottoUnaCopertura()
 {
     // A fill reaches the parts of its area still under covers, and survives a repaint.
     Gioco g;
-    g.f.scegliColore(20); // yellow
+    g.scegliPoiRicomincia(20); // yellow
     QVERIFY(!g.f.copertura(0)->isHidden());
     g.f.rispondi(g.f.partita().bersaglio);
     const int trovata = [&] {

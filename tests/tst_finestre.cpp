@@ -10,6 +10,7 @@
 #include "windows/formavvio.h"
 #include "windows/formbrindel.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QBackingStore>
 #include <QFontInfo>
@@ -102,6 +103,8 @@ private slots:
     void grigliaSulDisegno_data();
     void grigliaSulDisegno();
     void partitaConIClic();
+    void nascostiNonAgiscono_data();
+    void nascostiNonAgiscono();
     void disegnoErratoTermina_data();
     void disegnoErratoTermina();
     void tastieraRaggiungeLeCoperture();
@@ -175,12 +178,16 @@ void TstFinestre::campioniAlPosto()
     prova::RegistroMessaggi messaggi;
     CartellaDiProva cartella;
     prova::Casuale<casuale::Generatore> casuale(1);
-    FormBrindel f;
+    prova::RegistroSuoni suoni;
+    FormBrindel f({}, suoni);
     f.show();
     auto *campione = f.campione(indice);
     QCOMPARE(campione->geometry(), QRect(x, y, 25, 25));
     QCOMPARE(campione->parentWidget(), f.cornice());
     QCOMPARE(campione->cursor().shape(), Qt::CrossCursor);
+    // The palette is there in the colouring.
+    while (f.partita().fase() == gioco::Fase::Ricerca)
+        f.rispondi(f.partita().bersaglio);
     f.scegliColore(indice);
     QCOMPARE(Colore(f.ColoreScelto), *campione->backColor());
     QCOMPARE(f.riquadroScelto()->backColor(), campione->backColor());
@@ -485,6 +492,54 @@ void TstFinestre::partitaConIClic()
     QVERIFY(messaggi.box.isEmpty());
 }
 
+void TstFinestre::nascostiNonAgiscono_data()
+{
+    QTest::addColumn<QString>("controllo");
+    QTest::addColumn<bool>("colorazione");
+    QTest::newRow("copertura trovata") << "trovata" << false;
+    QTest::newRow("avanti nella ricerca") << "avanti" << false;
+    QTest::newRow("campione nella ricerca") << "campione" << false;
+    QTest::newRow("copertura nella colorazione") << "trovata" << true;
+}
+
+void TstFinestre::nascostiNonAgiscono()
+{
+    // A hidden control is marked invisible to assistive technologies, and pressing it through them changes nothing:
+    // not the game, not the chosen colour, no cue.
+    QFETCH(QString, controllo);
+    QFETCH(bool, colorazione);
+    prova::RegistroMessaggi messaggi;
+    CartellaDiProva cartella;
+    prova::RegistroSuoni suoni;
+    prova::Casuale<casuale::Generatore> casuale(8);
+    FormBrindel f({}, suoni);
+    f.show();
+    const int trovata = f.partita().bersaglio;
+    QTest::mouseClick(f.copertura(trovata), Qt::LeftButton);
+    if (colorazione)
+        while (f.partita().fase() == gioco::Fase::Ricerca)
+            QTest::mouseClick(f.copertura(f.partita().bersaglio), Qt::LeftButton);
+    QWidget *w = controllo == "avanti" ? static_cast<QWidget *>(f.avanti())
+        : controllo == "campione"      ? static_cast<QWidget *>(f.campione(8))
+                                       : static_cast<QWidget *>(f.copertura(trovata));
+    const auto stato = [&] {
+        const gioco::Partita &p = f.partita();
+        return std::make_tuple(p.fase(), p.Coordinata, p.bersaglio, p.numeroDisegno, p.Trovati, p.Errori,
+                               p.coperture(), f.ColoreScelto, f.riquadroScelto()->backColor(), suoni.nomi);
+    };
+    const auto prima = stato();
+
+    QAccessibleInterface *a = QAccessible::queryAccessibleInterface(w);
+    QVERIFY(a && a->actionInterface());
+    QVERIFY(a->state().invisible);
+    QVERIFY(a->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
+    a->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    // A button's press is an animated click, let go a little later.
+    QTest::qWait(300);
+    QVERIFY(stato() == prima);
+    QVERIFY(messaggi.box.isEmpty());
+}
+
 void TstFinestre::disegnoErratoTermina_data()
 {
     QTest::addColumn<QByteArray>("contenuto");
@@ -554,11 +609,16 @@ void TstFinestre::disegniLettiAdOgniPartita()
     QCOMPARE(f.riquadroDisegno()->size(), QSize(324, 470));
     const QString cinqueGif = cartella.dir.filePath(QStringLiteral("brindel/5.gif"));
     prova::scriviFile(cinqueGif, prova::disegnoGif(300, 400));
-    f.prossimoDisegno();
+    // The fourth wrong answer starts the next game (the cell named is A1).
+    const auto prossimaPartita = [&] {
+        for (int i = 0; i < 4; ++i)
+            f.rispondi(1);
+    };
+    prossimaPartita();
     QCOMPARE(f.riquadroDisegno()->size(), QSize(304, 404));
     QVERIFY(messaggi.box.isEmpty());
     QVERIFY(QFile::remove(cinqueGif));
-    f.prossimoDisegno();
+    prossimaPartita();
     QCOMPARE(messaggi.box.size(), 1);
     QVERIFY(messaggi.box[0].testo.contains(QStringLiteral("brindel/5.gif")));
     QVERIFY(messaggi::terminato());

@@ -64,6 +64,8 @@ private slots:
     void erroreTerminaInOgniMomento();
     void boxVeri_data();
     void boxVeri();
+    void memoriaEsaurita_data();
+    void memoriaEsaurita();
 };
 
 void TstMenu::initTestCase()
@@ -260,6 +262,55 @@ void TstMenu::boxVeri()
         QCOMPARE(box->defaultButton(), box->button(QMessageBox::Yes));
         QCOMPARE(box->escapeButton(), box->button(QMessageBox::No));
     }
+}
+
+void TstMenu::memoriaEsaurita_data()
+{
+    QTest::addColumn<bool>("boxPossibile");
+    QTest::newRow("il box si costruisce") << true;
+    QTest::newRow("neppure il box") << false;
+}
+
+void TstMenu::memoriaEsaurita()
+{
+    // Memory that runs out in a handler ends the program with its status, whether or not the box can still be
+    // built then: never an exception out of the handler.
+    QFETCH(bool, boxPossibile);
+    struct Box final : messaggi::Finestra
+    {
+        bool possibile = true;
+        QStringList testi;
+        int mostra(const QString &testo, int, const QString &) override
+        {
+            if (!possibile)
+                throw std::bad_alloc();
+            testi << testo;
+            return messaggi::Ok;
+        }
+    } box;
+    box.possibile = boxPossibile;
+    struct Ripristino
+    {
+        ~Ripristino()
+        {
+            messaggi::imposta(nullptr);
+            messaggi::ripristina();
+        }
+    } ripristino;
+    messaggi::ripristina();
+    messaggi::imposta(&box);
+    bool uscita = false;
+    try {
+        messaggi::esegui([] { throw std::bad_alloc(); });
+    } catch (...) {
+        uscita = true;
+    }
+    QVERIFY(!uscita);
+    QVERIFY(messaggi::terminato());
+    QCOMPARE(messaggi::codiceUscita(), uscita::MemoriaEsaurita);
+    QCOMPARE(box.testi.size(), boxPossibile ? 1 : 0);
+    if (boxPossibile)
+        QVERIFY(box.testi[0].startsWith(QStringLiteral("Memoria esaurita.")));
 }
 
 QTEST_MAIN(TstMenu)

@@ -76,6 +76,8 @@ private slots:
     void sbagliataTieneIlBersaglio();
     void avantiRicomincia();
     void disegnoMancanteFermaLaPartita();
+    void nienteFuoriDalGioco_data();
+    void nienteFuoriDalGioco();
 };
 
 void TstPartita::geometria_data()
@@ -317,13 +319,55 @@ void TstPartita::disegnoMancanteFermaLaPartita()
         [&suoni](suoni::Segnale s) { ModuloColoriSuoni::suona(suoni, s); },
     });
     p.NuovaPartita();
-    p.rispondi(p.bersaglio);
     p.rispondi(p.bersaglio == 0 ? 1 : 0);
+    while (p.fase() == Fase::Ricerca)
+        p.rispondi(p.bersaglio);
     fallisci = true;
     QVERIFY_THROWS_EXCEPTION(ErroreEsecuzione, p.prossimoDisegno());
     QCOMPARE(int(p.Trovati), 0);
     QCOMPARE(int(p.Errori), 0);
     QVERIFY(p.numeroDisegno >= 1 && p.numeroDisegno <= 12);
+}
+
+void TstPartita::nienteFuoriDalGioco_data()
+{
+    QTest::addColumn<QString>("caso");
+    QTest::newRow("copertura gia' trovata") << "trovata";
+    QTest::newRow("copertura nella colorazione") << "colorazione";
+    QTest::newRow("indice fuori dalla griglia") << "fuori";
+    QTest::newRow("avanti nella ricerca") << "avanti";
+}
+
+void TstPartita::nienteFuoriDalGioco()
+{
+    // The rules refuse what no shown control can ask for: a cover already found, any cover outside the
+    // find phase, "avanti" before the colouring. Nothing changes and nothing sounds.
+    QFETCH(QString, caso);
+    prova::Casuale<casuale::Generatore> casuale(5);
+    Banco b;
+    b.partita.NuovaPartita();
+    const int trovata = b.partita.bersaglio;
+    QCOMPARE(b.partita.rispondi(trovata), Esito::Giusta);
+    b.partita.rispondi(unAltroIndice(b.partita));
+    if (caso == "colorazione")
+        while (b.partita.fase() == Fase::Ricerca)
+            b.partita.rispondi(b.partita.bersaglio);
+    const auto coperture = b.partita.coperture();
+    const auto stato = std::make_tuple(b.partita.fase(), b.partita.Coordinata, b.partita.bersaglio,
+                                       b.partita.numeroDisegno, b.partita.Trovati, b.partita.Errori);
+    const qsizetype suoni = b.suoni.nomi.size();
+
+    if (caso == "avanti")
+        b.partita.prossimoDisegno();
+    else
+        QCOMPARE(b.partita.rispondi(caso == "fuori" ? gioco::Celle : trovata), Esito::Rifiutata);
+
+    QVERIFY(std::make_tuple(b.partita.fase(), b.partita.Coordinata, b.partita.bersaglio, b.partita.numeroDisegno,
+                            b.partita.Trovati, b.partita.Errori)
+            == stato);
+    QVERIFY(b.partita.coperture() == coperture);
+    QCOMPARE(b.suoni.nomi.size(), suoni);
+    QCOMPARE(b.caricati.size(), 1);
 }
 
 QTEST_APPLESS_MAIN(TstPartita)

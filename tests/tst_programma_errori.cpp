@@ -9,7 +9,22 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+bool scriviByte(const QByteArray &percorso, const QByteArray &contenuto, mode_t modo)
+{
+    const int fd = ::open(percorso.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, modo);
+    if (fd < 0)
+        return false;
+    const bool scritto = ::write(fd, contenuto.constData(), size_t(contenuto.size())) == contenuto.size();
+    return ::close(fd) == 0 && scritto;
+}
+
+} // namespace
 
 class TstProgrammaErrori : public QObject
 {
@@ -44,18 +59,25 @@ void TstProgrammaErrori::disegnoErrato_data()
     QTest::addColumn<QString>("caso");
     QTest::addColumn<QByteArray>("contenuto");
     QTest::addColumn<QString>("dice");
-    QTest::newRow("cartella mancante") << "senza-cartella" << QByteArray() << "non esiste";
-    QTest::newRow("disegno mancante") << "senza-file" << QByteArray() << "non esiste";
-    QTest::newRow("0 byte") << "file" << QByteArray() << "vuoto";
-    QTest::newRow("testo") << "file" << QByteArray("GIF? no\n") << "GIF";
-    QTest::newRow("troncato") << "file" << prova::disegnoGif(320, 466).left(500) << "incompleta";
-    QTest::newRow("10x10") << "file" << prova::disegnoGif(10, 10) << "piccolo";
-    QTest::newRow("2000x2000") << "file" << prova::disegnoGif(320, 466).replace(6, 4, "\xD0\x07\xD0\x07") << "452 × 509";
+    QTest::addColumn<bool>("latino");
+    QTest::newRow("cartella mancante") << "senza-cartella" << QByteArray() << "non esiste" << false;
+    QTest::newRow("disegno mancante") << "senza-file" << QByteArray() << "non esiste" << false;
+    QTest::newRow("0 byte") << "file" << QByteArray() << "vuoto" << false;
+    QTest::newRow("testo") << "file" << QByteArray("GIF? no\n") << "GIF" << false;
+    QTest::newRow("troncato") << "file" << prova::disegnoGif(320, 466).left(500) << "incompleta" << false;
+    QTest::newRow("10x10") << "file" << prova::disegnoGif(10, 10) << "piccolo" << false;
+    QTest::newRow("2000x2000") << "file" << prova::disegnoGif(320, 466).replace(6, 4, "\xD0\x07\xD0\x07") << "452 × 509" << false;
     QTest::newRow("fotogramma senza dati") << "file" << prova::disegnoGif(320, 466).left(36) + QByteArray("\0;", 2)
-                                           << "danneggiata";
-    QTest::newRow("pipe con nome") << "fifo" << QByteArray() << "FIFO";
-    QTest::newRow("giro di collegamenti") << "giro" << QByteArray() << "collegamenti";
-    QTest::newRow("senza schermo") << "senza-schermo" << prova::disegnoGif(320, 466) << "schermo";
+                                           << "danneggiata" << false;
+    QTest::newRow("pipe con nome") << "fifo" << QByteArray() << "FIFO" << false;
+    QTest::newRow("giro di collegamenti") << "giro" << QByteArray() << "collegamenti" << false;
+    // A folder named on an old USB stick: a Latin-1 "é", not UTF-8. The game plays from it, and a
+    // message names it readably.
+    QTest::newRow("cartella in Latin-1, si gioca") << "gioca" << prova::disegnoGif(320, 466) << "" << true;
+    QTest::newRow("cartella in Latin-1, disegno rotto") << "file" << QByteArray("GIF? no\n") << "GIF" << true;
+    QTest::newRow("senza schermo") << "senza-schermo" << prova::disegnoGif(320, 466) << "schermo" << false;
+    // The X server dies under the running game: our own Italian line, not Qt's English one.
+    QTest::newRow("schermo perso") << "schermo-perso" << prova::disegnoGif(320, 466) << "schermo" << false;
 }
 
 void TstProgrammaErrori::disegnoErrato()
@@ -64,19 +86,37 @@ void TstProgrammaErrori::disegnoErrato()
     QFETCH(QString, caso);
     QFETCH(QByteArray, contenuto);
     QFETCH(QString, dice);
+    QFETCH(bool, latino);
 
     // A copy of the program in a folder with spaces and accents, with its own brindel/.
     QTemporaryDir dir;
-    const QString cartella = dir.filePath(QStringLiteral("gioco è qui"));
-    QVERIFY(QDir().mkpath(cartella));
-    const QString programma = cartella + QStringLiteral("/tintar-i-brindel");
-    QVERIFY(QFile::copy(QStringLiteral(BRINDEL_PROGRAM_DIR "/tintar-i-brindel"), programma));
-    QFile::setPermissions(programma, QFile::permissions(programma) | QFile::ExeOwner);
-    if (caso != QLatin1String("senza-cartella")) {
+    // Either way the messages name it as a person reads it.
+    const QString cartella = dir.filePath(latino ? QStringLiteral("gioco é qui") : QStringLiteral("gioco è qui"));
+    QString programma = cartella + QStringLiteral("/tintar-i-brindel");
+    if (latino) {
+        // Made byte by byte (Qt would write the name as UTF-8), and started through a link with a plain
+        // name: the program finds its folder from its real path.
+        const QByteArray byte = QFile::encodeName(dir.path()) + "/gioco \xE9 qui";
+        QFile eseguibile(QStringLiteral(BRINDEL_PROGRAM_DIR "/tintar-i-brindel"));
+        QVERIFY(eseguibile.open(QIODevice::ReadOnly));
+        QCOMPARE(::mkdir(byte.constData(), 0700), 0);
+        QCOMPARE(::mkdir((byte + "/brindel").constData(), 0700), 0);
+        QVERIFY(scriviByte(byte + "/tintar-i-brindel", eseguibile.readAll(), 0700));
+        for (int n = 1; n <= 12; ++n)
+            QVERIFY(scriviByte(byte + "/brindel/" + QByteArray::number(n) + ".gif", contenuto, 0600));
+        programma = dir.filePath(QStringLiteral("avvio"));
+        QCOMPARE(::symlink((byte + "/tintar-i-brindel").constData(), QFile::encodeName(programma).constData()), 0);
+    } else {
+        QVERIFY(QDir().mkpath(cartella));
+        QVERIFY(QFile::copy(QStringLiteral(BRINDEL_PROGRAM_DIR "/tintar-i-brindel"), programma));
+        QFile::setPermissions(programma, QFile::permissions(programma) | QFile::ExeOwner);
+    }
+    if (!latino && caso != QLatin1String("senza-cartella")) {
         QVERIFY(QDir().mkpath(cartella + QStringLiteral("/brindel")));
         for (int n = 1; n <= 12; ++n) {
             const QString disegno = cartella + QStringLiteral("/brindel/%1.gif").arg(n);
-            if (caso == QLatin1String("file") || caso == QLatin1String("senza-schermo"))
+            if (caso == QLatin1String("file") || caso.startsWith(QLatin1String("senza-schermo"))
+                || caso == QLatin1String("schermo-perso"))
                 prova::scriviFile(disegno, contenuto);
             else if (caso == QLatin1String("fifo"))
                 QCOMPARE(mkfifo(QFile::encodeName(disegno).constData(), 0600), 0);
@@ -102,8 +142,29 @@ void TstProgrammaErrori::disegnoErrato()
         return;
     }
 
+    if (caso == QLatin1String("schermo-perso")) {
+        auto x = std::make_unique<prova::ServerX>();
+        QVERIFY(x->avviato());
+        prova::GiocoX gioco(*x, programma, QDir::tempPath());
+        QVERIFY(!gioco.aspettaAvvio().isEmpty());
+        x.reset();
+        QVERIFY(gioco.processo().waitForFinished(10000));
+        const QString testo = QString::fromUtf8(gioco.processo().readAllStandardError());
+        QCOMPARE(gioco.processo().exitStatus(), QProcess::NormalExit);
+        QVERIFY(gioco.processo().exitCode() != 0);
+        QVERIFY2(testo.contains(QStringLiteral("la connessione con lo schermo si è interrotta")), qPrintable(testo));
+        QVERIFY2(!testo.contains(QLatin1String("X11 connection broke")), qPrintable(testo));
+        return;
+    }
     prova::GiocoX gioco(*m_x, programma, QDir::tempPath());
     QVERIFY(!gioco.aspettaAvvio().isEmpty());
+    if (caso == QLatin1String("gioca")) {
+        QVERIFY(!gioco.premiAvvio().isEmpty());
+        QCOMPARE(gioco.processo().state(), QProcess::Running);
+        const QString errore = QString::fromLocal8Bit(gioco.processo().readAllStandardError());
+        QVERIFY2(!errore.contains(QLatin1String(".gif")), qPrintable(errore));
+        return;
+    }
     m_x->clicca(m_x->geometria(gioco.finestraAvvio).topLeft() + prova::centro(layout::avvio::BottoneAvvio));
     // The message box is up, then Enter closes it and the program ends.
     QByteArray errore;

@@ -1,7 +1,7 @@
 #include "comune/segnali.h"
 #include "comune/sostituti.h"
 #include "sound/modulocolorisuoni.h"
-#include "sound/riproduttorecanberra.h"
+#include "sound/riproduttorepulse.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -190,10 +190,10 @@ void TstSuoni::percorsoRifattoAdOgniChiamata()
 // A cue given no player plays on the program's own, which looks for its sound server then.
 void TstSuoni::senzaRegistratoreSuonaIlProgramma()
 {
-    QCOMPARE(suoni::canberra().stato(), suoni::RiproduttoreCanberra::Stato::Chiuso);
+    QCOMPARE(suoni::pulse().stato(), suoni::RiproduttorePulse::Stato::Chiuso);
     ModuloColoriSuoni::SuonoSi();
-    QVERIFY(suoni::canberra().attendi(kLimiteChiamate));
-    QCOMPARE(suoni::canberra().stato(), suoni::RiproduttoreCanberra::Stato::Muto);
+    QVERIFY(suoni::pulse().attendi(kLimiteChiamate));
+    QCOMPARE(suoni::pulse().stato(), suoni::RiproduttorePulse::Stato::Muto);
     QVERIFY(m_registro->percorsi.isEmpty());
 }
 
@@ -217,12 +217,12 @@ void TstSuoni::senzaServerNonBloccaNeStampa()
         for (int i = 0; i < kChiamate; ++i)
             prova::chiama("SNFR"[i % 4]);
         ms = tempo.elapsed();
-        calmo = suoni::canberra().attendi(kLimiteChiamate);
+        calmo = suoni::pulse().attendi(kLimiteChiamate);
     }
 
     QVERIFY2(ms < kLimiteChiamate.count(), qPrintable(QString::number(ms) + " ms"));
     QVERIFY(calmo);
-    QCOMPARE(suoni::canberra().stato(), suoni::RiproduttoreCanberra::Stato::Muto);
+    QCOMPARE(suoni::pulse().stato(), suoni::RiproduttorePulse::Stato::Muto);
     QFile f(uscita);
     QVERIFY(f.open(QIODevice::ReadOnly));
     QCOMPARE(QString::fromLocal8Bit(f.readAll()), QString());
@@ -239,9 +239,9 @@ void TstSuoni::serverMutoNonBlocca()
 
     bool calmo = false;
     qint64 ms = 0;
-    suoni::RiproduttoreCanberra::Stato stato{};
+    suoni::RiproduttorePulse::Stato stato{};
     {
-        suoni::RiproduttoreCanberra giocatore;
+        suoni::RiproduttorePulse giocatore;
         QElapsedTimer tempo;
         tempo.start();
         for (int i = 0; i < kChiamate; ++i)
@@ -254,7 +254,7 @@ void TstSuoni::serverMutoNonBlocca()
 
     QVERIFY2(ms < kLimiteChiamate.count(), qPrintable(QString::number(ms) + " ms"));
     QVERIFY(calmo);
-    QCOMPARE(stato, suoni::RiproduttoreCanberra::Stato::Muto);
+    QCOMPARE(stato, suoni::RiproduttorePulse::Stato::Muto);
 }
 
 QTEST_GUILESS_MAIN(TstSuoni)

@@ -228,8 +228,17 @@ QSize FormBrindel::caricaDisegno(int numero)
     return {r.width, r.height};
 }
 
+// A control acts only while it is shown: a press that reaches a hidden one
+// (through the accessibility tree, or a call) does nothing.
+bool FormBrindel::mostrato(const QWidget *controllo) const
+{
+    return controllo->isVisibleTo(this);
+}
+
 void FormBrindel::rispondi(int indice)
 {
+    if (indice < 0 || indice >= gioco::Celle || !mostrato(m_coperture[indice]))
+        return;
     messaggi::esegui([this, indice] {
         m_partita.rispondi(indice);
         mostra();
@@ -238,6 +247,8 @@ void FormBrindel::rispondi(int indice)
 
 void FormBrindel::prossimoDisegno()
 {
+    if (!mostrato(m_avanti))
+        return;
     messaggi::esegui([this] {
         m_partita.prossimoDisegno();
         mostra();
@@ -246,8 +257,10 @@ void FormBrindel::prossimoDisegno()
 
 void FormBrindel::scegliColore(int indice)
 {
+    if (indice < 0 || indice >= tavolozza::Numero || !mostrato(m_campioni[indice]))
+        return;
     messaggi::esegui([this, indice] {
-        const RiquadroImmagine *campione = m_campioni.at(indice);
+        const RiquadroImmagine *campione = m_campioni[indice];
         ColoreScelto = campione->coloreSfondo();
         m_riquadroScelto->setBackColor(campione->coloreSfondo());
     });

@@ -41,7 +41,8 @@ public:
     // chosen, then kept across games.
     Colore ColoreScelto = colore::Nero;
 
-    // What the controls do, one handler each.
+    // What the controls do, one handler each; a hidden control's does
+    // nothing.
     // The first show: a new game, then the palette's colours.
     void primaAttivazione();
     // A click on the cover of cell `indice` (0..19, row by row).
@@ -87,6 +88,7 @@ private:
     void mostra();
     void creaControlli();
     void impostaOrdineFuoco();
+    bool mostrato(const QWidget *controllo) const;
 
     gioco::Partita m_partita;
     bool m_attivata = false;

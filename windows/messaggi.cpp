@@ -8,9 +8,14 @@
 #include <QMessageBox>
 #include <QTranslator>
 
+#include <array>
 #include <cstdio>
+#include <cstdlib>
 #include <new>
 #include <utility>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace messaggi {
 namespace {
@@ -28,6 +33,24 @@ public:
     }
 };
 
+// Set aside at start-up and given back when an error is to be shown: the
+// error may be that memory or descriptors ran out, and the box needs both
+// (its text, its window, the fonts it opens).
+struct Riserva {
+    void *memoria = nullptr;
+    std::array<int, 16> descrittori{};
+};
+Riserva g_riserva;
+constexpr std::size_t kMemoriaRiservata = 8 * 1024 * 1024;
+
+void restituisciRiserva()
+{
+    std::free(std::exchange(g_riserva.memoria, nullptr));
+    for (int &fd : g_riserva.descrittori)
+        if (fd > 0)
+            ::close(std::exchange(fd, 0));
+}
+
 Finestra *g_altra = nullptr;
 bool g_terminato = false;
 int g_codice = 0;
@@ -35,9 +58,16 @@ bool g_nelCiclo = false;
 
 void segnala(const QString &testo, int codice)
 {
+    restituisciRiserva();
     // Also for whoever started the program from a terminal or a script.
     std::fprintf(stderr, "%s: %s\n", layout::Titolo, testo.toLocal8Bit().constData());
-    MsgBox(testo, SoloOk | IconaErrore, QString::fromUtf8(layout::Titolo));
+    std::fflush(stderr);
+    try {
+        MsgBox(testo, SoloOk | IconaErrore, QString::fromUtf8(layout::Titolo));
+    } catch (const std::bad_alloc &) {
+        // Not even room for the box: the message is on stderr, and the
+        // program ends with its status all the same.
+    }
     termina(codice);
 }
 
@@ -81,6 +111,19 @@ std::unique_ptr<QMessageBox> creaBox(const QString &testo, int flags, const QStr
     return box;
 }
 
+void prepara()
+{
+    if (!g_riserva.memoria) {
+        g_riserva.memoria = std::malloc(kMemoriaRiservata);
+        // Touched, so that the system has really given it.
+        if (g_riserva.memoria)
+            static_cast<volatile char *>(g_riserva.memoria)[0] = 0;
+    }
+    for (int &fd : g_riserva.descrittori)
+        if (fd <= 0)
+            fd = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
+}
+
 void imposta(Finestra *altra)
 {
     g_altra = altra;
@@ -101,6 +144,7 @@ void esegui(const std::function<void()> &gestore)
     } catch (const ErroreEsecuzione &e) {
         segnala(e.messaggio(), e.codiceUscita());
     } catch (const std::bad_alloc &) {
+        // A literal: it needs no memory of its own.
         segnala(QStringLiteral("Memoria esaurita.\n\nIl programma verrà chiuso."), uscita::MemoriaEsaurita);
     } catch (const std::exception &e) {
         segnala(QStringLiteral("Errore interno: %1\n\nIl programma verrà chiuso.").arg(QString::fromLocal8Bit(e.what())), uscita::ErroreInterno);

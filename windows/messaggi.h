@@ -39,6 +39,10 @@ public:
 // The real box for a text, flags word and title, not yet shown.
 std::unique_ptr<QMessageBox> creaBox(const QString &testo, int flags, const QString &titolo);
 
+// Sets aside, at start-up, the memory and descriptors that showing an
+// error needs when the error is that they ran out.
+void prepara();
+
 // nullptr goes back to the real message boxes.
 void imposta(Finestra *altra);
 

@@ -133,11 +133,11 @@ void ServerX::tasto(const QString &nome) const
     esegui(QStringLiteral("xdotool"), {QStringLiteral("key"), nome});
 }
 
-GiocoX::GiocoX(const ServerX &x, const QString &eseguibile, const QString &cartellaLavoro)
+GiocoX::GiocoX(const ServerX &x, const QString &eseguibile, const QString &cartellaLavoro, const QString &serverSuono)
     : m_x(x)
 {
     QProcessEnvironment env = x.ambiente();
-    env.insert(QStringLiteral("PULSE_SERVER"), QStringLiteral("unix:/nonexistent"));
+    env.insert(QStringLiteral("PULSE_SERVER"), serverSuono);
     m_processo.setProcessEnvironment(env);
     m_processo.setWorkingDirectory(cartellaLavoro);
     m_processo.start(eseguibile, {});

@@ -47,11 +47,13 @@ private:
 };
 
 // The game started on a private X server from another folder, without
-// sound; killed, if still running, when this goes.
+// sound unless given a sound server's address; killed, if still running,
+// when this goes.
 class GiocoX
 {
 public:
-    GiocoX(const ServerX &x, const QString &eseguibile, const QString &cartellaLavoro);
+    GiocoX(const ServerX &x, const QString &eseguibile, const QString &cartellaLavoro,
+           const QString &serverSuono = QStringLiteral("unix:/nonexistent"));
     ~GiocoX();
 
     QProcess &processo() { return m_processo; }

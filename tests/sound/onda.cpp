@@ -3,6 +3,7 @@
 #include <QtEndian>
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <numbers>
 
@@ -27,24 +28,42 @@ void aggiungi32(QByteArray &b, quint32 v)
 
 QByteArray wavTono(double hertz, double secondi, double ampiezza)
 {
-    const int n = int(std::lround(secondi * kCampioniAlSecondo));
-    const quint32 dati = quint32(n) * 2;
+    return wavTono(hertz, secondi, ampiezza, Formato{});
+}
+
+QByteArray wavTono(double hertz, double secondi, double ampiezza, Formato f)
+{
+    const int n = int(std::lround(secondi * f.frequenza));
+    const int byteCampione = f.bit / 8;
+    const quint32 blocco = quint32(byteCampione * f.canali);
+    const quint32 dati = quint32(n) * blocco;
     QByteArray b;
     b.append("RIFF", 4);
     aggiungi32(b, 36 + dati);
     b.append("WAVEfmt ", 8);
     aggiungi32(b, 16);
-    aggiungi16(b, 1); // PCM
-    aggiungi16(b, 1); // mono
-    aggiungi32(b, kCampioniAlSecondo);
-    aggiungi32(b, kCampioniAlSecondo * 2);
-    aggiungi16(b, 2);
-    aggiungi16(b, 16);
+    aggiungi16(b, f.virgolaMobile ? 3 : 1); // IEEE float or PCM
+    aggiungi16(b, quint16(f.canali));
+    aggiungi32(b, quint32(f.frequenza));
+    aggiungi32(b, quint32(f.frequenza) * blocco);
+    aggiungi16(b, quint16(blocco));
+    aggiungi16(b, quint16(f.bit));
     b.append("data", 4);
     aggiungi32(b, dati);
     for (int i = 0; i < n; ++i) {
-        const double v = ampiezza * std::sin(2 * std::numbers::pi * hertz * i / kCampioniAlSecondo);
-        aggiungi16(b, quint16(qint16(std::lround(v * 32767))));
+        const double v = ampiezza * std::sin(2 * std::numbers::pi * hertz * i / f.frequenza);
+        for (int c = 0; c < f.canali; ++c) {
+            if (f.virgolaMobile) {
+                aggiungi32(b, std::bit_cast<quint32>(float(v)));
+            } else if (f.bit == 8) {
+                b.append(char(quint8(std::lround(v * 127) + 128)));
+            } else {
+                // Little-endian two's complement, the top byteCampione bytes of 32 bits.
+                const auto intero = quint32(qint32(std::lround(v * 2147483647.0)));
+                for (int k = 4 - byteCampione; k < 4; ++k)
+                    b.append(char(intero >> (8 * k)));
+            }
+        }
     }
     return b;
 }

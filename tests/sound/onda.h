@@ -12,6 +12,15 @@ constexpr int kCampioniAlSecondo = 44100;
 // A 16-bit mono PCM WAV file holding a pure tone.
 QByteArray wavTono(double hertz, double secondi, double ampiezza);
 
+// How the samples of a WAV file are written, as audio editors export them.
+struct Formato {
+    int bit = 16;             // 8, 16, 24 or 32 bits a sample
+    bool virgolaMobile = false; // IEEE float (32 bit) instead of integers
+    int canali = 1;           // the same tone on every channel
+    int frequenza = kCampioniAlSecondo;
+};
+QByteArray wavTono(double hertz, double secondi, double ampiezza, Formato formato);
+
 // The samples of a 16-bit mono PCM WAV file at kCampioniAlSecondo, scaled to
 // -1..1; empty for any other kind of file.
 QVector<double> campioniWav(const QByteArray &wav);
