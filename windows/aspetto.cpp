@@ -56,11 +56,13 @@ public:
     QString key() const override { return QStringLiteral("brindel_figura"); }
     bool isNull() override { return m_file.isEmpty(); }
 
+    // The sizes offered to the desktop as a window's icon; pixmap makes any.
     QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
     {
         QList<QSize> lati;
         for (const auto &[lato, file] : m_file)
-            lati.append({lato, lato});
+            if (std::find(layout::LatiIconaFinestra.cbegin(), layout::LatiIconaFinestra.cend(), lato) != layout::LatiIconaFinestra.cend())
+                lati.append({lato, lato});
         return lati;
     }
 
