@@ -73,7 +73,11 @@ void preparaApplicazione()
     QApplication::setApplicationVersion(QStringLiteral(BRINDEL_VERSIONE));
     QApplication::setDesktopFileName(QStringLiteral(BRINDEL_ID_APPLICAZIONE));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-    QApplication::setWindowIcon(aspetto::immagine("icona.png"));
+    // At 32 x 32 only: it is the icon of the windows that set none, the
+    // message boxes, and every window is made with it before it takes its
+    // own, so all its sizes would be read and sent to the desktop once more
+    // for each window.
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/immagini/icona.png")));
     aspetto::registraSostituzioni();
 }
 

@@ -3,6 +3,7 @@
 
 #include "comune/aree.h"
 #include "platform/numeri.h"
+#include "windows/layout.h"
 
 #include <QFile>
 #include <QImage>
@@ -415,8 +416,12 @@ void TstAssets::immagine_data()
 {
     QTest::addColumn<QString>("percorso");
     QTest::addColumn<int>("lato");
+    // Each window picture at every size the windows load it at: nome.png at 32, nome-N.png.
     for (const char *nome : {"icona", "faccina", "avvio", "freccia"})
-        QTest::newRow(nome) << radice + QStringLiteral("/windows/immagini/%1.png").arg(QLatin1String(nome)) << 32;
+        for (int n : layout::LatiFigura)
+            QTest::newRow(qPrintable(QStringLiteral("%1 %2").arg(QLatin1String(nome)).arg(n)))
+                << radice + QStringLiteral("/windows/immagini/%1%2.png").arg(QLatin1String(nome), n == layout::LatoIcona ? QString() : QStringLiteral("-%1").arg(n))
+                << n;
     for (int n : {48, 64, 128, 256})
         QTest::newRow(qPrintable(QStringLiteral("icon %1").arg(n)))
             << radice + QStringLiteral("/packaging/icons/%1x%1/tintar-i-brindel.png").arg(n) << n;

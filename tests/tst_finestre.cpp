@@ -13,6 +13,7 @@
 #include <QAccessible>
 #include <QAction>
 #include <QBackingStore>
+#include <QFile>
 #include <QFontInfo>
 #include <QFrame>
 #include <QLabel>
@@ -23,6 +24,9 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -64,6 +68,26 @@ void cliccaPixel(QWidget *w, QPoint p)
     qt_handleMouseEvent(finestra, posto, globale, Qt::LeftButton, Qt::LeftButton, QEvent::MouseButtonPress, {}, istante += 5000);
     qt_handleMouseEvent(finestra, posto, globale, {}, Qt::LeftButton, QEvent::MouseButtonRelease, {}, istante += 10);
     QApplication::processEvents();
+}
+
+// The least, over every place figura fits in vista, of the largest difference of a colour channel
+// between figura and the pixels under it.
+int scarto(const QImage &vista, const QImage &figura)
+{
+    int migliore = 256;
+    for (int y = 0; y + figura.height() <= vista.height(); ++y)
+        for (int x = 0; x + figura.width() <= vista.width(); ++x) {
+            int peggiore = 0;
+            for (int j = 0; j < figura.height() && peggiore < migliore; ++j) {
+                const auto *v = reinterpret_cast<const QRgb *>(vista.constScanLine(y + j)) + x;
+                const auto *f = reinterpret_cast<const QRgb *>(figura.constScanLine(j));
+                for (int i = 0; i < figura.width() && peggiore < migliore; ++i)
+                    peggiore = std::max({peggiore, std::abs(qRed(v[i]) - qRed(f[i])), std::abs(qGreen(v[i]) - qGreen(f[i])),
+                                         std::abs(qBlue(v[i]) - qBlue(f[i]))});
+            }
+            migliore = std::min(migliore, peggiore);
+        }
+    return migliore;
 }
 
 // A folder with twelve drawings of the given size, used as the program's folder.
@@ -745,6 +769,22 @@ void TstFinestre::ingrandita()
     QEvent cambio(aspetto::Scena::eventoScala());
     QApplication::sendEvent(f.riquadroDisegno(), &cambio);
     QCOMPARE(f.riquadroDisegno()->grab(interna()).toImage(), dopo);
+
+    // "avanti" shows its arrow at round(32 s r) device pixels, sharp: where a raster is made for that size, the
+    // window's pixels hold it, on the button's face, to within rounding (the 32-pixel one grown would be soft).
+    const double rapporto = f.devicePixelRatioF();
+    const int n = int(std::lround(32 * s * rapporto));
+    const QString raster = QStringLiteral(":/immagini/freccia%1.png").arg(n == 32 ? QString() : QStringLiteral("-%1").arg(n));
+    if (QFile::exists(raster)) {
+        QImage figura(n, n, QImage::Format_RGB32);
+        figura.fill(f.avanti()->palette().color(QPalette::Button));
+        QPainter(&figura).drawImage(0, 0, QImage(raster));
+        f.avanti()->repaint();
+        const QRect bottone(f.avanti()->mapTo(&f, QPoint(0, 0)), f.avanti()->size());
+        const QImage vista = static_cast<const QImage *>(finestra)->copy(QRectF(QPointF(bottone.topLeft()) * rapporto, QSizeF(bottone.size()) * rapporto).toRect());
+        const int d = scarto(vista.convertToFormat(QImage::Format_RGB32), figura);
+        QVERIFY2(d <= 2, qPrintable(QStringLiteral("%1 x %1: off by %2").arg(n).arg(d)));
+    }
 
     // Back at 96 dpi, every control is where the table puts it.
     QVERIFY(portaA(&f, fondo, QSize(687, 513)));

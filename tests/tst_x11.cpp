@@ -4,13 +4,57 @@
 #include "colouring/colorecasuale.h"
 
 #include <QDir>
+#include <QImage>
 #include <QSet>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
+#include <cstdlib>
+
 using prova::coloreA;
 using prova::esadecimale;
+
+namespace {
+
+// What differs between a window's icon as the desktop reads it (_NET_WM_ICON) and the rasters of picture nome
+// at the sizes layout::LatiIconaFinestra, pixels compared premultiplied to within rounding; empty if nothing.
+QString iconaDesktop(const prova::ServerX &x, const QString &finestra, const char *nome)
+{
+    const QByteArray out = x.esegui(QStringLiteral("xprop"), {QStringLiteral("-id"), finestra, QStringLiteral("-notype"), QStringLiteral("-f"),
+                                                             QStringLiteral("_NET_WM_ICON"), QStringLiteral("32c"), QStringLiteral("_NET_WM_ICON")});
+    const QList<QByteArray> v = out.mid(out.indexOf('=') + 1).split(',');
+    QString diverso;
+    QList<int> lati;
+    for (qsizetype i = 0; i + 2 <= v.size();) {
+        const int w = v[i].trimmed().toInt(), h = v[i + 1].trimmed().toInt();
+        i += 2;
+        if (w <= 0 || h <= 0 || i + qsizetype(w) * h > v.size())
+            return diverso + QStringLiteral("no icon, or a broken one: ") + QString::fromLatin1(out.left(80));
+        QImage letta(w, h, QImage::Format_ARGB32);
+        for (int y = 0; y < h; ++y)
+            for (int xx = 0; xx < w; ++xx)
+                letta.setPixel(xx, y, v[i++].trimmed().toUInt());
+        lati.append(w);
+        const QString file = QStringLiteral(BRINDEL_SOURCE_DIR "/windows/immagini/%1%2.png")
+                                 .arg(QLatin1String(nome), w == layout::LatoIcona ? QString() : QStringLiteral("-%1").arg(w));
+        const QImage attesa = QImage(file).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        letta = letta.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        int scarto = attesa.size() == letta.size() ? 0 : 256;
+        for (int y = 0; scarto < 256 && y < h; ++y)
+            for (int xx = 0; xx < w; ++xx)
+                for (int spostamento : {0, 8, 16, 24})
+                    scarto = std::max(scarto, std::abs(int(attesa.pixel(xx, y) >> spostamento & 0xFF) - int(letta.pixel(xx, y) >> spostamento & 0xFF)));
+        if (scarto > 1)
+            diverso += QStringLiteral("%1 x %1 off by %2; ").arg(w).arg(scarto);
+    }
+    if (lati != QList<int>(layout::LatiIconaFinestra.begin(), layout::LatiIconaFinestra.end()))
+        diverso += QStringLiteral("sizes %1").arg(QString::fromLatin1(QByteArray::number(lati.size())));
+    return diverso;
+}
+
+} // namespace
 
 class TstX11 : public QObject
 {
@@ -45,6 +89,8 @@ void TstX11::avvioEGioco()
     QVERIFY2(tabella.contains(sfondo), qPrintable(esadecimale(sfondo)));
     QCOMPARE(coloreA(primo, ra.topLeft() + QPoint(layout::avvio::LarghezzaInterna - 12, layout::avvio::AltezzaInterna - 15)), sfondo);
     QCOMPARE(coloreA(primo, ra.topLeft() + QPoint(20, 300)), sfondo);
+    // The desktop gets each window's icon at every size it is offered, sharp.
+    QCOMPARE(iconaDesktop(x, gioco.finestraAvvio, "icona"), QString());
 
     const QRect rb = gioco.premiAvvio();
     QVERIFY(!rb.isEmpty());
@@ -55,6 +101,7 @@ void TstX11::avvioEGioco()
     QCOMPARE(esadecimale(coloreA(secondo, interno + QPoint(400, 480))), esadecimale(colore::Ciano));
     QCOMPARE(esadecimale(coloreA(secondo, interno + QPoint(layout::brindel::LarghezzaInterna - 7, 10))), esadecimale(colore::Ciano));
     QCOMPARE(prova::copertureNonGialle(secondo, interno), QString());
+    QCOMPARE(iconaDesktop(x, gioco.finestraGioco, "faccina"), QString());
     // The cell name is shown, not the placeholder: the cell name's white box has dark letters in it.
     const layout::Rettangolo &nome = layout::brindel::NomeCella;
     int scuri = 0;

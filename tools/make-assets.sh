@@ -34,9 +34,15 @@ esac
 svg() { # svg <source> <size> <output>
     rsvg-convert --width "$2" --height "$2" --format png "$1" --output "$3"
 }
+# The window pictures and icons at 32 x 32, as the windows show them at
+# 96 dpi, and at the device sizes they reach on grown windows and scaled
+# screens (layout::LatiFigura in windows/layout.h): <name>.png, <name>-<N>.png.
 mkdir -p "$root/windows/immagini"
 for name in icona faccina avvio freccia; do
     svg "$tools/immagini/$name.svg" 32 "$root/windows/immagini/$name.png"
+    for n in 40 48 64 80 96 128 192 256; do
+        svg "$tools/immagini/$name.svg" "$n" "$root/windows/immagini/$name-$n.png"
+    done
 done
 icons=$root/packaging/icons
 cp "$tools/immagini/icona.svg" "$icons/tintar-i-brindel.svg"

@@ -16,7 +16,11 @@ class QFrame;
 namespace aspetto {
 
 QFont carattere(const layout::Carattere &c);
-// One of the pictures compiled into the program, by file name.
+// One of the pictures compiled into the program, by the file name of its
+// 32 x 32 raster ("avvio.png"), with all the sizes it is made at
+// (layout::LatiFigura, "avvio-64.png" ...). Each size is read only when it
+// is asked for; a size between two is the next larger one scaled down. A
+// null icon if there is no such picture.
 QIcon immagine(const char *nome);
 void impostaSfondo(QWidget *w, Colore colore);
 // Places a control as its table gives it (pixels at 96 dpi, from its

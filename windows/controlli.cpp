@@ -13,6 +13,7 @@
 #include <QPaintEngine>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QPixmapCache>
 
 #include <algorithm>
 #include <cmath>
@@ -211,6 +212,29 @@ Bersaglio bersaglio(QPainter &p)
     return {immagine, consentita};
 }
 
+// A picture LatoIcona pixels square at 96 dpi, drawn in the square posto
+// at factor s on a screen of ratio rapporto: round(LatoIcona s rapporto)
+// device pixels, centred on posto and laid 1:1 on the device's pixels, from
+// the raster made for that size (else the next larger one scaled down
+// smoothly; past the largest, that one grown). Kept in Qt's pixmap cache
+// for the repaints.
+void disegnaFigura(QPainter &p, const QIcon &figura, const QRect &posto, double s, double rapporto)
+{
+    const int n = static_cast<int>(std::lround(layout::LatoIcona * s * rapporto));
+    const QString chiave = QStringLiteral("brindel_figura_%1_%2_%3").arg(figura.cacheKey()).arg(n).arg(rapporto);
+    QPixmap pm;
+    if (!QPixmapCache::find(chiave, &pm)) {
+        pm = figura.pixmap(QSize(n, n), 1.0);
+        if (!pm.isNull() && pm.width() != n)
+            pm = pm.scaled(n, n, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        pm.setDevicePixelRatio(rapporto);
+        QPixmapCache::insert(chiave, pm);
+    }
+    const QPointF angolo(std::lround(posto.x() * rapporto + (posto.width() * rapporto - n) / 2),
+                         std::lround(posto.y() * rapporto + (posto.height() * rapporto - n) / 2));
+    p.drawPixmap(angolo / rapporto, pm);
+}
+
 } // namespace
 
 PulsanteGrafico::PulsanteGrafico(QWidget *genitore)
@@ -258,13 +282,7 @@ void PulsanteGrafico::paintEvent(QPaintEvent *)
         const int lato = aspetto::scala(layout::LatoIcona, s);
         const int alto = contenuto.top() + (contenuto.height() - lato - altezzaTesto) / 2;
         const QRect icona(contenuto.center().x() - lato / 2 + aspetto::scala(1, s), alto, lato, lato);
-        if (s == 1.0) {
-            m_immagine.paint(&p, icona);
-        } else {
-            // The picture grown evenly, smoothed.
-            p.setRenderHint(QPainter::SmoothPixmapTransform);
-            p.drawPixmap(icona, m_immagine.pixmap(QSize(layout::LatoIcona, layout::LatoIcona)));
-        }
+        disegnaFigura(p, m_immagine, icona, s, devicePixelRatioF());
         contenuto.setTop(icona.bottom() + 1);
         contenuto.setHeight(altezzaTesto);
     }
