@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Gli autori di Tintar i Brindel
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The installed tree, its links and desktop metadata, the installed game
 # under a real X server, and the Debian package: made twice the same, its
 # dependencies, and lintian. The test runs

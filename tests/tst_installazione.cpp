@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Gli autori di Tintar i Brindel
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The installed game: the tree `cmake --install` lays out in any prefix, its
 // relative links, its desktop metadata, the game started through the
 // launcher from somewhere else, and the Debian package: made the same twice,

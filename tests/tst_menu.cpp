@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Gli autori di Tintar i Brindel
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The menu commands: the About box, the exit question, and Qt's buttons in Italian.
 
 #include "comune/gif.h"
