@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Gli autori di Tintar i Brindel
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what building and playing need, builds the game alone, and starts it.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")"

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Gli autori di Tintar i Brindel
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what the tests need, builds everything, and runs the whole test suite.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")"

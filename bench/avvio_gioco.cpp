@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Gli autori di Tintar i Brindel
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game's start-up, as the program runs it (the same calls as
 // shell/main.cpp), with timestamps: the start window painted, "Avvio"
 // clicked, the game window painted with its first drawing; then the peak

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Gli autori di Tintar i Brindel
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up and peak memory of the game against a minimal Qt Widgets program,
 // side by side, on a private Xvfb server (the xcb platform, as on a desktop).
 //

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Gli autori di Tintar i Brindel
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game window grown to a 3840 x 2160 screen, on the offscreen platform:
 // press-to-painted on each of the game's drawings at that scale, and the
 // re-layout from the 96-dpi window to full screen and back, painted.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Gli autori di Tintar i Brindel
+// SPDX-License-Identifier: GPL-3.0-or-later
 // From a press on the drawing to the filled area painted, in the game window
 // on the offscreen platform, for each of the game's drawings.
 

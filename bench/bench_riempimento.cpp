@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Gli autori di Tintar i Brindel
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Our flood fill against OpenCV's cv::floodFill on the very same pixels: a
 // CV_32SC1 matrix header laid over the QImage's buffer, 4-connected, with no
 // tolerance. Every case alternates two fill colours so that each pair of

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Gli autori di Tintar i Brindel
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the benchmarks that press on a drawing share: a random source that
 // starts a game on the drawing asked for, and the pixel to press.

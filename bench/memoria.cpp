@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Gli autori di Tintar i Brindel
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The memory yardstick of the fill benchmark: the plainest conditional
 // read-modify-write loop over a buffer, built with -O3 -march=native so that
 // the compiler vectorises it with the widest vectors this processor has.

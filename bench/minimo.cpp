@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Gli autori di Tintar i Brindel
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The yardstick for the game's start-up: a minimal Qt 6 Widgets program of
 // the same shape, with nothing of its own. A first window with a label and a
 // button; its button opens a main window with a menu bar and 85 plain

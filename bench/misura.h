@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Gli autori di Tintar i Brindel
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the start-up benchmark's two programs (the game's start-up and the
 // minimal Qt program) share: the clock, the peak resident memory, and an

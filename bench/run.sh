@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Gli autori di Tintar i Brindel
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the benchmarks in Release mode in build-bench and runs them.
 # Extra arguments go to the benchmark, e.g. --benchmark_filter=maze
 set -euo pipefail

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Gli autori di Tintar i Brindel
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The 48 colours of the palette and where their swatches stand in the
 // palette frame, as constexpr tables the game window places and colours its

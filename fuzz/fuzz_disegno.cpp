@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Gli autori di Tintar i Brindel
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target: an arbitrary file read as a drawing, then, when it loads,
 // a game set up over it, played for a few clicks, and flood fills of it.
 //

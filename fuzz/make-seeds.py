@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 Gli autori di Tintar i Brindel
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Writes the hand-made GIF seeds of fuzz/seeds/.
 
 Each seed exercises one corner of the format that the game's own drawings

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Gli autori di Tintar i Brindel
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the drawing fuzzer with clang and runs it for a bounded time.
 #
 #   fuzz/run.sh [seconds]      (default 60)

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Gli autori di Tintar i Brindel
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "game/disegno.h"
 
 #include "platform/errore.h"
@@ -8,8 +10,11 @@
 #include <QImageReader>
 #include <QPainter>
 
+#include <gif_lib.h>
+
 #include <algorithm>
-#include <array>
+#include <cstring>
+#include <memory>
 #include <vector>
 
 namespace disegno {
@@ -19,164 +24,121 @@ namespace {
 constexpr int MegabyteMassimi = 256;
 constexpr qint64 ByteMassimi = 64 * 1024 * 1024;
 
-// A GIF's LZW minimum code size: 2 to 8 bits, even for a two-colour picture.
+// A GIF's LZW minimum code size is at least 2 bits, even for a two-colour
+// picture.
 constexpr int CodiceMinimo = 2;
-constexpr int CodiceMassimo = 8;
-constexpr int CodiciLzw = 4096;
 
-struct Fotogramma
-{
-    qsizetype dati = 0; // the first sub-block of its LZW data
-    int larghezza = 0;
-    int altezza = 0;
-    int codice = 0;     // the LZW minimum code size
-};
-
-// What walking a GIF's blocks up to its trailer tells, without decoding the
-// pixels: whether the file is whole (the decoder gives back whatever it
-// managed to read of a truncated file), how large a picture it asks for (the
+// What reading a GIF through giflib, up to its trailer and every frame's
+// pixels, tells about it: whether it is whole (Qt's decoder gives back
+// whatever it managed to read of a truncated file, and paints in colour 0
+// what damaged data leaves out) and how large a picture it makes (Qt's
 // decoder paints on the header's whole screen, whatever QImageReader reports
-// as the size) and where each frame's data lies.
-struct Struttura
+// as the size). The size is that of the screen and the frames up to where
+// the reading stopped; a frame that makes the picture larger than the game
+// takes is not decoded.
+enum class Difetto { Nessuno, Incompleta, Danneggiata };
+
+struct Esame
 {
-    bool completa = false;
+    Difetto difetto = Difetto::Incompleta;
     int larghezza = 0;
     int altezza = 0;
-    std::vector<Fotogramma> fotogrammi;
 };
 
-Struttura struttura(const QByteArray &d)
+// giflib reads the file from memory, noting whether it ever asked past the
+// end: that is a file cut short, any other error a damaged one.
+struct Lettore
 {
-    Struttura s;
-    if (d.size() < 13)
-        return s;
-    auto byte = [&](qsizetype i) { return int(static_cast<unsigned char>(d[i])); };
-    auto parola = [&](qsizetype i) { return byte(i) | byte(i + 1) << 8; };
-    s.larghezza = parola(6);
-    s.altezza = parola(8);
-    qsizetype i = 13;
-    auto tavola = [&](int flag) {
-        if (flag & 0x80)
-            i += 3 * (qsizetype(1) << ((flag & 0x07) + 1));
-    };
-    auto sottoblocchi = [&] {
-        while (i < d.size()) {
-            const int n = byte(i);
-            i += 1 + n;
-            if (n == 0)
-                return true;
-        }
-        return false;
-    };
-    tavola(byte(10));
-    while (i < d.size()) {
-        switch (byte(i)) {
-        case 0x3B:
-            s.completa = !s.fotogrammi.empty();
-            return s;
-        case 0x21:
-            i += 2;
-            if (!sottoblocchi())
-                return s;
-            break;
-        case 0x2C: {
-            if (i + 10 > d.size())
-                return s;
-            Fotogramma f;
-            f.larghezza = parola(i + 5);
-            f.altezza = parola(i + 7);
-            s.larghezza = std::max(s.larghezza, parola(i + 1) + f.larghezza);
-            s.altezza = std::max(s.altezza, parola(i + 3) + f.altezza);
-            const int flag = byte(i + 9);
-            i += 10;
-            tavola(flag);
-            if (i >= d.size())
-                return s;
-            f.codice = byte(i);
-            f.dati = ++i;
-            if (!sottoblocchi())
-                return s;
-            s.fotogrammi.push_back(f);
-            break;
-        }
-        default:
-            return s;
-        }
-    }
-    return s;
+    const QByteArray &dati;
+    qsizetype letti = 0;
+    bool oltreLaFine = false;
+};
+
+int leggiGif(GifFileType *gif, GifByteType *destinazione, int quanti)
+{
+    auto &l = *static_cast<Lettore *>(gif->UserData);
+    const int n = int(std::min<qsizetype>(quanti, l.dati.size() - l.letti));
+    l.oltreLaFine = l.oltreLaFine || n < quanti;
+    std::memcpy(destinazione, l.dati.constData() + l.letti, size_t(n));
+    l.letti += n;
+    return n;
 }
 
-// How many pixels a frame's LZW data yields, counting no further than
-// `bastano`: the decoder paints whatever the data leaves out in colour 0.
-// A code the table cannot hold yet ends the count, as it ends the decoder.
-qint64 pixelDecodificati(const QByteArray &d, const Fotogramma &f, qint64 bastano)
+struct ChiudiGif
 {
-    const int pulisci = 1 << f.codice;
-    const int fine = pulisci + 1;
-    std::array<qint64, CodiciLzw> lunghezza{};
-    std::fill(lunghezza.begin(), lunghezza.begin() + pulisci, 1);
-    int ampiezza = f.codice + 1;
-    int prossimo = pulisci + 2;
-    int precedente = -1;
-    qint64 pixel = 0;
-    quint32 accumulo = 0;
-    int bit = 0;
-    qsizetype i = f.dati;
-    while (i < d.size()) {
-        const int n = static_cast<unsigned char>(d[i++]);
-        if (n == 0)
-            break;
-        for (int k = 0; k < n && i < d.size(); ++k, ++i) {
-            accumulo |= quint32(static_cast<unsigned char>(d[i])) << bit;
-            bit += 8;
-            while (bit >= ampiezza) {
-                const int codice = int(accumulo & ((1u << ampiezza) - 1));
-                accumulo >>= ampiezza;
-                bit -= ampiezza;
-                if (codice == pulisci) {
-                    ampiezza = f.codice + 1;
-                    prossimo = pulisci + 2;
-                    precedente = -1;
-                    continue;
-                }
-                if (codice == fine)
-                    return pixel;
-                qint64 l = 0;
-                if (precedente < 0) {
-                    if (codice > pulisci)
-                        return pixel;
-                    l = 1;
-                } else if (codice < prossimo) {
-                    l = lunghezza[codice];
-                    if (prossimo < CodiciLzw)
-                        lunghezza[prossimo++] = lunghezza[precedente] + 1;
-                } else if (codice == prossimo && prossimo < CodiciLzw) {
-                    l = lunghezza[precedente] + 1;
-                    lunghezza[prossimo++] = l;
-                } else {
-                    return pixel;
-                }
-                pixel += l;
-                if (pixel >= bastano)
-                    return pixel;
-                precedente = codice;
-                if (prossimo == (1 << ampiezza) && ampiezza < 12)
-                    ++ampiezza;
-            }
-        }
-    }
-    return pixel;
-}
+    void operator()(GifFileType *gif) const { DGifCloseFile(gif, nullptr); }
+};
 
-// Whether every frame carries a valid code size and data for all its pixels.
-bool fotogrammiInteri(const QByteArray &d, const Struttura &s)
+Esame esamina(const QByteArray &dati)
 {
-    return std::all_of(s.fotogrammi.begin(), s.fotogrammi.end(), [&](const Fotogramma &f) {
-        if (f.codice < CodiceMinimo || f.codice > CodiceMassimo)
-            return false;
-        const qint64 area = qint64(f.larghezza) * f.altezza;
-        return pixelDecodificati(d, f, area) >= area;
-    });
+    Esame e;
+    if (dati.size() < 13)
+        return e;
+    // The screen from the header, even when giflib gives up on what follows it.
+    const auto parola = [&](qsizetype i) { return int(uchar(dati[i])) | int(uchar(dati[i + 1])) << 8; };
+    e.larghezza = parola(6);
+    e.altezza = parola(8);
+    Lettore lettore{dati};
+    int errore = 0;
+    const std::unique_ptr<GifFileType, ChiudiGif> gif(DGifOpen(&lettore, leggiGif, &errore));
+    const auto difetto = [&] {
+        e.difetto = lettore.oltreLaFine ? Difetto::Incompleta : Difetto::Danneggiata;
+        return e;
+    };
+    if (!gif)
+        return difetto();
+    int fotogrammi = 0;
+    std::vector<GifPixelType> riga;
+    for (;;) {
+        GifRecordType tipo = UNDEFINED_RECORD_TYPE;
+        if (DGifGetRecordType(gif.get(), &tipo) == GIF_ERROR)
+            return difetto();
+        if (tipo == TERMINATE_RECORD_TYPE) {
+            e.difetto = fotogrammi > 0 ? Difetto::Nessuno : Difetto::Incompleta;
+            return e;
+        }
+        if (tipo == EXTENSION_RECORD_TYPE) {
+            int codice = 0;
+            GifByteType *blocco = nullptr;
+            if (DGifGetExtension(gif.get(), &codice, &blocco) == GIF_ERROR)
+                return difetto();
+            while (blocco)
+                if (DGifGetExtensionNext(gif.get(), &blocco) == GIF_ERROR)
+                    return difetto();
+            continue;
+        }
+        // giflib refuses any other record itself: this one is a frame.
+        if (DGifGetImageDesc(gif.get()) == GIF_ERROR)
+            return difetto();
+        // The last byte giflib read is the frame's LZW minimum code size,
+        // which it takes down to 0 bits and up to 8.
+        const int bitMinimi = uchar(dati[lettore.letti - 1]);
+        const GifImageDesc &f = gif->Image;
+        e.larghezza = std::max(e.larghezza, f.Left + f.Width);
+        e.altezza = std::max(e.altezza, f.Top + f.Height);
+        if (e.larghezza > LarghezzaMassima || e.altezza > AltezzaMassima)
+            return e; // refused for its size, without decoding
+        if (bitMinimi < CodiceMinimo) {
+            e.difetto = Difetto::Danneggiata;
+            return e;
+        }
+        if (f.Width > 0 && f.Height > 0) {
+            riga.resize(size_t(f.Width));
+            for (int y = 0; y < f.Height; ++y)
+                if (DGifGetLine(gif.get(), riga.data(), f.Width) == GIF_ERROR)
+                    return difetto();
+        } else {
+            // No pixels to decode: the frame's data is passed over.
+            int bit = 0;
+            GifByteType *blocco = nullptr;
+            if (DGifGetCode(gif.get(), &bit, &blocco) == GIF_ERROR)
+                return difetto();
+            while (blocco)
+                if (DGifGetCodeNext(gif.get(), &blocco) == GIF_ERROR)
+                    return difetto();
+        }
+        ++fotogrammi;
+    }
 }
 
 [[noreturn]] void rifiuta(const QString &percorso, const QString &perche)
@@ -224,13 +186,13 @@ QImage carica(const QString &percorso)
     if (!dati.startsWith("GIF87a") && !dati.startsWith("GIF89a"))
         rifiuta(percorso, QStringLiteral("Il file non è un'immagine GIF."));
 
-    // The size first, from the header, so that nothing is decoded of a
-    // picture the game would refuse anyway.
-    const Struttura s = struttura(dati);
-    controllaMisure(percorso, s.larghezza, s.altezza, false);
-    if (!s.completa)
+    // The size first, so that nothing more is decoded of a picture the game
+    // would refuse anyway.
+    const Esame e = esamina(dati);
+    controllaMisure(percorso, e.larghezza, e.altezza, false);
+    if (e.difetto == Difetto::Incompleta)
         rifiuta(percorso, QStringLiteral("L'immagine è incompleta."));
-    if (!fotogrammiInteri(dati, s))
+    if (e.difetto == Difetto::Danneggiata)
         rifiuta(percorso, QStringLiteral("L'immagine è danneggiata: mancano i dati dei suoi pixel."));
 
     QBuffer buffer(&dati);

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Gli autori di Tintar i Brindel
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The coordinate game: a 4 x 5 grid of covers over a drawing, a named cell to
 // find, right answers that remove covers and wrong ones that turn them red.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Gli autori di Tintar i Brindel
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's one pseudo-random sequence. Every draw is a single-precision
 // value r with 0 <= r < 1; a choice among n things is floor(r * n).

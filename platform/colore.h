@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Gli autori di Tintar i Brindel
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Colours are kept as 0x00BBGGRR values (red in the low byte) everywhere in
 // the program; this is the one place where they meet Qt's 0xAARRGGBB.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Gli autori di Tintar i Brindel
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's run-time errors. Nothing catches them on the way up: the
 // handler wrapper of the windows shows the message and ends the program.

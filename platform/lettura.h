@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Gli autori di Tintar i Brindel
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading the program's data files. Only a regular file is data: a pipe, a
 // device or a folder in its place is refused without ever waiting on it, and

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Gli autori di Tintar i Brindel
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Whole-number arithmetic with the program's rules: conversions round to the
 // nearest integer (an exact half to the even neighbour) and fail outside the

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Gli autori di Tintar i Brindel
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The four feedback cues. Each builds its file's path at the moment of the
 // call, starts playing it on the player it is given (the program's own

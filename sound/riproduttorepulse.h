@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Gli autori di Tintar i Brindel
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's own player: WAV files decoded with libsndfile and played on
 // a PulseAudio (or PipeWire) sound server through libpulse, driven from a

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Gli autori di Tintar i Brindel
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Palette table and flood fill.
 brindel_add_test(tst_tavolozza
     SOURCES tst_tavolozza.cpp

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Gli autori di Tintar i Brindel
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Rules, numbers, the start window's colour, the windows and the shell.
 add_library(brindel_prova STATIC comune/gif.cpp comune/gif.h comune/registratori.h)
 target_link_libraries(brindel_prova PUBLIC brindel_widgets)

@@ -1,5 +1,8 @@
-# The installed tree, its launcher and desktop metadata, the installed game
-# under a real X server, and the Debian package under lintian. The test runs
+# SPDX-FileCopyrightText: 2026 Gli autori di Tintar i Brindel
+# SPDX-License-Identifier: GPL-3.0-or-later
+# The installed tree, its links and desktop metadata, the installed game
+# under a real X server, and the Debian package: made twice the same, its
+# dependencies, and lintian. The test runs
 # `cmake --install` and `cpack` on this build tree itself, so it needs the
 # program and its compressed documents built first.
 brindel_add_test(tst_installazione
@@ -15,7 +18,8 @@ target_compile_definitions(tst_installazione PRIVATE
     BRINDEL_APP_ID="${BRINDEL_APP_ID}"
     BRINDEL_INSTALL_DIR="${BRINDEL_INSTALL_DIR}"
     BRINDEL_DESKTOP_FILE="${BRINDEL_DESKTOP_FILE}"
-    BRINDEL_METAINFO_FILE="${BRINDEL_METAINFO_FILE}")
+    BRINDEL_METAINFO_FILE="${BRINDEL_METAINFO_FILE}"
+    BRINDEL_COPYRIGHT_FILE="${BRINDEL_COPYRIGHT_FILE}")
 add_dependencies(tst_installazione tintar-i-brindel brindel_documenti)
 # Building the package and running lintian take minutes on a busy machine.
 set_tests_properties(tst_installazione PROPERTIES TIMEOUT 900)

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Gli autori di Tintar i Brindel
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The four sound cues: which files they ask for, and what a real sound server
 # hears from the program's own player.
 brindel_add_test(tst_suoni

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Gli autori di Tintar i Brindel
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Colouring in the game window: the chosen colour, and presses that fill the drawing.
 
 #include "comune/gif.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Gli autori di Tintar i Brindel
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading drawing files: good ones load, bad ones are refused with a message naming the file.
 
 #include "comune/gif.h"
@@ -122,6 +124,8 @@ void TstDisegno::rifiuta_data()
     for (int bit : {0, 1, 9, 12})
         QTest::newRow(qPrintable(QStringLiteral("codice LZW di %1 bit").arg(bit))) << codice(bit) << file << "danneggiata";
     QTest::newRow("fotogramma senza dati") << buono.left(36) + QByteArray("\0;", 2) << file << "danneggiata";
+    QTest::newRow("fotogramma di 0x0 con codice LZW di 1 bit")
+        << buono.left(25) + QByteArray::fromHex("2C000000000000000000" "01" "0100" "00" "3B") << file << "danneggiata";
     QTest::newRow("dati per meta fotogramma") << buono.left(36 + 256 * 10) + QByteArray("\0;", 2) << file << "danneggiata";
     // Sizes a child could not play: covers too small, or the grid past the palette or the window.
     QTest::newRow("14x19") << prova::disegnoGif(14, 19) << file << "piccolo";

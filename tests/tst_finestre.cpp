@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Gli autori di Tintar i Brindel
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two windows: their layout, the start button, the first show, and play through the controls.
 
 #include "comune/aree.h"

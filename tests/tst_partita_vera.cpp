@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Gli autori di Tintar i Brindel
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A whole game played on a real X server with a window manager, by real input events only, as a child would.
 
 #include "comune/aree.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Gli autori di Tintar i Brindel
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real program over bad drawings: a message naming the file, then a non-zero exit, never a crash.
 
 #include "comune/gif.h"

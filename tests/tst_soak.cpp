@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Gli autori di Tintar i Brindel
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Ten thousand games in a row, with mistakes, restarts, colouring and fills: no error, no leak, no growth.
 
 #include "comune/registratori.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Gli autori di Tintar i Brindel
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's own player heard through a real PulseAudio server: a private
 // one with a null sink, whose monitor the test records and analyses.
 

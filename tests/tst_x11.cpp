@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Gli autori di Tintar i Brindel
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The built program in a real X session: the start window's colour, "Avvio", the game window's look, and "Esci".
 
 #include "comune/xvfb.h"

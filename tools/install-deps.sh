@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Gli autori di Tintar i Brindel
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages that are missing for the given purposes.
 #
 #   tools/install-deps.sh [PURPOSE | LIST-FILE]...

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Gli autori di Tintar i Brindel
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Regenerates every drawing, sound cue and picture of the game from its source
 # under tools/. The output is the same byte for byte on every run.
 #

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Gli autori di Tintar i Brindel
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Retakes the screenshots of the two windows in packaging/schermate/, which
 # the AppStream metadata offers to software centres. The install test takes
 # them: the installed game on a private Xvfb, started through its launcher.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Gli autori di Tintar i Brindel
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What assistive technologies (screen readers, switch access) are told
 // about our own controls beyond what Qt tells them.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Gli autori di Tintar i Brindel
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Fonts, pictures and back colours shared by the windows, and the one place
 // that lays controls out from their tables at the window's scale.

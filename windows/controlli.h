@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Gli autori di Tintar i Brindel
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The kinds of control the windows are made of, drawn by us so that they
 // look the same on every desktop: a button painted in its own back colour

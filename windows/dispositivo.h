@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Gli autori di Tintar i Brindel
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The screen's own pixels. Qt may show a window at a device-pixel ratio r
 // other than 1 (1.25, 1.5, 2 on high-dpi screens): a logical edge at x

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Gli autori di Tintar i Brindel
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The game window: the drawing under its grid of covers, the cell to find,
 // the palette and "avanti" for the colouring, and the menu bar.

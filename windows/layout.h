@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Gli autori di Tintar i Brindel
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The two windows' controls as they stand when each window is created:
 // places and sizes in pixels (96 dpi), captions, fonts and colours.

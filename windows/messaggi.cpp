@@ -1,12 +1,13 @@
+// SPDX-FileCopyrightText: 2026 Gli autori di Tintar i Brindel
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "windows/messaggi.h"
 
 #include "platform/errore.h"
 #include "windows/layout.h"
 
+#include <QAbstractButton>
 #include <QApplication>
-#include <QLibraryInfo>
 #include <QMessageBox>
-#include <QTranslator>
 
 #include <array>
 #include <cstdio>
@@ -71,25 +72,10 @@ void segnala(const QString &testo, int codice)
     termina(codice);
 }
 
-// The whole interface is Italian, so Qt's own buttons are too, whatever the
-// user's locale. Boxes are the only place they show, so Qt's translation is
-// loaded with the first box.
-void traduciQt()
-{
-    static bool fatto = false;
-    if (std::exchange(fatto, true))
-        return;
-    auto *traduttore = new QTranslator(QCoreApplication::instance());
-    if (traduttore->load(QLocale(QLocale::Italian, QLocale::Italy), QStringLiteral("qtbase"), QStringLiteral("_"),
-                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QCoreApplication::installTranslator(traduttore);
-}
-
 } // namespace
 
 std::unique_ptr<QMessageBox> creaBox(const QString &testo, int flags, const QString &titolo)
 {
-    traduciQt();
     auto box = std::make_unique<QMessageBox>(QApplication::activeWindow());
     box->setWindowTitle(titolo);
     box->setText(testo);
@@ -102,11 +88,16 @@ std::unique_ptr<QMessageBox> creaBox(const QString &testo, int flags, const QStr
         box->setIcon(QMessageBox::Critical);
     if (flags & SiNo) {
         box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        // The whole interface is Italian, so are the buttons, whatever the
+        // user's locale and with no Qt translation installed.
+        box->button(QMessageBox::Yes)->setText(QStringLiteral("&Sì"));
+        box->button(QMessageBox::No)->setText(QStringLiteral("&No"));
         box->setDefaultButton(QMessageBox::Yes);
         // Escape or closing the box answers No: there is no Cancel.
         box->setEscapeButton(QMessageBox::No);
     } else {
         box->setStandardButtons(QMessageBox::Ok);
+        box->button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
     }
     return box;
 }

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Gli autori di Tintar i Brindel
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Message boxes, and what happens when an event handler fails: its message is
 // shown and the program ends with a non-zero status. Tests install a

@@ -1,4 +1,6 @@
 #!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 Gli autori di Tintar i Brindel
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Plays the start of a game through the accessibility tree alone, as a
 screen reader or a switch user would, and checks what that tree says.
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Gli autori di Tintar i Brindel
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Areas of a picture found the plain, obviously right way, to hold the
 // program's flood fill against, and the pictures that test it hardest.

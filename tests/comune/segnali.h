@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Gli autori di Tintar i Brindel
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The four cues by letter, as tables of cue sequences spell them:
 // S (si), N (no), F (fatto), R (rifai).

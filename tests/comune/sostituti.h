@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Gli autori di Tintar i Brindel
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Stand-ins for the core's seams: a cue player to hand to the windows, and,
 // for the process-wide random source and program folder, stand-ins installed

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Gli autori di Tintar i Brindel
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Test sounds written from scratch, and the analysis of what a sound server
 // played: tone amplitude per window (Goertzel) and loudness per window.

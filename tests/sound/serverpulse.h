@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Gli autori di Tintar i Brindel
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A private PulseAudio server with a null sink, and a recording of that
 // sink's monitor. Both are child processes that die with the test, and are

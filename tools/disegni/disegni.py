@@ -1,4 +1,6 @@
 #!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 Gli autori di Tintar i Brindel
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The game's twelve drawings (brindel/1.gif .. 12.gif) and the game window's
 initial drawing (windows/immagini/iniziale.gif).
 

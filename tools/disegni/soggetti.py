@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Gli autori di Tintar i Brindel
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The subjects, one function each, drawn in the nominal 320 x 466 space."""
 
 import math

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Gli autori di Tintar i Brindel
+# SPDX-License-Identifier: GPL-3.0-or-later
 """A two-colour canvas for colouring-book line drawings.
 
 Shapes are given in a nominal 320 x 466 space and scaled to the file's size.

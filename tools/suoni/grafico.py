@@ -1,4 +1,6 @@
 #!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 Gli autori di Tintar i Brindel
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Review sheet for the cues: each cue's waveform above its sox spectrogram.
 
     grafico.py <folder with the .wav files> <out.png>

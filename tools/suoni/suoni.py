@@ -1,4 +1,6 @@
 #!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 Gli autori di Tintar i Brindel
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The four sound cues (suoni/si.wav, no.wav, fatto.wav, rifai.wav),
 synthesised note by note: 16-bit PCM, mono, 44.1 kHz.
 
