@@ -92,6 +92,7 @@ void TstMenu::boxInformazioni()
     QCOMPARE(messaggi.box[0].testo, Modulo1::testoInformazioni());
     QCOMPARE(messaggi.box[0].flags, 64);
     QCOMPARE(messaggi.box[0].titolo, QStringLiteral("Tintar i Brindel"));
+    QCOMPARE(messaggi.box[0].sopra, &f);
     QVERIFY(!messaggi::terminato());
 }
 
@@ -128,6 +129,7 @@ void TstMenu::uscitaNoNonCambiaNulla()
     QCOMPARE(messaggi.box[0].testo, QStringLiteral("Vuoi tornare al menù?"));
     QCOMPARE(messaggi.box[0].flags, 36);
     QCOMPARE(messaggi.box[0].titolo, QStringLiteral("Tintar i Brindel"));
+    QCOMPARE(messaggi.box[0].sopra, &f);
     QCOMPARE(istantanea(f), prima);
     QVERIFY(!messaggi::terminato());
 }
@@ -183,7 +185,7 @@ void TstMenu::erroreTerminaInOgniMomento()
         QTimer errore;
         errore.setSingleShot(true);
         connect(&errore, &QTimer::timeout, this, [] {
-            messaggi::esegui([] { throw ErroreEsecuzione(ErroreEsecuzione::Tipo::Overflow); });
+            messaggi::esegui(nullptr, [] { throw ErroreEsecuzione(ErroreEsecuzione::Tipo::Overflow); });
         });
         QTimer occhio;
         connect(&occhio, &QTimer::timeout, this, [&] {

@@ -4,6 +4,7 @@
 #include "colouring/colorecasuale.h"
 #include "windows/aspetto.h"
 #include "windows/controlli.h"
+#include "windows/finestre.h"
 #include "windows/layout.h"
 #include "windows/messaggi.h"
 
@@ -15,10 +16,11 @@ FormAvvio::FormAvvio(std::function<void()> apriGioco)
     using namespace layout::avvio;
     setWindowTitle(QString());
     setWindowIcon(aspetto::immagine("icona.png"));
-    // Opens at its size and grows evenly when maximised.
+    // Opens at its size and grows evenly when maximised or full screen (F11).
     resize(LarghezzaInterna, AltezzaInterna);
     setBackColor(Sfondo);
     auto *scena = new aspetto::Scena(QSize(LarghezzaInterna, AltezzaInterna), this);
+    finestre::aggiungiSchermoIntero(this);
 
     setAccessibleName(QString::fromUtf8(layout::Titolo));
     m_titolo = new Etichetta(QString::fromUtf8(layout::Titolo), scena);
@@ -41,7 +43,7 @@ FormAvvio::FormAvvio(std::function<void()> apriGioco)
 
 void FormAvvio::scegliSfondo()
 {
-    messaggi::esegui([this] { setBackColor(static_cast<Colore>(numeri::aInt32(ModuloColoriSuoni::ColoreCasuale()))); });
+    messaggi::esegui(this, [this] { setBackColor(static_cast<Colore>(numeri::aInt32(ModuloColoriSuoni::ColoreCasuale()))); });
 }
 
 void FormAvvio::setBackColor(Colore colore)
@@ -52,7 +54,7 @@ void FormAvvio::setBackColor(Colore colore)
 
 void FormAvvio::avvia()
 {
-    messaggi::esegui([this] {
+    messaggi::esegui(this, [this] {
         m_apriGioco();
         // Unloaded for good: nothing shows the start window again.
         setAttribute(Qt::WA_DeleteOnClose);

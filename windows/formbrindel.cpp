@@ -6,6 +6,7 @@
 #include "windows/accessibilita.h"
 #include "windows/aspetto.h"
 #include "windows/controlli.h"
+#include "windows/finestre.h"
 #include "windows/layout.h"
 #include "windows/messaggi.h"
 
@@ -46,9 +47,10 @@ FormBrindel::FormBrindel(ComandiMenu comandi, suoni::Riproduttore &riproduttore)
     accessibilita::installa();
     creaControlli();
     impostaOrdineFuoco();
-    const auto collega = [this](QAction *voce, std::function<void()> comando) {
+    const auto collega = [this](QAction *voce, std::function<void(QWidget *)> comando) {
         if (comando)
-            connect(voce, &QAction::triggered, this, [comando = std::move(comando)] { messaggi::esegui(comando); });
+            connect(voce, &QAction::triggered, this,
+                    [this, comando = std::move(comando)] { messaggi::esegui(this, [&] { comando(this); }); });
     };
     collega(m_voceInformazioni, std::move(comandi.informazioni));
     collega(m_voceEsci, std::move(comandi.esci));
@@ -73,11 +75,7 @@ void FormBrindel::creaControlli()
     aspetto::impostaSfondo(m_interno, L::Sfondo);
 
     // F11 goes full screen and back, as desktop programs do.
-    auto *schermoIntero = new QAction(this);
-    schermoIntero->setObjectName(QStringLiteral("schermoIntero"));
-    schermoIntero->setShortcut(Qt::Key_F11);
-    addAction(schermoIntero);
-    connect(schermoIntero, &QAction::triggered, this, [this] { setWindowState(windowState() ^ Qt::WindowFullScreen); });
+    finestre::aggiungiSchermoIntero(this);
 
     // The palette frame with the swatches and the chosen colour.
     m_cornice = new QFrame(m_interno);
@@ -187,7 +185,7 @@ void FormBrindel::showEvent(QShowEvent *evento)
 
 void FormBrindel::primaAttivazione()
 {
-    messaggi::esegui([this] {
+    messaggi::esegui(this, [this] {
         NuovaPartita();
         ImpostaTavolozza();
     });
@@ -215,7 +213,7 @@ QSize FormBrindel::caricaDisegno(int numero)
 
 void FormBrindel::rispondi(int indice)
 {
-    messaggi::esegui([this, indice] {
+    messaggi::esegui(this, [this, indice] {
         m_partita.rispondi(indice);
         mostra();
     });
@@ -223,7 +221,7 @@ void FormBrindel::rispondi(int indice)
 
 void FormBrindel::prossimoDisegno()
 {
-    messaggi::esegui([this] {
+    messaggi::esegui(this, [this] {
         m_partita.prossimoDisegno();
         mostra();
     });
@@ -231,7 +229,7 @@ void FormBrindel::prossimoDisegno()
 
 void FormBrindel::scegliColore(int indice)
 {
-    messaggi::esegui([this, indice] {
+    messaggi::esegui(this, [this, indice] {
         const RiquadroImmagine *campione = m_campioni.at(indice);
         ColoreScelto = campione->coloreSfondo();
         m_riquadroScelto->setBackColor(campione->coloreSfondo());
@@ -240,7 +238,7 @@ void FormBrindel::scegliColore(int indice)
 
 void FormBrindel::premiDisegno(Qt::MouseButton, Qt::KeyboardModifiers, int x, int y)
 {
-    messaggi::esegui([this, x, y] { riempi(m_riquadroDisegno->Point(x, y), x, y); });
+    messaggi::esegui(this, [this, x, y] { riempi(m_riquadroDisegno->Point(x, y), x, y); });
 }
 
 void FormBrindel::riempi(Colore coloreArea, int x, int y)

@@ -1,11 +1,13 @@
 #include "windows/messaggi.h"
 
 #include "platform/errore.h"
+#include "windows/finestre.h"
 #include "windows/layout.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QMessageBox>
+#include <QShowEvent>
 #include <QTranslator>
 
 #include <cstdio>
@@ -15,12 +17,28 @@
 namespace messaggi {
 namespace {
 
+// Qt's own placing of a box over its window leaves out the window manager's
+// frame, so the box itself is put in the middle.
+class Box final : public QMessageBox
+{
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void showEvent(QShowEvent *evento) override
+    {
+        QMessageBox::showEvent(evento);
+        if (!evento->spontaneous())
+            finestre::centraSopra(this, parentWidget());
+    }
+};
+
 class BoxVere final : public Finestra
 {
 public:
-    int mostra(const QString &testo, int flags, const QString &titolo) override
+    int mostra(const QString &testo, int flags, const QString &titolo, QWidget *sopra) override
     {
-        const std::unique_ptr<QMessageBox> box = creaBox(testo, flags, titolo);
+        const std::unique_ptr<QMessageBox> box = creaBox(testo, flags, titolo, sopra);
         const int premuto = box->exec();
         if (flags & SiNo)
             return premuto == QMessageBox::Yes ? Si : No;
@@ -33,11 +51,11 @@ bool g_terminato = false;
 int g_codice = 0;
 bool g_nelCiclo = false;
 
-void segnala(const QString &testo, int codice)
+void segnala(const QString &testo, int codice, QWidget *finestra)
 {
     // Also for whoever started the program from a terminal or a script.
     std::fprintf(stderr, "%s: %s\n", layout::Titolo, testo.toLocal8Bit().constData());
-    MsgBox(testo, SoloOk | IconaErrore, QString::fromUtf8(layout::Titolo));
+    MsgBox(testo, SoloOk | IconaErrore, QString::fromUtf8(layout::Titolo), finestra);
     termina(codice);
 }
 
@@ -57,10 +75,12 @@ void traduciQt()
 
 } // namespace
 
-std::unique_ptr<QMessageBox> creaBox(const QString &testo, int flags, const QString &titolo)
+std::unique_ptr<QMessageBox> creaBox(const QString &testo, int flags, const QString &titolo, QWidget *sopra)
 {
     traduciQt();
-    auto box = std::make_unique<QMessageBox>(QApplication::activeWindow());
+    // A box opens centred over its parent; one whose window is not on the
+    // screen (yet) opens in the middle of the screen.
+    std::unique_ptr<QMessageBox> box = std::make_unique<Box>(sopra && sopra->isVisible() ? sopra->window() : nullptr);
     box->setWindowTitle(titolo);
     box->setText(testo);
     box->setWindowModality(Qt::ApplicationModal);
@@ -86,24 +106,24 @@ void imposta(Finestra *altra)
     g_altra = altra;
 }
 
-int MsgBox(const QString &testo, int flags, const QString &titolo)
+int MsgBox(const QString &testo, int flags, const QString &titolo, QWidget *sopra)
 {
     static BoxVere vere;
-    return (g_altra ? *g_altra : static_cast<Finestra &>(vere)).mostra(testo, flags, titolo);
+    return (g_altra ? *g_altra : static_cast<Finestra &>(vere)).mostra(testo, flags, titolo, sopra);
 }
 
-void esegui(const std::function<void()> &gestore)
+void esegui(QWidget *finestra, const std::function<void()> &gestore)
 {
     if (g_terminato)
         return;
     try {
         gestore();
     } catch (const ErroreEsecuzione &e) {
-        segnala(e.messaggio(), e.codiceUscita());
+        segnala(e.messaggio(), e.codiceUscita(), finestra);
     } catch (const std::bad_alloc &) {
-        segnala(QStringLiteral("Memoria esaurita.\n\nIl programma verrà chiuso."), uscita::MemoriaEsaurita);
+        segnala(QStringLiteral("Memoria esaurita.\n\nIl programma verrà chiuso."), uscita::MemoriaEsaurita, finestra);
     } catch (const std::exception &e) {
-        segnala(QStringLiteral("Errore interno: %1\n\nIl programma verrà chiuso.").arg(QString::fromLocal8Bit(e.what())), uscita::ErroreInterno);
+        segnala(QStringLiteral("Errore interno: %1\n\nIl programma verrà chiuso.").arg(QString::fromLocal8Bit(e.what())), uscita::ErroreInterno, finestra);
     }
 }
 
