@@ -451,12 +451,26 @@ void TstPartitaVera::schermi()
     const QPoint spostamento = cornice.center() - mezzo;
     QVERIFY2(std::abs(spostamento.x()) <= 2 && std::abs(spostamento.y()) <= 2,
              qPrintable(dentro(avvio) + QStringLiteral(", then ") + dentro(cornice)));
-    // Below the menu bar the layout, grown or shrunk evenly, shows every cover.
-    int menu = 0;
-    QImage schermata = x.schermo();
-    while (menu < rb.height() && coloreA(schermata, rb.topRight() + QPoint(-3, menu)) != B::Sfondo)
-        ++menu;
-    QCOMPARE(prova::copertureNonGialle(schermata, [&](int i) { return Scala(rb, menu).centro(i); }), QString());
+    // Below the menu bar the layout, grown or shrunk evenly, shows every cover, and the cell name's white box ends
+    // where the layout puts its bottom edge (once the window has been drawn at its final size).
+    const auto visto = [&] {
+        const QImage schermata = x.schermo(rb);
+        const QRect finestra(QPoint(0, 0), rb.size());
+        int menu = 0;
+        while (menu < finestra.height() && coloreA(schermata, finestra.topRight() + QPoint(-3, menu)) != B::Sfondo)
+            ++menu;
+        const Scala m(finestra, menu);
+        const int fondo = B::NomeCella.top + B::NomeCella.height;
+        const QPoint sopra = m.punto(B::NomeCella.left + 6, fondo - 4);
+        const QPoint sotto = m.punto(B::NomeCella.left + 6, fondo + 3);
+        QString sbagli = prova::copertureNonGialle(schermata, [&](int i) { return m.centro(i); });
+        if (coloreA(schermata, sopra) != colore::Bianco || coloreA(schermata, sotto) != B::Sfondo)
+            sbagli += QStringLiteral(" the cell name's box does not end between %1 and %2").arg(sopra.y()).arg(sotto.y());
+        return sbagli;
+    };
+    QString sbagli;
+    (void)QTest::qWaitFor([&] { return (sbagli = visto()).isEmpty(); }, 10000);
+    QCOMPARE(sbagli, QString());
 
     // The exit question stands over the middle of the game window.
     QVERIFY(gioco.apriEsci(rb));

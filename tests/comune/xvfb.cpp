@@ -17,6 +17,7 @@
 namespace prova {
 
 ServerX::ServerX(bool gestoreFinestre, QSize schermo)
+    : m_lato(schermo)
 {
     if (QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty())
         return;
@@ -138,10 +139,26 @@ QRect ServerX::areaDisponibile() const
     return geometria(QStringLiteral("-root"));
 }
 
-QImage ServerX::schermo() const
+QImage ServerX::schermo(const QRect &zona) const
 {
-    const QByteArray png = esegui(QStringLiteral("import"), {QStringLiteral("-window"), QStringLiteral("root"), QStringLiteral("png:-")});
-    return QImage::fromData(png, "PNG").convertToFormat(QImage::Format_RGB32);
+    QStringList argomenti{QStringLiteral("-window"), QStringLiteral("root")};
+    // What lies off the screen stays black.
+    const QRect visibile = zona & QRect(QPoint(0, 0), m_lato);
+    if (!zona.isEmpty()) {
+        if (visibile.isEmpty())
+            return {};
+        argomenti << QStringLiteral("-crop")
+                  << QStringLiteral("%1x%2+%3+%4").arg(visibile.width()).arg(visibile.height()).arg(visibile.x()).arg(visibile.y())
+                  << QStringLiteral("+repage");
+    }
+    const QByteArray png = esegui(QStringLiteral("import"), argomenti << QStringLiteral("png:-"));
+    const QImage immagine = QImage::fromData(png, "PNG").convertToFormat(QImage::Format_RGB32);
+    if (zona.isEmpty() || visibile == zona)
+        return immagine;
+    QImage intera(zona.size(), QImage::Format_RGB32);
+    intera.fill(Qt::black);
+    QPainter(&intera).drawImage(visibile.topLeft() - zona.topLeft(), immagine);
+    return intera;
 }
 
 void ServerX::clicca(QPoint punto, int pulsante, int volte) const
@@ -196,7 +213,7 @@ QRect GiocoX::aspettaAvvio()
     // Drawn once its corner shows a colour of the table.
     const bool disegnata = QTest::qWaitFor([&] {
         r = m_x.geometria(finestraAvvio);
-        const Colore c = coloreA(m_x.schermo(), r.topLeft() + QPoint(10, 10));
+        const Colore c = coloreA(m_x.schermo(QRect(r.topLeft() + QPoint(10, 10), QSize(1, 1))), QPoint(0, 0));
         return std::find(ModuloColoriSuoni::ColoriAvvio.begin() + 1, ModuloColoriSuoni::ColoriAvvio.end(), c)
             != ModuloColoriSuoni::ColoriAvvio.end();
     }, 5000);
@@ -223,7 +240,7 @@ QRect GiocoX::premiAvvio()
     // Drawn once the far corner of its interior shows the background.
     const bool disegnata = QTest::qWaitFor([&] {
         r = m_x.geometria(finestraGioco);
-        return coloreA(m_x.schermo(), r.bottomRight() - QPoint(7, 10)) == layout::brindel::Sfondo;
+        return coloreA(m_x.schermo(QRect(r.bottomRight() - QPoint(7, 10), QSize(1, 1))), QPoint(0, 0)) == layout::brindel::Sfondo;
     }, 5000);
     return disegnata ? r : QRect();
 }

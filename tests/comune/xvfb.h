@@ -37,8 +37,9 @@ public:
     QRect cornice(const QString &finestra) const;
     // The part of the screen windows may take (the window manager's work area).
     QRect areaDisponibile() const;
-    // A screenshot of the whole screen.
-    QImage schermo() const;
+    // A screenshot of the whole screen, or of a part of it (quicker on a large
+    // screen).
+    QImage schermo(const QRect &zona = QRect()) const;
     // A real click at a point of the screen: button 1 left, 2 middle, 3 right;
     // volte 2 for a double click.
     void clicca(QPoint punto, int pulsante = 1, int volte = 1) const;
@@ -46,6 +47,7 @@ public:
     void tasto(const QString &nome) const;
 
 private:
+    QSize m_lato;
     QProcess m_xvfb;
     QProcess m_wm;
     QString m_display;
