@@ -245,11 +245,21 @@ void TstMenu::boxVeri_data()
 
 void TstMenu::boxVeri()
 {
-    // The real boxes have exactly their buttons, in Italian, Yes the default and No for Escape.
+    // The real boxes have exactly their buttons, in Italian, Yes the default and No for Escape; a box opens centred
+    // over its window, away from the middle of the screen, whichever window is active.
     QFETCH(int, flags);
     QFETCH(int, icona);
     QFETCH(QStringList, bottoni);
-    const auto box = messaggi::creaBox(QStringLiteral("x"), flags, QStringLiteral("Tintar i Brindel"));
+    QWidget sopra;
+    sopra.setGeometry(30, 40, 500, 400);
+    sopra.show();
+    QWidget altra;
+    altra.setGeometry(300, 100, 400, 400);
+    altra.show();
+    QApplication::setActiveWindow(&altra);
+    const auto box = messaggi::creaBox(QStringLiteral("x"), flags, QStringLiteral("Tintar i Brindel"), &sopra);
+    box->show();
+    QCOMPARE(box->geometry().center(), sopra.geometry().center());
     QCOMPARE(int(box->icon()), icona);
     QCOMPARE(box->windowTitle(), QStringLiteral("Tintar i Brindel"));
     QStringList testi;
