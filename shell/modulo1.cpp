@@ -4,6 +4,7 @@
 
 #include "platform/casuale.h"
 #include "windows/aspetto.h"
+#include "windows/finestre.h"
 #include "windows/formavvio.h"
 #include "windows/formbrindel.h"
 #include "windows/layout.h"
@@ -33,12 +34,12 @@ void Programma::Main()
 {
     // Start-up is a handler like any other: an error here is shown and ends
     // the program before its event loop runs.
-    messaggi::esegui([this] {
+    messaggi::esegui(nullptr, [this] {
         casuale::seminaDallOrologio();
         m_dati->avvio = new FormAvvio([this] { mostraGioco(); });
         // A start window whose colour could not be drawn is never shown.
         if (!messaggi::terminato())
-            m_dati->avvio->show();
+            finestre::apri(m_dati->avvio);
     });
 }
 
@@ -63,7 +64,11 @@ void Programma::mostraGioco()
     if (!m_brindel)
         m_brindel = std::make_unique<FormBrindel>(FormBrindel::ComandiMenu{Modulo1::MostraInformazioni, Modulo1::ChiediUscita},
                                                   m_dati->riproduttore);
-    m_brindel->show();
+    // In the start window's place, which closes once the game window is up.
+    if (m_dati->avvio)
+        finestre::apriAlPostoDi(m_brindel.get(), m_dati->avvio);
+    else
+        finestre::apri(m_brindel.get());
 }
 
 namespace Modulo1 {
@@ -92,15 +97,15 @@ QString testoInformazioni()
         + QStringLiteral("mail: ") + QStringLiteral(BRINDEL_POSTA);
 }
 
-void MostraInformazioni()
+void MostraInformazioni(QWidget *sopra)
 {
-    messaggi::MsgBox(testoInformazioni(), messaggi::SoloOk | messaggi::IconaInformazione, QString::fromUtf8(layout::Titolo));
+    messaggi::MsgBox(testoInformazioni(), messaggi::SoloOk | messaggi::IconaInformazione, QString::fromUtf8(layout::Titolo), sopra);
 }
 
-void ChiediUscita()
+void ChiediUscita(QWidget *sopra)
 {
     const int risposta = messaggi::MsgBox(QStringLiteral("Vuoi tornare al menù?"),
-                                          messaggi::SiNo | messaggi::IconaDomanda, QString::fromUtf8(layout::Titolo));
+                                          messaggi::SiNo | messaggi::IconaDomanda, QString::fromUtf8(layout::Titolo), sopra);
     if (risposta == messaggi::Si)
         messaggi::termina(0);
 }

@@ -11,6 +11,7 @@
 
 class FormAvvio;
 class FormBrindel;
+class QWidget;
 
 // What a running program holds: its two windows. The start window unloads
 // itself; the game window lives until the program ends and plays its cues on
@@ -46,7 +47,8 @@ namespace Modulo1 {
 void preparaApplicazione();
 
 QString testoInformazioni();
-void MostraInformazioni();
-void ChiediUscita();
+// The About box and the exit question, over the window `sopra`.
+void MostraInformazioni(QWidget *sopra);
+void ChiediUscita(QWidget *sopra);
 
 } // namespace Modulo1

@@ -590,6 +590,7 @@ void TstFinestre::disegnoErratoTermina()
     f.show();
     QCOMPARE(messaggi.box.size(), 1);
     QCOMPARE(messaggi.box[0].titolo, QStringLiteral("Tintar i Brindel"));
+    QCOMPARE(messaggi.box[0].sopra, &f);
     QVERIFY2(messaggi.box[0].testo.contains(QStringLiteral("brindel/7.gif")), qPrintable(messaggi.box[0].testo));
     QVERIFY2(messaggi.box[0].testo.contains(dice), qPrintable(messaggi.box[0].testo));
     QVERIFY(messaggi::terminato());
@@ -653,6 +654,8 @@ void TstFinestre::disegniLettiAdOgniPartita()
 void TstFinestre::ingrandita_data()
 {
     QTest::addColumn<QSize>("lato");
+    QTest::newRow("0.75, su uno schermo piccolo") << QSize(515, 385);
+    QTest::newRow("640x480 ingrandita") << QSize(640, 442);
     QTest::newRow("1") << QSize(687, 513);
     QTest::newRow("1.25") << QSize(859, 642);
     QTest::newRow("1.5") << QSize(1031, 770);
@@ -664,8 +667,9 @@ void TstFinestre::ingrandita_data()
 
 void TstFinestre::ingrandita()
 {
-    // A larger window shows the whole layout grown by s = min of the two ratios, centred: every edge
-    // round(x s), covers tiling, fonts grown; a press maps to its drawing pixel; back at 96 dpi all is as the table says.
+    // A larger window (or a smaller one, on a screen too small for it) shows the whole layout grown by s = min of
+    // the two ratios, centred: every edge round(x s), covers tiling, fonts grown; a press maps to its drawing pixel;
+    // back at 96 dpi all is as the table says.
     QFETCH(QSize, lato);
     prova::RegistroMessaggi messaggi;
     CartellaDiProva cartella;
@@ -676,8 +680,10 @@ void TstFinestre::ingrandita()
     QVERIFY(QTest::qWaitForWindowExposed(&f));
     QWidget *fondo = f.centralWidget();
     QCOMPARE(fondo->size(), QSize(687, 513));
-    QVERIFY(portaA(&f, fondo, lato));
     const double s = std::min(lato.width() / 687.0, lato.height() / 513.0);
+    // A screen too small for the layout at 96 dpi lets it shrink.
+    qobject_cast<aspetto::Scena *>(f.interno())->consentiFattore(s);
+    QVERIFY(portaA(&f, fondo, lato));
     const QSize scena = scalato(QRect(0, 0, 687, 513), s).size();
     QCOMPARE(f.interno()->geometry(), QRect(QPoint((lato.width() - scena.width()) / 2, (lato.height() - scena.height()) / 2), scena));
 
@@ -801,8 +807,9 @@ void TstFinestre::ingrandita()
     FormAvvio a([] {});
     a.show();
     const QSize latoAvvio = lato + QSize(15, 92);
-    QVERIFY(portaA(&a, &a, latoAvvio));
     const double sa = std::min(latoAvvio.width() / 702.0, latoAvvio.height() / 605.0);
+    a.findChild<aspetto::Scena *>()->consentiFattore(sa);
+    QVERIFY(portaA(&a, &a, latoAvvio));
     QCOMPARE(a.BottoneAvvio()->geometry(), scalato({184, 328, 274, 85}, sa));
     QCOMPARE(a.titolo()->geometry(), scalato({48, 24, 561, 249}, sa));
     QCOMPARE(QFontInfo(a.titolo()->font()).pixelSize(), int(std::floor(96 * sa + 0.5)));

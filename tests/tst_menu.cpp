@@ -96,6 +96,7 @@ void TstMenu::boxInformazioni()
     QCOMPARE(messaggi.box[0].testo, Modulo1::testoInformazioni());
     QCOMPARE(messaggi.box[0].flags, 64);
     QCOMPARE(messaggi.box[0].titolo, QStringLiteral("Tintar i Brindel"));
+    QCOMPARE(messaggi.box[0].sopra, &f);
     QVERIFY(!messaggi::terminato());
 }
 
@@ -132,6 +133,7 @@ void TstMenu::uscitaNoNonCambiaNulla()
     QCOMPARE(messaggi.box[0].testo, QStringLiteral("Vuoi tornare al menù?"));
     QCOMPARE(messaggi.box[0].flags, 36);
     QCOMPARE(messaggi.box[0].titolo, QStringLiteral("Tintar i Brindel"));
+    QCOMPARE(messaggi.box[0].sopra, &f);
     QCOMPARE(istantanea(f), prima);
     QVERIFY(!messaggi::terminato());
 }
@@ -187,7 +189,7 @@ void TstMenu::erroreTerminaInOgniMomento()
         QTimer errore;
         errore.setSingleShot(true);
         connect(&errore, &QTimer::timeout, this, [] {
-            messaggi::esegui([] { throw ErroreEsecuzione(ErroreEsecuzione::Tipo::Overflow); });
+            messaggi::esegui(nullptr, [] { throw ErroreEsecuzione(ErroreEsecuzione::Tipo::Overflow); });
         });
         QTimer occhio;
         connect(&occhio, &QTimer::timeout, this, [&] {
@@ -247,11 +249,21 @@ void TstMenu::boxVeri_data()
 
 void TstMenu::boxVeri()
 {
-    // The real boxes have exactly their buttons, in Italian with their Alt letters and no Qt translation, Yes the default and No for Escape.
+    // The real boxes have exactly their buttons, in Italian with their Alt letters and no Qt translation, Yes the default
+    // and No for Escape; a box opens centred over its window, away from the middle of the screen, whichever window is active.
     QFETCH(int, flags);
     QFETCH(int, icona);
     QFETCH(QStringList, bottoni);
-    const auto box = messaggi::creaBox(QStringLiteral("x"), flags, QStringLiteral("Tintar i Brindel"));
+    QWidget sopra;
+    sopra.setGeometry(30, 40, 500, 400);
+    sopra.show();
+    QWidget altra;
+    altra.setGeometry(300, 100, 400, 400);
+    altra.show();
+    QApplication::setActiveWindow(&altra);
+    const auto box = messaggi::creaBox(QStringLiteral("x"), flags, QStringLiteral("Tintar i Brindel"), &sopra);
+    box->show();
+    QCOMPARE(box->geometry().center(), sopra.geometry().center());
     QCOMPARE(int(box->icon()), icona);
     QCOMPARE(box->windowTitle(), QStringLiteral("Tintar i Brindel"));
     QStringList testi;
@@ -282,7 +294,7 @@ void TstMenu::memoriaEsaurita()
     {
         bool possibile = true;
         QStringList testi;
-        int mostra(const QString &testo, int, const QString &) override
+        int mostra(const QString &testo, int, const QString &, QWidget *) override
         {
             if (!possibile)
                 throw std::bad_alloc();
@@ -303,7 +315,7 @@ void TstMenu::memoriaEsaurita()
     messaggi::imposta(&box);
     bool uscita = false;
     try {
-        messaggi::esegui([] { throw std::bad_alloc(); });
+        messaggi::esegui(nullptr, [] { throw std::bad_alloc(); });
     } catch (...) {
         uscita = true;
     }

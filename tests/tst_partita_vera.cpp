@@ -166,6 +166,8 @@ class TstPartitaVera : public QObject
 private slots:
     void unaPartitaIntera();
     void ingranditaESchermoIntero();
+    void schermi_data();
+    void schermi();
 };
 
 void TstPartitaVera::unaPartitaIntera()
@@ -394,6 +396,106 @@ void TstPartitaVera::ingranditaESchermoIntero()
     QCOMPARE(ritorno.size(), rb.size());
     QTRY_COMPARE_WITH_TIMEOUT(prova::copertureNonGialle(schermo = x.schermo(), prova::GiocoX::interno(ritorno)), QString(), 5000);
     QVERIFY(Scala(ritorno, menu).cellaNominata(schermo) >= 0);
+}
+
+void TstPartitaVera::schermi_data()
+{
+    QTest::addColumn<QSize>("schermo");
+    QTest::addColumn<double>("scala");
+    // How the start window stands when "Avvio" is pressed: moved from the middle of the screen, maximised from its
+    // title bar, or full screen by F11 (after F11 there and back).
+    QTest::addColumn<QString>("stato");
+    QTest::newRow("800x600") << QSize(800, 600) << 1.0 << "";
+    QTest::newRow("1366x768 al 150%") << QSize(1366, 768) << 1.5 << "";
+    QTest::newRow("3840x2160 al 200%") << QSize(3840, 2160) << 2.0 << "";
+    QTest::newRow("640x480, avvio ingrandita") << QSize(640, 480) << 1.0 << "MAXIMIZED";
+    QTest::newRow("800x600, avvio a schermo intero") << QSize(800, 600) << 1.0 << "FULLSCREEN";
+}
+
+void TstPartitaVera::schermi()
+{
+    // On small screens and on large ones at 1.5 and 2 times the scale, both windows stand whole in the screen's
+    // available area, the game window's covers all showing; the game window opens centred where the start window
+    // was (as far as it stays whole), or maximised or full screen after such a start window; the exit question opens
+    // centred over the game window.
+    QFETCH(QSize, schermo);
+    QFETCH(double, scala);
+    QFETCH(QString, stato);
+    prova::ServerX x(true, schermo);
+    if (!x.avviato())
+        QSKIP("Xvfb could not be started here");
+    QTemporaryDir altrove;
+    prova::GiocoX gioco(x, QStringLiteral(BRINDEL_PROGRAM_DIR "/tintar-i-brindel"), altrove.path(), scala);
+    QRect ra = gioco.aspettaAvvio();
+    QVERIFY(!ra.isEmpty());
+    const QRect area = x.areaDisponibile();
+    const auto dentro = [&](const QRect &r) {
+        return QStringLiteral("%1x%2+%3+%4 in %5x%6").arg(r.width()).arg(r.height()).arg(r.x()).arg(r.y()).arg(area.width()).arg(area.height());
+    };
+    QVERIFY2(area.contains(x.cornice(gioco.finestraAvvio)), qPrintable(dentro(x.cornice(gioco.finestraAvvio))));
+    if (stato == QLatin1String("MAXIMIZED")) {
+        x.clicca(QPoint(ra.center().x(), ra.top() - 8), 1, 2);
+        ra = nuovaGeometria(x, gioco.finestraAvvio, ra);
+        QVERIFY(ra.width() > 600);
+    } else if (stato == QLatin1String("FULLSCREEN")) {
+        const QRect prima = ra;
+        for (const QRect &atteso : {QRect(QPoint(0, 0), schermo), prima, QRect(QPoint(0, 0), schermo)}) {
+            x.tasto(QStringLiteral("F11"));
+            QCOMPARE(ra = nuovaGeometria(x, gioco.finestraAvvio, ra), atteso);
+        }
+    } else {
+        const QPoint bordo = ra.topLeft() - x.cornice(gioco.finestraAvvio).topLeft();
+        x.esegui(QStringLiteral("xdotool"), {QStringLiteral("windowmove"), gioco.finestraAvvio, QString::number(area.left() + 100 + bordo.x()),
+                                             QString::number(area.top() + bordo.y())});
+        ra = nuovaGeometria(x, gioco.finestraAvvio, ra);
+    }
+    const QRect avvio = x.cornice(gioco.finestraAvvio);
+
+    QRect rb = gioco.premiAvvio();
+    QVERIFY(!rb.isEmpty());
+    if (!stato.isEmpty()) {
+        const auto proprieta = [&] {
+            return x.esegui(QStringLiteral("xprop"), {QStringLiteral("-id"), gioco.finestraGioco, QStringLiteral("_NET_WM_STATE")});
+        };
+        QTRY_VERIFY2_WITH_TIMEOUT(proprieta().contains(stato.toLatin1()), proprieta().constData(), 5000);
+        rb = x.geometria(gioco.finestraGioco);
+        QCOMPARE(rb, ra);
+    }
+    const QRect cornice = x.cornice(gioco.finestraGioco);
+    QVERIFY2(area.contains(cornice), qPrintable(dentro(cornice)));
+    // Centred on the start window, moved only as far as it takes to stand whole.
+    const QPoint mezzo(std::clamp(avvio.center().x(), area.left() + cornice.width() / 2, area.right() - cornice.width() / 2),
+                       std::clamp(avvio.center().y(), area.top() + cornice.height() / 2, area.bottom() - cornice.height() / 2));
+    const QPoint spostamento = cornice.center() - mezzo;
+    QVERIFY2(std::abs(spostamento.x()) <= 2 && std::abs(spostamento.y()) <= 2,
+             qPrintable(dentro(avvio) + QStringLiteral(", then ") + dentro(cornice)));
+    // Below the menu bar the layout, grown or shrunk evenly, shows every cover, and the cell name's white box ends
+    // where the layout puts its bottom edge (once the window has been drawn at its final size).
+    const auto visto = [&] {
+        const QImage schermata = x.schermo(rb);
+        const QRect finestra(QPoint(0, 0), rb.size());
+        int menu = 0;
+        while (menu < finestra.height() && coloreA(schermata, finestra.topRight() + QPoint(-3, menu)) != B::Sfondo)
+            ++menu;
+        const Scala m(finestra, menu);
+        const int fondo = B::NomeCella.top + B::NomeCella.height;
+        const QPoint sopra = m.punto(B::NomeCella.left + 6, fondo - 4);
+        const QPoint sotto = m.punto(B::NomeCella.left + 6, fondo + 3);
+        QString sbagli = prova::copertureNonGialle(schermata, [&](int i) { return m.centro(i); });
+        if (coloreA(schermata, sopra) != colore::Bianco || coloreA(schermata, sotto) != B::Sfondo)
+            sbagli += QStringLiteral(" the cell name's box does not end between %1 and %2").arg(sopra.y()).arg(sotto.y());
+        return sbagli;
+    };
+    QString sbagli;
+    (void)QTest::qWaitFor([&] { return (sbagli = visto()).isEmpty(); }, 10000);
+    QCOMPARE(sbagli, QString());
+
+    // The exit question stands over the middle of the game window.
+    QVERIFY(gioco.apriEsci(rb));
+    const QRect domanda = x.geometria(gioco.finestraDomanda);
+    const QPoint fuori = domanda.center() - rb.center();
+    QVERIFY2(std::abs(fuori.x()) <= 2 && std::abs(fuori.y()) <= 2,
+             qPrintable(dentro(domanda) + QStringLiteral(" over ") + dentro(rb)));
 }
 
 QTEST_MAIN(TstPartitaVera)

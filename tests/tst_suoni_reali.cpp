@@ -577,7 +577,7 @@ void TstSuoniReali::uscitaImmediata()
     if (!x.avviato())
         QSKIP("Xvfb could not be started here");
     QTemporaryDir altrove;
-    prova::GiocoX gioco(x, QStringLiteral(BRINDEL_PROGRAM_DIR "/tintar-i-brindel"), altrove.path(),
+    prova::GiocoX gioco(x, QStringLiteral(BRINDEL_PROGRAM_DIR "/tintar-i-brindel"), altrove.path(), 1.0,
                         server ? m_server->indirizzo() : QStringLiteral("unix:/nonexistent"));
     QVERIFY(!gioco.aspettaAvvio().isEmpty());
     const QRect rb = gioco.premiAvvio();

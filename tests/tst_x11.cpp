@@ -82,8 +82,10 @@ void TstX11::avvioEGioco()
     }
     prova::GiocoX gioco(x, QStringLiteral(BRINDEL_PROGRAM_DIR "/tintar-i-brindel"), altrove.path());
 
+    // Where the screen holds them, both windows open at their size at 96 dpi.
     const QRect ra = gioco.aspettaAvvio();
     QVERIFY(!ra.isEmpty());
+    QCOMPARE(ra.size(), QSize(layout::avvio::LarghezzaInterna, layout::avvio::AltezzaInterna));
     const QImage primo = x.schermo();
     prova::salvaSchermata(primo, QStringLiteral("avvio"));
     const QSet<Colore> tabella(ModuloColoriSuoni::ColoriAvvio.begin() + 1, ModuloColoriSuoni::ColoriAvvio.end());
@@ -96,6 +98,7 @@ void TstX11::avvioEGioco()
 
     const QRect rb = gioco.premiAvvio();
     QVERIFY(!rb.isEmpty());
+    QCOMPARE(rb.width(), layout::brindel::LarghezzaInterna);
     QVERIFY(rb.height() > layout::brindel::AltezzaInterna);
     const QImage secondo = x.schermo();
     prova::salvaSchermata(secondo, QStringLiteral("gioco"));

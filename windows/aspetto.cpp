@@ -9,6 +9,7 @@
 #include <QHash>
 #include <QIconEngine>
 #include <QPainter>
+#include <QLayout>
 #include <QResizeEvent>
 
 #include <algorithm>
@@ -233,6 +234,16 @@ Scena::Scena(QSize misura, QWidget *contenitore)
     contenitore->installEventFilter(this);
 }
 
+void Scena::consentiFattore(double minimo)
+{
+    m_minimo = std::min(1.0, minimo);
+    parentWidget()->setMinimumSize(scala(layout::Rettangolo{0, 0, m_misura.width(), m_misura.height()}, m_minimo).size());
+    // The window may be made that small at once, not only once its layout
+    // has heard of it.
+    if (QLayout *l = window()->layout())
+        l->activate();
+}
+
 QEvent::Type Scena::eventoScala()
 {
     static const auto tipo = static_cast<QEvent::Type>(QEvent::registerEventType());
@@ -249,7 +260,7 @@ bool Scena::eventFilter(QObject *oggetto, QEvent *evento)
 void Scena::adatta()
 {
     const QSize lato = parentWidget()->size();
-    const double s = std::max(1.0, std::min(double(lato.width()) / m_misura.width(), double(lato.height()) / m_misura.height()));
+    const double s = std::max(m_minimo, std::min(double(lato.width()) / m_misura.width(), double(lato.height()) / m_misura.height()));
     const QSize scalata(scala(m_misura.width(), s), scala(m_misura.height(), s));
     const QRect posto(QPoint((lato.width() - scalata.width()) / 2, (lato.height() - scalata.height()) / 2), scalata);
     if (s == m_fattore) {

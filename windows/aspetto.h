@@ -54,8 +54,9 @@ void registraSostituzioni();
 
 // The layout of a window, drawn on its container: as large as the container
 // lets it grow evenly, s = min(width ratio, height ratio), never below its
-// size at 96 dpi, centred, the margins in the container's colour. Every
-// control placed by colloca inside it follows the factor.
+// size at 96 dpi (or below the smallest factor allowed), centred, the
+// margins in the container's colour. Every control placed by colloca inside
+// it follows the factor.
 class Scena : public QWidget
 {
     Q_OBJECT
@@ -64,6 +65,10 @@ public:
 
     double fattore() const { return m_fattore; }
     QSize misura() const { return m_misura; }
+    // Lets the layout shrink down to factor `minimo` (at most 1), for a
+    // screen too small for it at 96 dpi: the container's minimum size
+    // becomes the layout at that factor.
+    void consentiFattore(double minimo);
     // Sent to every control in the scene after the factor has changed.
     static QEvent::Type eventoScala();
 
@@ -75,6 +80,7 @@ private:
 
     QSize m_misura;
     double m_fattore = 1.0;
+    double m_minimo = 1.0;
 };
 
 } // namespace aspetto

@@ -7,6 +7,7 @@
 #include "windows/aspetto.h"
 #include "windows/controlli.h"
 #include "windows/dispositivo.h"
+#include "windows/finestre.h"
 #include "windows/layout.h"
 #include "windows/messaggi.h"
 
@@ -18,11 +19,12 @@ FormAvvio::FormAvvio(std::function<void()> apriGioco)
     using namespace layout::avvio;
     setWindowTitle(QString());
     setWindowIcon(aspetto::immagine("icona.png"));
-    // Opens at its size and grows evenly when maximised.
+    // Opens at its size and grows evenly when maximised or full screen (F11).
     resize(LarghezzaInterna, AltezzaInterna);
     setBackColor(Sfondo);
     auto *scena = new aspetto::Scena(QSize(LarghezzaInterna, AltezzaInterna), this);
     dispositivo::instradaPressioni(this);
+    finestre::aggiungiSchermoIntero(this);
 
     setAccessibleName(QString::fromUtf8(layout::Titolo));
     m_titolo = new Etichetta(QString::fromUtf8(layout::Titolo), scena);
@@ -45,7 +47,7 @@ FormAvvio::FormAvvio(std::function<void()> apriGioco)
 
 void FormAvvio::scegliSfondo()
 {
-    messaggi::esegui([this] { setBackColor(static_cast<Colore>(numeri::aInt32(ModuloColoriSuoni::ColoreCasuale()))); });
+    messaggi::esegui(this, [this] { setBackColor(static_cast<Colore>(numeri::aInt32(ModuloColoriSuoni::ColoreCasuale()))); });
 }
 
 void FormAvvio::setBackColor(Colore colore)
@@ -56,7 +58,7 @@ void FormAvvio::setBackColor(Colore colore)
 
 void FormAvvio::avvia()
 {
-    messaggi::esegui([this] {
+    messaggi::esegui(this, [this] {
         m_apriGioco();
         // Unloaded for good: nothing shows the start window again.
         setAttribute(Qt::WA_DeleteOnClose);

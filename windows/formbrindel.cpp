@@ -9,6 +9,7 @@
 #include "windows/aspetto.h"
 #include "windows/controlli.h"
 #include "windows/dispositivo.h"
+#include "windows/finestre.h"
 #include "windows/layout.h"
 #include "windows/messaggi.h"
 
@@ -49,9 +50,10 @@ FormBrindel::FormBrindel(ComandiMenu comandi, suoni::Riproduttore &riproduttore)
     accessibilita::installa();
     creaControlli();
     impostaOrdineFuoco();
-    const auto collega = [this](QAction *voce, std::function<void()> comando) {
+    const auto collega = [this](QAction *voce, std::function<void(QWidget *)> comando) {
         if (comando)
-            connect(voce, &QAction::triggered, this, [comando = std::move(comando)] { messaggi::esegui(comando); });
+            connect(voce, &QAction::triggered, this,
+                    [this, comando = std::move(comando)] { messaggi::esegui(this, [&] { comando(this); }); });
     };
     collega(m_voceInformazioni, std::move(comandi.informazioni));
     collega(m_voceEsci, std::move(comandi.esci));
@@ -78,11 +80,7 @@ void FormBrindel::creaControlli()
     dispositivo::instradaPressioni(this);
 
     // F11 goes full screen and back, as desktop programs do.
-    auto *schermoIntero = new QAction(this);
-    schermoIntero->setObjectName(QStringLiteral("schermoIntero"));
-    schermoIntero->setShortcut(Qt::Key_F11);
-    addAction(schermoIntero);
-    connect(schermoIntero, &QAction::triggered, this, [this] { setWindowState(windowState() ^ Qt::WindowFullScreen); });
+    finestre::aggiungiSchermoIntero(this);
     // Fills taken back and brought again, as in any drawing program.
     auto *annulla = new QAction(this);
     annulla->setObjectName(QStringLiteral("annulla"));
@@ -203,7 +201,7 @@ void FormBrindel::showEvent(QShowEvent *evento)
 
 void FormBrindel::primaAttivazione()
 {
-    messaggi::esegui([this] {
+    messaggi::esegui(this, [this] {
         NuovaPartita();
         ImpostaTavolozza();
     });
@@ -241,7 +239,7 @@ void FormBrindel::rispondi(int indice)
 {
     if (indice < 0 || indice >= gioco::Celle || !mostrato(m_coperture[indice]))
         return;
-    messaggi::esegui([this, indice] {
+    messaggi::esegui(this, [this, indice] {
         m_partita.rispondi(indice);
         mostra();
     });
@@ -251,7 +249,7 @@ void FormBrindel::prossimoDisegno()
 {
     if (!mostrato(m_avanti))
         return;
-    messaggi::esegui([this] {
+    messaggi::esegui(this, [this] {
         m_partita.prossimoDisegno();
         mostra();
     });
@@ -261,7 +259,7 @@ void FormBrindel::scegliColore(int indice)
 {
     if (indice < 0 || indice >= tavolozza::Numero || !mostrato(m_campioni[indice]))
         return;
-    messaggi::esegui([this, indice] {
+    messaggi::esegui(this, [this, indice] {
         const RiquadroImmagine *campione = m_campioni[indice];
         ColoreScelto = campione->coloreSfondo();
         m_riquadroScelto->setBackColor(campione->coloreSfondo());
@@ -270,7 +268,7 @@ void FormBrindel::scegliColore(int indice)
 
 void FormBrindel::premiDisegno(Qt::MouseButton, Qt::KeyboardModifiers, int x, int y)
 {
-    messaggi::esegui([this, x, y] { riempi(m_riquadroDisegno->Point(x, y), x, y); });
+    messaggi::esegui(this, [this, x, y] { riempi(m_riquadroDisegno->Point(x, y), x, y); });
 }
 
 void FormBrindel::riempi(Colore coloreArea, int x, int y)
@@ -281,12 +279,12 @@ void FormBrindel::riempi(Colore coloreArea, int x, int y)
 
 void FormBrindel::annullaRiempimento()
 {
-    messaggi::esegui([this] { m_riquadroDisegno->ridisegna(m_riempimenti.annulla(m_riquadroDisegno->hDC())); });
+    messaggi::esegui(this, [this] { m_riquadroDisegno->ridisegna(m_riempimenti.annulla(m_riquadroDisegno->hDC())); });
 }
 
 void FormBrindel::ripetiRiempimento()
 {
-    messaggi::esegui([this] { m_riquadroDisegno->ridisegna(m_riempimenti.ripeti(m_riquadroDisegno->hDC())); });
+    messaggi::esegui(this, [this] { m_riquadroDisegno->ridisegna(m_riempimenti.ripeti(m_riquadroDisegno->hDC())); });
 }
 
 void FormBrindel::mostra()

@@ -26,11 +26,12 @@ class FormBrindel : public QMainWindow
     Q_OBJECT
 public:
     // What the menu bar's two commands do: show the About box, and ask
-    // before ending the program. Without them the commands do nothing.
+    // before ending the program, each over the window given. Without them
+    // the commands do nothing.
     struct ComandiMenu
     {
-        std::function<void()> informazioni;
-        std::function<void()> esci;
+        std::function<void(QWidget *)> informazioni;
+        std::function<void(QWidget *)> esci;
     };
 
     // The cues play on `riproduttore`.

@@ -52,6 +52,21 @@ inline constexpr std::array<int, 4> LatiIconaFinestra{LatoIcona, 48, 64, 128};
 // The sunken border of the picture boxes and swatches.
 inline constexpr int Bordo = gioco::BordoRiquadro;
 
+// A window manager's frame, in pixels at 96 dpi, as reckoned before a window
+// of the game has been shown and its real frame is known: a title bar and
+// borders as large as common desktops draw them.
+struct Margini
+{
+    int sinistra = 0;
+    int alto = 0;
+    int destra = 0;
+    int basso = 0;
+};
+inline constexpr Margini CorniceStimata{10, 40, 10, 10};
+// The smallest factor a window is scaled down by to fit its screen: below
+// it a cell would be too small a target (the window then runs off the screen).
+inline constexpr double FattoreMinimo = 0.25;
+
 namespace avvio {
 
 inline constexpr int LarghezzaInterna = 702;

@@ -3,11 +3,13 @@
 #include "windows/messaggi.h"
 
 #include "platform/errore.h"
+#include "windows/finestre.h"
 #include "windows/layout.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
+#include <QShowEvent>
 
 #include <array>
 #include <cstdio>
@@ -21,12 +23,28 @@
 namespace messaggi {
 namespace {
 
+// Qt's own placing of a box over its window leaves out the window manager's
+// frame, so the box itself is put in the middle.
+class Box final : public QMessageBox
+{
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void showEvent(QShowEvent *evento) override
+    {
+        QMessageBox::showEvent(evento);
+        if (!evento->spontaneous())
+            finestre::centraSopra(this, parentWidget());
+    }
+};
+
 class BoxVere final : public Finestra
 {
 public:
-    int mostra(const QString &testo, int flags, const QString &titolo) override
+    int mostra(const QString &testo, int flags, const QString &titolo, QWidget *sopra) override
     {
-        const std::unique_ptr<QMessageBox> box = creaBox(testo, flags, titolo);
+        const std::unique_ptr<QMessageBox> box = creaBox(testo, flags, titolo, sopra);
         const int premuto = box->exec();
         if (flags & SiNo)
             return premuto == QMessageBox::Yes ? Si : No;
@@ -57,14 +75,14 @@ bool g_terminato = false;
 int g_codice = 0;
 bool g_nelCiclo = false;
 
-void segnala(const QString &testo, int codice)
+void segnala(const QString &testo, int codice, QWidget *finestra)
 {
     restituisciRiserva();
     // Also for whoever started the program from a terminal or a script.
     std::fprintf(stderr, "%s: %s\n", layout::Titolo, testo.toLocal8Bit().constData());
     std::fflush(stderr);
     try {
-        MsgBox(testo, SoloOk | IconaErrore, QString::fromUtf8(layout::Titolo));
+        MsgBox(testo, SoloOk | IconaErrore, QString::fromUtf8(layout::Titolo), finestra);
     } catch (const std::bad_alloc &) {
         // Not even room for the box: the message is on stderr, and the
         // program ends with its status all the same.
@@ -74,9 +92,11 @@ void segnala(const QString &testo, int codice)
 
 } // namespace
 
-std::unique_ptr<QMessageBox> creaBox(const QString &testo, int flags, const QString &titolo)
+std::unique_ptr<QMessageBox> creaBox(const QString &testo, int flags, const QString &titolo, QWidget *sopra)
 {
-    auto box = std::make_unique<QMessageBox>(QApplication::activeWindow());
+    // A box opens centred over its parent; one whose window is not on the
+    // screen (yet) opens in the middle of the screen.
+    std::unique_ptr<QMessageBox> box = std::make_unique<Box>(sopra && sopra->isVisible() ? sopra->window() : nullptr);
     box->setWindowTitle(titolo);
     box->setText(testo);
     box->setWindowModality(Qt::ApplicationModal);
@@ -120,25 +140,25 @@ void imposta(Finestra *altra)
     g_altra = altra;
 }
 
-int MsgBox(const QString &testo, int flags, const QString &titolo)
+int MsgBox(const QString &testo, int flags, const QString &titolo, QWidget *sopra)
 {
     static BoxVere vere;
-    return (g_altra ? *g_altra : static_cast<Finestra &>(vere)).mostra(testo, flags, titolo);
+    return (g_altra ? *g_altra : static_cast<Finestra &>(vere)).mostra(testo, flags, titolo, sopra);
 }
 
-void esegui(const std::function<void()> &gestore)
+void esegui(QWidget *finestra, const std::function<void()> &gestore)
 {
     if (g_terminato)
         return;
     try {
         gestore();
     } catch (const ErroreEsecuzione &e) {
-        segnala(e.messaggio(), e.codiceUscita());
+        segnala(e.messaggio(), e.codiceUscita(), finestra);
     } catch (const std::bad_alloc &) {
         // A literal: it needs no memory of its own.
-        segnala(QStringLiteral("Memoria esaurita.\n\nIl programma verrà chiuso."), uscita::MemoriaEsaurita);
+        segnala(QStringLiteral("Memoria esaurita.\n\nIl programma verrà chiuso."), uscita::MemoriaEsaurita, finestra);
     } catch (const std::exception &e) {
-        segnala(QStringLiteral("Errore interno: %1\n\nIl programma verrà chiuso.").arg(QString::fromLocal8Bit(e.what())), uscita::ErroreInterno);
+        segnala(QStringLiteral("Errore interno: %1\n\nIl programma verrà chiuso.").arg(QString::fromLocal8Bit(e.what())), uscita::ErroreInterno, finestra);
     }
 }
 

@@ -2,8 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Message boxes, and what happens when an event handler fails: its message is
-// shown and the program ends with a non-zero status. Tests install a
-// recorder in place of the real boxes.
+// shown and the program ends with a non-zero status. A box opens centred over
+// the window it belongs to. Tests install a recorder in place of the real
+// boxes.
 
 #include <QString>
 
@@ -11,6 +12,7 @@
 #include <memory>
 
 class QMessageBox;
+class QWidget;
 
 namespace messaggi {
 
@@ -34,12 +36,14 @@ class Finestra
 {
 public:
     virtual ~Finestra() = default;
-    // Modal to the application; returns the button pressed.
-    virtual int mostra(const QString &testo, int flags, const QString &titolo) = 0;
+    // Modal to the application, over the window `sopra` (none: the middle of
+    // the screen); returns the button pressed.
+    virtual int mostra(const QString &testo, int flags, const QString &titolo, QWidget *sopra) = 0;
 };
 
-// The real box for a text, flags word and title, not yet shown.
-std::unique_ptr<QMessageBox> creaBox(const QString &testo, int flags, const QString &titolo);
+// The real box for a text, flags word and title, not yet shown: over
+// `sopra` where that window is shown.
+std::unique_ptr<QMessageBox> creaBox(const QString &testo, int flags, const QString &titolo, QWidget *sopra = nullptr);
 
 // Sets aside, at start-up, the memory and descriptors that showing an
 // error needs when the error is that they ran out.
@@ -48,12 +52,13 @@ void prepara();
 // nullptr goes back to the real message boxes.
 void imposta(Finestra *altra);
 
-int MsgBox(const QString &testo, int flags, const QString &titolo);
+int MsgBox(const QString &testo, int flags, const QString &titolo, QWidget *sopra);
 
-// Runs an event handler. A run-time error raised inside it is shown in a box
-// titled with the program's title, and then the program ends with the
-// error's status; after that no handler runs any more.
-void esegui(const std::function<void()> &gestore);
+// Runs an event handler of `finestra` (none before any window exists). A
+// run-time error raised inside it is shown in a box over that window, titled
+// with the program's title, and then the program ends with the error's
+// status; after that no handler runs any more.
+void esegui(QWidget *finestra, const std::function<void()> &gestore);
 
 // Runs the application's event loop until the program ends and returns its
 // exit status. A program that ended before the loop (an error during

@@ -16,6 +16,8 @@ struct Box
     QString testo;
     int flags = 0;
     QString titolo;
+    // The window it was shown over.
+    QWidget *sopra = nullptr;
 };
 
 // Answers every message box with `risposta` and remembers it.
@@ -32,9 +34,9 @@ public:
         messaggi::imposta(nullptr);
         messaggi::ripristina();
     }
-    int mostra(const QString &testo, int flags, const QString &titolo) override
+    int mostra(const QString &testo, int flags, const QString &titolo, QWidget *sopra) override
     {
-        box.append({testo, flags, titolo});
+        box.append({testo, flags, titolo, sopra});
         return risposta;
     }
     int risposta;

@@ -14,17 +14,19 @@
 #include <QTest>
 
 #include <algorithm>
+#include <cmath>
 
 namespace prova {
 
-ServerX::ServerX(bool gestoreFinestre)
+ServerX::ServerX(bool gestoreFinestre, QSize schermo)
+    : m_lato(schermo)
 {
     if (QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty())
         return;
     // Xvfb picks a free display itself and tells which on its standard output,
     // so tests running side by side never share or fight over one.
     m_xvfb.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                                          QStringLiteral("0"), QStringLiteral("1024x768x24"), QStringLiteral("-noreset"),
+                                          QStringLiteral("0"), QStringLiteral("%1x%2x24").arg(schermo.width()).arg(schermo.height()), QStringLiteral("-noreset"),
                                           QStringLiteral("-nolisten"), QStringLiteral("tcp")});
     if (!m_xvfb.waitForStarted(5000))
         return;
@@ -100,7 +102,8 @@ QRect ServerX::geometria(const QString &finestra) const
 {
     // xwininfo gives the window's own place on the screen also when a window
     // manager has put a frame around it (xdotool does not).
-    const QString out = QString::fromLatin1(esegui(QStringLiteral("xwininfo"), {QStringLiteral("-id"), finestra}));
+    const QStringList chi = finestra == QLatin1String("-root") ? QStringList{finestra} : QStringList{QStringLiteral("-id"), finestra};
+    const QString out = QString::fromLatin1(esegui(QStringLiteral("xwininfo"), chi));
     QRect r;
     for (QString riga : out.split(u'\n')) {
         riga = riga.trimmed();
@@ -117,10 +120,47 @@ QRect ServerX::geometria(const QString &finestra) const
     return r;
 }
 
-QImage ServerX::schermo() const
+QRect ServerX::cornice(const QString &finestra) const
 {
-    const QByteArray png = esegui(QStringLiteral("import"), {QStringLiteral("-window"), QStringLiteral("root"), QStringLiteral("png:-")});
-    return QImage::fromData(png, "PNG").convertToFormat(QImage::Format_RGB32);
+    const QRect r = geometria(finestra);
+    const QString estensioni = QString::fromLatin1(esegui(QStringLiteral("xprop"), {QStringLiteral("-id"), finestra, QStringLiteral("_NET_FRAME_EXTENTS")}));
+    // "_NET_FRAME_EXTENTS(CARDINAL) = left, right, top, bottom"
+    const QStringList m = estensioni.section(u'=', 1).split(u',', Qt::SkipEmptyParts);
+    if (m.size() != 4)
+        return r;
+    return r.adjusted(-m[0].trimmed().toInt(), -m[2].trimmed().toInt(), m[1].trimmed().toInt(), m[3].trimmed().toInt());
+}
+
+QRect ServerX::areaDisponibile() const
+{
+    const QString area = QString::fromLatin1(esegui(QStringLiteral("xprop"), {QStringLiteral("-root"), QStringLiteral("_NET_WORKAREA")}));
+    const QStringList n = area.section(u'=', 1).split(u',', Qt::SkipEmptyParts);
+    if (n.size() >= 4)
+        return {n[0].trimmed().toInt(), n[1].trimmed().toInt(), n[2].trimmed().toInt(), n[3].trimmed().toInt()};
+    // No window manager: the whole screen.
+    return geometria(QStringLiteral("-root"));
+}
+
+QImage ServerX::schermo(const QRect &zona) const
+{
+    QStringList argomenti{QStringLiteral("-window"), QStringLiteral("root")};
+    // What lies off the screen stays black.
+    const QRect visibile = zona & QRect(QPoint(0, 0), m_lato);
+    if (!zona.isEmpty()) {
+        if (visibile.isEmpty())
+            return {};
+        argomenti << QStringLiteral("-crop")
+                  << QStringLiteral("%1x%2+%3+%4").arg(visibile.width()).arg(visibile.height()).arg(visibile.x()).arg(visibile.y())
+                  << QStringLiteral("+repage");
+    }
+    const QByteArray png = esegui(QStringLiteral("import"), argomenti << QStringLiteral("png:-"));
+    const QImage immagine = QImage::fromData(png, "PNG").convertToFormat(QImage::Format_RGB32);
+    if (zona.isEmpty() || visibile == zona)
+        return immagine;
+    QImage intera(zona.size(), QImage::Format_RGB32);
+    intera.fill(Qt::black);
+    QPainter(&intera).drawImage(visibile.topLeft() - zona.topLeft(), immagine);
+    return intera;
 }
 
 void ServerX::clicca(QPoint punto, int pulsante, int volte) const
@@ -135,11 +175,15 @@ void ServerX::tasto(const QString &nome) const
     esegui(QStringLiteral("xdotool"), {QStringLiteral("key"), nome});
 }
 
-GiocoX::GiocoX(const ServerX &x, const QString &eseguibile, const QString &cartellaLavoro, const QString &serverSuono)
+GiocoX::GiocoX(const ServerX &x, const QString &eseguibile, const QString &cartellaLavoro, double scala, const QString &serverSuono)
     : m_x(x)
+    , m_scala(scala)
 {
     QProcessEnvironment env = x.ambiente();
     env.insert(QStringLiteral("PULSE_SERVER"), serverSuono);
+    env.remove(QStringLiteral("QT_SCALE_FACTOR"));
+    if (scala != 1.0)
+        env.insert(QStringLiteral("QT_SCALE_FACTOR"), QString::number(scala));
     m_processo.setProcessEnvironment(env);
     m_processo.setWorkingDirectory(cartellaLavoro);
     m_processo.start(eseguibile, {});
@@ -156,13 +200,12 @@ GiocoX::~GiocoX()
 
 QRect GiocoX::aspettaAvvio()
 {
-    namespace A = layout::avvio;
     QRect r;
     const bool venuta = QTest::qWaitFor([&] {
         if (m_processo.state() != QProcess::Running)
             return true;
         const QStringList f = m_x.finestre(QString::fromLatin1(ClasseGioco));
-        if (f.isEmpty() || (r = m_x.geometria(f.last())).size() != QSize(A::LarghezzaInterna, A::AltezzaInterna))
+        if (f.isEmpty() || (r = m_x.geometria(f.last())).isEmpty())
             return false;
         finestraAvvio = f.last();
         return true;
@@ -171,7 +214,8 @@ QRect GiocoX::aspettaAvvio()
         return {};
     // Drawn once its corner shows a colour of the table.
     const bool disegnata = QTest::qWaitFor([&] {
-        const Colore c = coloreA(m_x.schermo(), r.topLeft() + QPoint(10, 10));
+        r = m_x.geometria(finestraAvvio);
+        const Colore c = coloreA(m_x.schermo(QRect(r.topLeft() + QPoint(10, 10), QSize(1, 1))), QPoint(0, 0));
         return std::find(ModuloColoriSuoni::ColoriAvvio.begin() + 1, ModuloColoriSuoni::ColoriAvvio.end(), c)
             != ModuloColoriSuoni::ColoriAvvio.end();
     }, 5000);
@@ -180,15 +224,15 @@ QRect GiocoX::aspettaAvvio()
 
 QRect GiocoX::premiAvvio()
 {
-    namespace B = layout::brindel;
+    namespace A = layout::avvio;
     const QRect avvio = m_x.geometria(finestraAvvio);
-    m_x.clicca(avvio.topLeft() + centro(layout::avvio::BottoneAvvio));
+    m_x.clicca(puntoScalato(avvio, QSize(A::LarghezzaInterna, A::AltezzaInterna), centro(A::BottoneAvvio)));
     QRect r;
     const bool venuta = QTest::qWaitFor([&] {
         if (m_processo.state() != QProcess::Running)
             return true;
         const QStringList f = m_x.finestre(QString::fromLatin1(ClasseGioco));
-        if (f.size() != 1 || f.first() == finestraAvvio || (r = m_x.geometria(f.first())).width() != B::LarghezzaInterna)
+        if (f.size() != 1 || f.first() == finestraAvvio || (r = m_x.geometria(f.first())).isEmpty())
             return false;
         finestraGioco = f.first();
         return true;
@@ -197,7 +241,8 @@ QRect GiocoX::premiAvvio()
         return {};
     // Drawn once the far corner of its interior shows the background.
     const bool disegnata = QTest::qWaitFor([&] {
-        return coloreA(m_x.schermo(), interno(r) + QPoint(B::LarghezzaInterna - 7, 10)) == B::Sfondo;
+        r = m_x.geometria(finestraGioco);
+        return coloreA(m_x.schermo(QRect(r.bottomRight() - QPoint(7, 10), QSize(1, 1))), QPoint(0, 0)) == layout::brindel::Sfondo;
     }, 5000);
     return disegnata ? r : QRect();
 }
@@ -205,7 +250,7 @@ QRect GiocoX::premiAvvio()
 bool GiocoX::apriEsci(const QRect &finestra)
 {
     // "Esci" stands after "Informazioni" and its ten spaces.
-    m_x.clicca(finestra.topLeft() + QPoint(148, 8));
+    m_x.clicca(finestra.topLeft() + QPoint(148, 8) * m_scala);
     return aspettaDomanda();
 }
 
@@ -215,7 +260,7 @@ bool GiocoX::aspettaDomanda()
     if (!QTest::qWaitFor([&] {
             const QStringList f = m_x.finestre(QString::fromLatin1(ClasseGioco));
             if (f.size() == 2)
-                domanda = f.last();
+                finestraDomanda = domanda = f.last();
             return f.size() == 2;
         }, 10000))
         return false;
@@ -260,6 +305,14 @@ QSize cellaDisegni()
 QPoint centro(const layout::Rettangolo &r)
 {
     return {r.left + r.width / 2, r.top + r.height / 2};
+}
+
+QPoint puntoScalato(const QRect &interno, QSize misura, QPoint punto)
+{
+    const double s = std::min(interno.width() / double(misura.width()), interno.height() / double(misura.height()));
+    const auto a = [s](int x) { return int(std::floor(x * s + 0.5)); };
+    return interno.topLeft() + QPoint((interno.width() - a(misura.width())) / 2 + a(punto.x()),
+                                      (interno.height() - a(misura.height())) / 2 + a(punto.y()));
 }
 
 QPoint centroCampione(int indice)

@@ -20,8 +20,9 @@ namespace prova {
 class ServerX
 {
 public:
-    // Starts Xvfb (and a window manager when asked); check avviato().
-    explicit ServerX(bool gestoreFinestre = false);
+    // Starts Xvfb with a screen of the given size (and a window manager when
+    // asked); check avviato().
+    explicit ServerX(bool gestoreFinestre = false, QSize schermo = QSize(1024, 768));
     ~ServerX();
 
     bool avviato() const { return m_avviato; }
@@ -32,9 +33,15 @@ public:
     QByteArray esegui(const QString &programma, const QStringList &argomenti, int *codice = nullptr) const;
     // The visible windows of a class, newest last.
     QStringList finestre(const QString &classe) const;
+    // A window's place on the screen ("-root": the screen itself).
     QRect geometria(const QString &finestra) const;
-    // A screenshot of the whole screen.
-    QImage schermo() const;
+    // The window with the window manager's frame around it.
+    QRect cornice(const QString &finestra) const;
+    // The part of the screen windows may take (the window manager's work area).
+    QRect areaDisponibile() const;
+    // A screenshot of the whole screen, or of a part of it (quicker on a large
+    // screen).
+    QImage schermo(const QRect &zona = QRect()) const;
     // A real click at a point of the screen: button 1 left, 2 middle, 3 right;
     // volte 2 for a double click.
     void clicca(QPoint punto, int pulsante = 1, int volte = 1) const;
@@ -42,6 +49,7 @@ public:
     void tasto(const QString &nome) const;
 
 private:
+    QSize m_lato;
     QProcess m_xvfb;
     QProcess m_wm;
     QString m_display;
@@ -54,20 +62,22 @@ private:
 class GiocoX
 {
 public:
-    GiocoX(const ServerX &x, const QString &eseguibile, const QString &cartellaLavoro,
+    // `scala` is Qt's scale factor (QT_SCALE_FACTOR), as on a high-dpi screen.
+    GiocoX(const ServerX &x, const QString &eseguibile, const QString &cartellaLavoro, double scala = 1.0,
            const QString &serverSuono = QStringLiteral("unix:/nonexistent"));
     ~GiocoX();
 
     QProcess &processo() { return m_processo; }
     // Waits for the start window, drawn; its place on the screen, empty if it never came.
     QRect aspettaAvvio();
-    // Presses "Avvio" and waits for the game window alone, drawn; empty if it never came.
+    // Clicks "Avvio" where the start window shows it and waits for the game
+    // window alone, drawn; empty if it never came.
     QRect premiAvvio();
     // Clicks "Esci" on the game window's menu bar and waits for its question;
     // false if no box came.
     bool apriEsci(const QRect &finestra);
-    // Waits for a box of the program's over its window, holding the keyboard;
-    // false if none came.
+    // Waits for a box of the program's over its window, holding the keyboard
+    // (finestraDomanda); false if none came.
     bool aspettaDomanda();
     // "Esci" answered No with Escape, which must leave the game running, then
     // Sì with Enter, which must end it with status 0: what went otherwise,
@@ -78,10 +88,12 @@ public:
 
     QString finestraAvvio;
     QString finestraGioco;
+    QString finestraDomanda;
 
 private:
     const ServerX &m_x;
     QProcess m_processo;
+    double m_scala;
 };
 
 inline constexpr char ClasseGioco[] = "tintar-i-brindel";
@@ -95,6 +107,9 @@ inline constexpr QPoint InizioGriglia = InizioDisegno + QPoint(gioco::MargineSin
 QSize cellaDisegni();
 // The middle of a rectangle of the layout, or of swatch `indice` of the palette.
 QPoint centro(const layout::Rettangolo &r);
+// Where a point of a layout of size `misura` (96 dpi) shows on the screen
+// when the layout is grown or shrunk evenly to fit `interno`, centred in it.
+QPoint puntoScalato(const QRect &interno, QSize misura, QPoint punto);
 QPoint centroCampione(int indice);
 // The palette's swatch of a colour; -1 if it has none.
 int campioneDi(Colore c);
