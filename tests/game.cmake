@@ -28,7 +28,7 @@ add_dependencies(tst_programma_errori tintar-i-brindel)
 # Long play: thousands of games in one process.
 brindel_add_test(tst_soak SOURCES tst_soak.cpp LIBS brindel_prova LABELS soak)
 set_tests_properties(tst_soak PROPERTIES TIMEOUT 1800)
-brindel_add_test(tst_partita_vera SOURCES tst_partita_vera.cpp LIBS brindel_prova_x LABELS x11)
+brindel_add_test(tst_partita_vera SOURCES tst_partita_vera.cpp LIBS brindel_prova_x brindel_prova LABELS x11)
 add_dependencies(tst_partita_vera tintar-i-brindel)
 # The same windows at the device-pixel ratios of high-dpi screens.
 foreach(rapporto 1.25 1.5 2)

@@ -3,6 +3,7 @@
 // A whole game played on a real X server with a window manager, by real input events only, as a child would.
 
 #include "comune/aree.h"
+#include "comune/gif.h"
 #include "comune/xvfb.h"
 
 #include <QDir>
@@ -168,6 +169,8 @@ private slots:
     void ingranditaESchermoIntero();
     void schermi_data();
     void schermi();
+    void esattoAdAltiDpi_data();
+    void esattoAdAltiDpi();
 };
 
 void TstPartitaVera::unaPartitaIntera()
@@ -189,6 +192,8 @@ void TstPartitaVera::unaPartitaIntera()
         QCOMPARE(secondo.processo().exitCode(), 0);
     }
     QTRY_COMPARE_WITH_TIMEOUT(x.finestre(QString::fromLatin1(prova::ClasseGioco)), QStringList{gioco.finestraAvvio}, 5000);
+    // Back where it was, and drawn, before "Avvio" is pressed on it.
+    QVERIFY(!gioco.aspettaAvvio().isEmpty());
     const QRect rb = gioco.premiAvvio();
     QVERIFY(!rb.isEmpty());
     const QPoint interno = prova::GiocoX::interno(rb);
@@ -496,6 +501,107 @@ void TstPartitaVera::schermi()
     const QPoint fuori = domanda.center() - rb.center();
     QVERIFY2(std::abs(fuori.x()) <= 2 && std::abs(fuori.y()) <= 2,
              qPrintable(dentro(domanda) + QStringLiteral(" over ") + dentro(rb)));
+}
+
+void TstPartitaVera::esattoAdAltiDpi_data()
+{
+    QTest::addColumn<double>("scala");
+    QTest::newRow("1.5") << 1.5;
+    QTest::newRow("2") << 2.0;
+}
+
+void TstPartitaVera::esattoAdAltiDpi()
+{
+    // At the device-pixel ratio of a high-dpi screen, read back from the screen: a click on the first or the last
+    // screen pixel of a cover reaches that cover and not the next; a click on any of the brightest screen pixels of a
+    // one-pixel white dot of the drawing fills that dot and no other.
+    QFETCH(double, scala);
+    prova::ServerX x(true, QSize(2048, 1536));
+    if (!x.avviato())
+        QSKIP("Xvfb could not be started here");
+    // The program, alone in a folder of its own with drawings of black with a white pixel every 4.
+    QTemporaryDir programma;
+    const QString eseguibile = programma.path() + QStringLiteral("/tintar-i-brindel");
+    QVERIFY(QFile::copy(QStringLiteral(BRINDEL_PROGRAM_DIR "/tintar-i-brindel"), eseguibile));
+    QImage punti(320, 466, QImage::Format_RGB32);
+    punti.fill(Qt::black);
+    for (int y = 1; y < punti.height(); y += 4)
+        for (int xx = 1; xx < punti.width(); xx += 4)
+            punti.setPixel(xx, y, qRgb(255, 255, 255));
+    for (int n = 1; n <= 12; ++n)
+        prova::scriviFile(programma.path() + QStringLiteral("/brindel/%1.gif").arg(n), prova::gif(punti));
+    QTemporaryDir altrove;
+    prova::GiocoX gioco(x, eseguibile, altrove.path(), scala);
+    QVERIFY(!gioco.aspettaAvvio().isEmpty());
+    const QRect rb = gioco.premiAvvio();
+    QVERIFY(!rb.isEmpty());
+    // Qt shows a control from round(x r) to round((x + width) r), x in the window's logical pixels (the game window
+    // opens at its own size here, the layout at 96 dpi below the menu bar).
+    const int menu = qRound(rb.height() / scala) - B::AltezzaInterna;
+    const auto suSchermo = [&](QPoint p) { return rb.topLeft() + QPoint(qRound(p.x() * scala), qRound((menu + p.y()) * scala)); };
+    const auto luce = [](const QImage &img, QPoint p) { return qGray(img.pixel(p)); };
+
+    // Covers B2 and C3: a click on the first pixel of B2, then on the last of C3, changes that cover (red, or
+    // gone if it was the one named) and not the one beside it.
+    const QSize cella = prova::cellaDisegni();
+    const auto copertura = [&](int i) {
+        const QPoint da = InizioGriglia + QPoint(i % 4 * cella.width(), i / 4 * cella.height());
+        return QRect(suSchermo(da), suSchermo(da + QPoint(cella.width(), cella.height())) - QPoint(1, 1));
+    };
+    for (const auto &[i, vicina, primo] : {std::tuple{5, 4, true}, std::tuple{10, 11, false}}) {
+        const QRect r = copertura(i);
+        const QRect attorno = r.adjusted(-r.width(), -2, r.width(), 2);
+        QImage schermo = x.schermo(attorno);
+        const auto qui = [&](QPoint p) { return colore::daRgb(schermo.pixel(p - attorno.topLeft())); };
+        const QPoint p = primo ? r.topLeft() : r.bottomRight();
+        // The cover's own corner (its light ring at the top left, its dark ring at the bottom right), and beside
+        // its edge the neighbour's opposite ring.
+        const QPoint fuori(primo ? r.left() - 1 : r.right() + 1, r.center().y());
+        QCOMPARE(esadecimale(qui(p)), esadecimale(primo ? colore::Bianco : colore::Nero));
+        QCOMPARE(esadecimale(qui(fuori)), esadecimale(primo ? colore::Nero : colore::Bianco));
+        QCOMPARE(esadecimale(qui(r.center())), esadecimale(colore::Giallo));
+        x.clicca(p);
+        QVERIFY(QTest::qWaitFor([&] { return schermo = x.schermo(attorno), qui(r.center()) != colore::Giallo; }, 5000));
+        QCOMPARE(esadecimale(qui(copertura(vicina).center())), esadecimale(colore::Giallo));
+    }
+
+    // The dots in the drawing's corner left of the row letters and above the column numbers, each a small lit patch
+    // on the screen: a press fills with black until a colour is chosen, so the dot pressed goes dark and the others
+    // stay lit.
+    const QRect angolo(suSchermo(InizioDisegno), suSchermo(InizioGriglia) - QPoint(1, 1));
+    QImage schermo = x.schermo(angolo);
+    const auto dentro = [&](QPoint p) { return angolo.contains(p + angolo.topLeft()); };
+    // The first pixel, reading across, of each patch's brightest ones.
+    QList<QPoint> macchie;
+    for (int y = 0; y < angolo.height(); ++y)
+        for (int xx = 0; xx < angolo.width(); ++xx) {
+            const int g = luce(schermo, {xx, y});
+            bool primo = g > 60;
+            for (int dy = -2; dy <= 2 && primo; ++dy)
+                for (int dx = -2; dx <= 2 && primo; ++dx)
+                    if ((dy || dx) && dentro({xx + dx, y + dy})) {
+                        const int h = luce(schermo, {xx + dx, y + dy});
+                        primo = h < g || (h == g && (dy > 0 || (dy == 0 && dx > 0)));
+                    }
+            if (primo)
+                macchie << QPoint(xx, y);
+        }
+    // Four dots across and five down, as the drawing has them there.
+    QCOMPARE(macchie.size(), 20);
+    for (qsizetype i = 0; i < macchie.size(); i += 2) {
+        // Each dot pressed on another of its brightest pixels, when it has several.
+        QList<QPoint> pari;
+        for (int dy = 0; dy <= 1; ++dy)
+            for (int dx = 0; dx <= 1; ++dx)
+                if (dentro(macchie[i] + QPoint(dx, dy)) && luce(schermo, macchie[i] + QPoint(dx, dy)) == luce(schermo, macchie[i]))
+                    pari << macchie[i] + QPoint(dx, dy);
+        const QPoint p = pari[i / 2 % pari.size()];
+        x.clicca(angolo.topLeft() + p);
+        QVERIFY2(QTest::qWaitFor([&] { return schermo = x.schermo(angolo), luce(schermo, p) < 40; }, 5000),
+                 qPrintable(QStringLiteral("dot at %1,%2 of the corner").arg(p.x()).arg(p.y())));
+        for (qsizetype j = i + 1; j < macchie.size(); ++j)
+            QVERIFY2(luce(schermo, macchie[j]) > 60, qPrintable(QStringLiteral("pressing %1,%2 darkened %3,%4").arg(p.x()).arg(p.y()).arg(macchie[j].x()).arg(macchie[j].y())));
+    }
 }
 
 QTEST_MAIN(TstPartitaVera)
