@@ -11,13 +11,16 @@
 
 namespace suoni {
 
-// What plays a WAV file. The program's own player stops the cue still
+// What plays a WAV file. The program's own player stops the sound still
 // playing, so at most one sounds; tests give a recorder instead.
 class Riproduttore
 {
 public:
     virtual ~Riproduttore() = default;
+    // A cue: a file that cannot be played gives the desktop's bell.
     virtual void riproduci(const QString &percorso) = 0;
+    // A spoken name: a file that cannot be played gives nothing.
+    virtual void riproduciVoce(const QString &percorso) = 0;
 };
 
 // The program's own player (see riproduttorepulse.h).

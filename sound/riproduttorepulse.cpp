@@ -284,12 +284,18 @@ std::unique_ptr<Suono> campanello()
     return nullptr;
 }
 
+// A sound asked for: its file, and whether the bell stands in for it.
+struct Richiesta {
+    QString percorso;
+    bool campanello = true;
+};
+
 } // namespace
 
 struct RiproduttorePulse::Condiviso {
     std::mutex mutex;
     std::condition_variable quiete;
-    std::deque<QString> coda;
+    std::deque<Richiesta> coda;
     // The player's thread is starting a cue.
     bool occupato = false;
     bool ferma = false;
@@ -322,7 +328,7 @@ private:
 
     bool avviando() const { return m_inAttesa || (m_flusso && !m_flussoPronto); }
     void scartaTutto();
-    void inizia(const QString &percorso);
+    void inizia(const Richiesta &richiesta);
     void connetti();
     void chiudiContesto(Stato stato);
     void creaFlusso();
@@ -387,7 +393,7 @@ void Lavoro::esegui()
         m_c->sveglia = sveglia[1];
     }
     for (;;) {
-        std::optional<QString> prossimo;
+        std::optional<Richiesta> prossimo;
         {
             std::lock_guard blocco(m_c->mutex);
             if (m_c->ferma)
@@ -446,11 +452,11 @@ void Lavoro::svegliato(pa_mainloop_api *, pa_io_event *, int fd, pa_io_event_fla
     }
 }
 
-void Lavoro::inizia(const QString &percorso)
+void Lavoro::inizia(const Richiesta &richiesta)
 {
     fermaFlusso();
-    m_inAttesa = decodifica(percorso, true);
-    if (!m_inAttesa)
+    m_inAttesa = decodifica(richiesta.percorso, true);
+    if (!m_inAttesa && richiesta.campanello)
         m_inAttesa = campanello();
     if (!m_inAttesa)
         return;
@@ -657,12 +663,22 @@ RiproduttorePulse::~RiproduttorePulse()
 
 void RiproduttorePulse::riproduci(const QString &percorso)
 {
+    accoda(percorso, true);
+}
+
+void RiproduttorePulse::riproduciVoce(const QString &percorso)
+{
+    accoda(percorso, false);
+}
+
+void RiproduttorePulse::accoda(const QString &percorso, bool campanello)
+{
     std::lock_guard blocco(m_condiviso->mutex);
     if (!m_filo.joinable())
         m_filo = std::thread([c = m_condiviso] { Lavoro(c).esegui(); });
     if (m_condiviso->coda.size() >= kImpostazioni.massimoInAttesa)
         m_condiviso->coda.pop_front();
-    m_condiviso->coda.push_back(percorso);
+    m_condiviso->coda.push_back({percorso, campanello});
     sveglia(*m_condiviso);
     m_condiviso->avvio.notify_one();
 }

@@ -29,10 +29,11 @@ public:
     RiproduttorePulse &operator=(const RiproduttorePulse &) = delete;
 
     // Hands the path to the player's thread and returns at once. That thread
-    // stops the cue still playing and starts this one; a file that is not a
-    // WAV it can decode, or anything but a regular file, gives the sound
-    // theme's bell.
+    // stops the sound still playing and starts this one; a file that is not
+    // a WAV it can decode, or anything but a regular file, gives the sound
+    // theme's bell, or for a voice nothing.
     void riproduci(const QString &percorso) override;
+    void riproduciVoce(const QString &percorso) override;
 
     // Waits until every cue asked for so far has been started (its stream
     // is on the server) or given up. False if that has not happened within
@@ -44,6 +45,8 @@ public:
     struct Condiviso;
 
 private:
+    void accoda(const QString &percorso, bool campanello);
+
     std::shared_ptr<Condiviso> m_condiviso;
     std::thread m_filo;
 };

@@ -7,6 +7,7 @@
 #include "platform/numeri.h"
 #include "windows/layout.h"
 
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QImageReader>
@@ -215,6 +216,8 @@ private slots:
     void suono_data();
     void suono();
     void suoniUgualmenteForti();
+    void voce_data();
+    void voce();
     void immagine_data();
     void immagine();
 };
@@ -412,6 +415,91 @@ void TstAssets::suoniUgualmenteForti()
         livelli += QStringLiteral(" %1 %2 dB").arg(QLatin1String(nome)).arg(l, 0, 'f', 1);
     }
     QVERIFY2(massimo - minimo <= 4.0, qPrintable(QStringLiteral("A-weighted levels:") + livelli));
+}
+
+// The A-weighted level of each cue, as suoniUgualmenteForti measures it.
+static std::vector<double> livelliDeiCue()
+{
+    std::vector<double> livelli;
+    for (const char *nome : {"si", "no", "fatto", "rifai"}) {
+        Wav wav;
+        QString errore;
+        if (leggiWav(radice + QStringLiteral("/suoni/%1.wav").arg(QLatin1String(nome)), wav, errore))
+            livelli.push_back(ascolta(wav.campioni).livelloA);
+    }
+    return livelli;
+}
+
+void TstAssets::voce_data()
+{
+    QTest::addColumn<QString>("nome");
+    // The 20 cells, the 5 row letters, the 4 column numbers; nothing else in the folder.
+    QStringList nomi;
+    for (char r = 'a'; r <= 'e'; ++r) {
+        nomi << QString(QChar(r));
+        for (char c = '1'; c <= '4'; ++c)
+            nomi << QString(QChar(r)) + QChar(c);
+    }
+    for (char c = '1'; c <= '4'; ++c)
+        nomi << QString(QChar(c));
+    QStringList presenti = QDir(radice + QStringLiteral("/suoni/voce")).entryList(QDir::Files);
+    for (const QString &nome : nomi)
+        QTest::newRow(qPrintable(nome)) << nome;
+    for (const QString &file : presenti)
+        if (!nomi.contains(file.chopped(file.endsWith(QStringLiteral(".wav")) ? 4 : 0)))
+            QTest::newRow(qPrintable(QStringLiteral("not a voice: ") + file)) << file;
+}
+
+// Each spoken name is in the cues' format, a voice of at most 1.2 s that
+// begins within 30 ms, ends in silence, never reaches full scale, and is as
+// loud to the ear as the cues, within 3 dB of their mean.
+void TstAssets::voce()
+{
+    QFETCH(QString, nome);
+
+    Wav wav;
+    QString errore;
+    QVERIFY2(leggiWav(radice + QStringLiteral("/suoni/voce/") + nome + QStringLiteral(".wav"), wav, errore),
+             qPrintable(errore));
+    QCOMPARE(wav.formato, quint16(1));
+    QCOMPARE(wav.canali, quint16(1));
+    QCOMPARE(wav.frequenza, quint32(44100));
+    QCOMPARE(wav.bit, quint16(16));
+    QCOMPARE(wav.allineamento, quint16(2));
+    const std::vector<qint16> &s = wav.campioni;
+    QVERIFY(!s.empty());
+
+    int picco = 0;
+    for (qint16 v : s)
+        picco = std::max(picco, std::abs(int(v)));
+    QVERIFY2(picco < 32767 * 0.95, qPrintable(QStringLiteral("peak %1").arg(picco)));
+
+    const size_t fine = fineDelSuono(s);
+    const double suono = double(fine) / 44100;
+    QVERIFY2(suono > 0.1 && suono <= 1.2, qPrintable(QStringLiteral("%1 s of sound").arg(suono)));
+    QVERIFY2(double(s.size() - fine) / 44100 >= 0.25, "no silence at the end");
+
+    // The wait before the voice: until the first 5 ms whose RMS comes within
+    // 40 dB of the loudest 5 ms.
+    constexpr size_t finestra = 44100 / 200;
+    std::vector<double> rms;
+    for (size_t i = 0; i + finestra <= s.size(); i += finestra) {
+        double e = 0;
+        for (size_t k = i; k < i + finestra; ++k)
+            e += double(s[k]) * s[k];
+        rms.push_back(std::sqrt(e / finestra));
+    }
+    const double soglia = *std::max_element(rms.begin(), rms.end()) / 100;
+    const size_t prima = size_t(std::find_if(rms.begin(), rms.end(), [&](double v) { return v >= soglia; }) - rms.begin());
+    QVERIFY2(prima * finestra <= 44100 * 30 / 1000, qPrintable(QStringLiteral("%1 ms before the voice").arg(prima * 5)));
+    QVERIFY(std::abs(int(s[0])) <= 328);
+
+    const std::vector<double> cue = livelliDeiCue();
+    QCOMPARE(cue.size(), size_t(4));
+    const double media = (cue[0] + cue[1] + cue[2] + cue[3]) / 4;
+    const double livello = ascolta(s).livelloA;
+    QVERIFY2(std::abs(livello - media) <= 3.0,
+             qPrintable(QStringLiteral("%1 dB, the cues' mean %2 dB").arg(livello, 0, 'f', 1).arg(media, 0, 'f', 1)));
 }
 
 void TstAssets::immagine_data()

@@ -153,19 +153,25 @@ void TstColorazione::premiFuoriDalDisegno_data()
 {
     QTest::addColumn<QString>("controllo");
     QTest::addColumn<int>("pulsante");
+    QTest::addColumn<QStringList>("suoni"); // what the press, release and double click play
     for (int c = 0; c < 4; ++c)
-        QTest::addRow("etichetta colonna %d", c + 1) << QStringLiteral("Label1_%1").arg(c) << int(Qt::LeftButton);
+        QTest::addRow("etichetta colonna %d", c + 1)
+            << QStringLiteral("Label1_%1").arg(c) << int(Qt::LeftButton) << QStringList{QStringLiteral("voce/%1.wav").arg(c + 1)};
     for (int r = 0; r < 5; ++r)
-        QTest::addRow("etichetta riga %c", 'A' + r) << QStringLiteral("Label2_%1").arg(r) << int(Qt::LeftButton);
-    QTest::newRow("copertura, destro") << QStringLiteral("Command2_5") << int(Qt::RightButton);
-    QTest::newRow("copertura, centrale") << QStringLiteral("Command2_18") << int(Qt::MiddleButton);
+        QTest::addRow("etichetta riga %c", 'A' + r)
+            << QStringLiteral("Label2_%1").arg(r) << int(Qt::LeftButton) << QStringList{QStringLiteral("voce/%1.wav").arg(QChar(u'a' + r))};
+    QTest::newRow("etichetta riga B, destro") << QStringLiteral("Label2_1") << int(Qt::RightButton) << QStringList();
+    QTest::newRow("copertura, destro") << QStringLiteral("Command2_5") << int(Qt::RightButton) << QStringList();
+    QTest::newRow("copertura, centrale") << QStringLiteral("Command2_18") << int(Qt::MiddleButton) << QStringList();
 }
 
 void TstColorazione::premiFuoriDalDisegno()
 {
-    // A press on a grid label, or with another button than the left on a cover, neither fills the drawing nor answers.
+    // A press on a grid label, or with another button than the left on a cover, neither fills the drawing nor answers;
+    // a left press on a label says its letter or number, once for a double click too, and no cue.
     QFETCH(QString, controllo);
     QFETCH(int, pulsante);
+    QFETCH(QStringList, suoni);
     Gioco g;
     auto *w = g.f.findChild<QWidget *>(controllo);
     QVERIFY(w && w->isVisible());
@@ -175,7 +181,7 @@ void TstColorazione::premiFuoriDalDisegno()
     QTest::mouseDClick(w, Qt::MouseButton(pulsante), {}, QPoint(5, 5));
     QCOMPARE(g.f.riquadroDisegno()->superficie(), prima);
     QCOMPARE(g.f.partita().Errori + g.f.partita().Trovati, 0);
-    QVERIFY(g.suoni.nomi.isEmpty());
+    QCOMPARE(g.suoni.nomi, suoni);
 }
 
 void TstColorazione::trasparenteComeSfondo()

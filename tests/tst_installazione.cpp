@@ -56,6 +56,12 @@ QList<Voce> vociAttese()
     for (const char *suono : {"si", "no", "fatto", "rifai"})
         voci.append({CartellaDati + QStringLiteral("/suoni/%1.wav").arg(QLatin1String(suono)),
                      sorgenti + QStringLiteral("/suoni/%1.wav").arg(QLatin1String(suono))});
+    // The spoken names: each cell, row letter and column number.
+    for (QChar r : QStringLiteral("abcde"))
+        for (const QString &nome : {QString(r), r + QStringLiteral("1"), r + QStringLiteral("2"), r + QStringLiteral("3"), r + QStringLiteral("4")})
+            voci.append({CartellaDati + QStringLiteral("/suoni/voce/%1.wav").arg(nome), sorgenti + QStringLiteral("/suoni/voce/%1.wav").arg(nome)});
+    for (int n = 1; n <= 4; ++n)
+        voci.append({CartellaDati + QStringLiteral("/suoni/voce/%1.wav").arg(n), sorgenti + QStringLiteral("/suoni/voce/%1.wav").arg(n)});
     voci.append({QStringLiteral("share/applications/") + IdApplicazione + QStringLiteral(".desktop"),
                  QStringLiteral(BRINDEL_DESKTOP_FILE)});
     voci.append({QStringLiteral("share/metainfo/") + IdApplicazione + QStringLiteral(".metainfo.xml"),

@@ -135,6 +135,70 @@ QString secondi(double s)
     return QString::number(s, 'f', 3) + " s";
 }
 
+// The first sample from `da` on that is not silence; -1 if none is.
+qsizetype inizioSuono(const QVector<double> &x, qsizetype da)
+{
+    for (qsizetype i = std::max<qsizetype>(da, 0); i < x.size(); ++i)
+        if (std::abs(x[i]) > kSoglie.energiaCampanello)
+            return i;
+    return -1;
+}
+
+// Where a file's sound lies in the recording (from `da` on), laid by the
+// loudest sample of each: how much of it the recording leaves unexplained
+// (0 for the file itself, played sample for sample; near 1 or more for
+// another), and how many of its first samples the recording lacks. Its
+// first 50 ms are not compared: a sound server may drop the first
+// milliseconds of a stream that starts while its sink runs.
+struct Confronto {
+    double scarto = 1e9;
+    qsizetype mancanti = 0;
+};
+
+Confronto confronta(const QVector<double> &x, qsizetype da, const QVector<double> &file)
+{
+    const auto piuForte = [](const QVector<double> &v, qsizetype inizio) {
+        qsizetype k = inizio;
+        for (qsizetype i = inizio; i < v.size(); ++i)
+            if (std::abs(v[i]) > std::abs(v[k]))
+                k = i;
+        return k;
+    };
+    constexpr qsizetype salto = onda::kCampioniAlSecondo / 20;
+    Confronto migliore;
+    if (da >= x.size() || file.size() <= salto)
+        return migliore;
+    double energia = 0;
+    for (qsizetype i = salto; i < file.size(); ++i)
+        energia += file[i] * file[i];
+    const qsizetype base = piuForte(x, da) - piuForte(file, 0);
+    for (qsizetype spostamento = -40; spostamento <= 40; ++spostamento) {
+        double resto = 0;
+        for (qsizetype i = salto; i < file.size(); ++i) {
+            const qsizetype j = base + spostamento + i;
+            const double v = j >= 0 && j < x.size() ? x[j] : 0.0;
+            resto += (v - file[i]) * (v - file[i]);
+        }
+        if (resto / energia < migliore.scarto)
+            migliore = {resto / energia, std::max<qsizetype>(0, inizioSuono(x, da) - (base + spostamento)) - inizioSuono(file, 0)};
+    }
+    return migliore;
+}
+
+// The spoken names the program ships, by file name ("c3", "c", "3").
+QStringList nomiVoci()
+{
+    QStringList nomi;
+    for (char r = 'a'; r <= 'e'; ++r) {
+        for (char c = '1'; c <= '4'; ++c)
+            nomi << QString(QChar(r)) + QChar(c);
+        nomi << QString(QChar(r));
+    }
+    for (char c = '1'; c <= '4'; ++c)
+        nomi << QString(QChar(c));
+    return nomi;
+}
+
 } // namespace
 
 class TstSuoniReali : public QObject
@@ -159,6 +223,8 @@ private slots:
     void serverRiavviato();
     void uscitaImmediata_data();
     void uscitaImmediata();
+    void vociDelGioco_data();
+    void vociDelGioco();
 
 private:
     QString registrazione() const { return m_runtime.filePath("registrazione.raw"); }
@@ -600,5 +666,123 @@ void TstSuoniReali::uscitaImmediata()
     QVERIFY2(ms < 1000, qPrintable(QString::number(ms) + " ms"));
 }
 
-QTEST_GUILESS_MAIN(TstSuoniReali)
+void TstSuoniReali::vociDelGioco_data()
+{
+    QTest::addColumn<QString>("premi");  // what is pressed: "nome", "riga A", "colonna 3", "ctrl+d"
+    QTest::addColumn<bool>("voci");      // the program's folder has suoni/voce/
+
+    QTest::newRow("nome della cella premuto") << "nome" << true;
+    QTest::newRow("lettera A premuta") << "riga A" << true;
+    QTest::newRow("numero 3 premuto") << "colonna 3" << true;
+    QTest::newRow("Ctrl+D") << "ctrl+d" << true;
+    QTest::newRow("nome della cella premuto, senza suoni/voce") << "nome" << false;
+}
+
+// The real program on a real X server: a press on the cell's name, a row's letter, a column's number or Ctrl+D plays
+// that file of suoni/voce/, sample for sample; without the folder it is silent (no bell) and the game goes on, cues and all.
+void TstSuoniReali::vociDelGioco()
+{
+    QFETCH(QString, premi);
+    QFETCH(bool, voci);
+    prova::ServerX x(true);
+    if (!x.avviato())
+        QSKIP("Xvfb could not be started here");
+    QTemporaryDir programma;
+    QVERIFY(programma.isValid());
+    QString cartella = QStringLiteral(BRINDEL_PROGRAM_DIR);
+    if (!voci) {
+        // The program and its data as built, but for the voices.
+        cartella = programma.path();
+        QVERIFY(QFile::copy(QStringLiteral(BRINDEL_PROGRAM_DIR "/tintar-i-brindel"), cartella + "/tintar-i-brindel"));
+        QVERIFY(QFile::setPermissions(cartella + "/tintar-i-brindel", QFile::ReadOwner | QFile::ExeOwner));
+        for (const char *sotto : {"brindel", "suoni"}) {
+            QVERIFY(QDir(cartella).mkdir(sotto));
+            const QDir da(QStringLiteral(BRINDEL_PROGRAM_DIR "/") + sotto);
+            for (const QString &f : da.entryList(QDir::Files))
+                QVERIFY(QFile::copy(da.filePath(f), cartella + '/' + sotto + '/' + f));
+        }
+    }
+    QTemporaryDir altrove;
+    prova::GiocoX gioco(x, cartella + "/tintar-i-brindel", altrove.path(), m_server->indirizzo());
+    QVERIFY(!gioco.aspettaAvvio().isEmpty());
+    const QRect rb = gioco.premiAvvio();
+    QVERIFY(!rb.isEmpty());
+    const QPoint interno = prova::GiocoX::interno(rb);
+    const int cella = prova::cellaNominata(x.schermo(), interno);
+    QVERIFY(cella >= 0);
+
+    QString atteso;
+    QPoint dove;
+    const QSize c = prova::cellaDisegni();
+    if (premi == "nome") {
+        atteso = QString(QChar(u'a' + gioco::rigaDi(cella))) + QString::number(gioco::colonnaDi(cella) + 1);
+        dove = interno + prova::centro(layout::brindel::NomeCella);
+    } else if (premi == "riga A") {
+        atteso = "a";
+        dove = interno + QPoint(prova::InizioDisegno.x() + 7, prova::InizioGriglia.y() + c.height() / 2);
+    } else if (premi == "colonna 3") {
+        atteso = "3";
+        dove = interno + prova::InizioGriglia + QPoint(2 * c.width() + c.width() / 2, -10);
+    } else {
+        atteso = QString(QChar(u'a' + gioco::rigaDi(cella))) + QString::number(gioco::colonnaDi(cella) + 1);
+    }
+
+    Registrazione reg;
+    QString motivo;
+    QVERIFY2(reg.avvia(*m_server, registrazione(), &motivo), qPrintable(motivo));
+    // Twice: the first press also loads the sound libraries and connects to the server.
+    for (int volta = 0; volta < (voci ? 2 : 1); ++volta) {
+        const qsizetype da = reg.finora().size();
+        if (premi == "ctrl+d")
+            x.tasto(premi);
+        else
+            x.clicca(dove);
+        if (!voci) {
+            QTest::qWait(1500);
+            break;
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(inizioSuono(reg.finora(), da) >= 0, 5000);
+        aspettaFine(reg, da);
+        const QVector<double> registrato = reg.finora();
+        const qsizetype inizio = inizioSuono(registrato, da);
+        // From xdotool's start, before it sends the press, to the first sample the sound server played, as parecord
+        // wrote it in fragments of 20 ms: an upper bound.
+        const double attesa = double(inizio - da) / onda::kCampioniAlSecondo;
+        QString migliore;
+        Confronto piuSimile, delAtteso;
+        for (const QString &nome : nomiVoci()) {
+            QFile f(QStringLiteral(BRINDEL_SOURCE_DIR "/suoni/voce/") + nome + ".wav");
+            QVERIFY2(f.open(QIODevice::ReadOnly), qPrintable(f.fileName()));
+            const Confronto confronto = confronta(registrato, da, onda::campioniWav(f.readAll()));
+            if (confronto.scarto < piuSimile.scarto) {
+                piuSimile = confronto;
+                migliore = nome;
+            }
+            if (nome == atteso)
+                delAtteso = confronto;
+        }
+        qInfo().noquote() << "press" << volta + 1 << "| heard" << migliore << "left unexplained" << piuSimile.scarto
+                          << "| expected" << atteso << delAtteso.scarto << "| press to first sound"
+                          << secondi(attesa) << "| first samples missing" << delAtteso.mancanti;
+        QCOMPARE(migliore, atteso);
+        QVERIFY2(delAtteso.scarto < 0.01, "the recording is not the file played sample for sample");
+    }
+    if (!voci) {
+        const QVector<double> r = onda::rms(reg.finora(), kFinestre);
+        qInfo().noquote() << "without the voices: loudest window RMS after the press" << onda::massimo(r);
+        QVERIFY2(onda::massimo(r) < kSoglie.energiaSilenzio, "a sound (the bell?) stood in for the missing voice");
+        // The game goes on: the named cover answered takes it away, with its cue.
+        const qsizetype da = reg.finora().size();
+        const QPoint coperta = interno + prova::InizioGriglia
+            + QPoint(gioco::colonnaDi(cella) * c.width() + c.width() / 2, gioco::rigaDi(cella) * c.height() + c.height() / 2);
+        x.clicca(coperta);
+        QTRY_VERIFY_WITH_TIMEOUT(prova::coloreA(x.schermo(), coperta) != colore::Giallo, 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(inizioSuono(reg.finora(), da) >= 0, 5000);
+    }
+    reg.ferma();
+    QCOMPARE(gioco.processo().state(), QProcess::Running);
+}
+
+// With a GUI application, for reading the screen in the fonts of the game.
+QTEST_MAIN(TstSuoniReali)
 #include "tst_suoni_reali.moc"

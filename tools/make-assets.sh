@@ -1,15 +1,18 @@
 #!/usr/bin/env bash
 # SPDX-FileCopyrightText: 2026 Gli autori di Tintar i Brindel
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Regenerates every drawing, sound cue and picture of the game from its source
-# under tools/. The output is the same byte for byte on every run.
+# Regenerates every drawing, sound cue, spoken cell name and picture of the
+# game from its source under tools/. The output is the same byte for byte on
+# every run.
 #
 #   tools/make-assets.sh                        writes all the assets
 #   tools/make-assets.sh --contact-sheet OUT    only a PNG of all the drawings
 #   tools/make-assets.sh --cue-plots OUT        only a PNG of the cues' waveforms
 #                                               and spectrograms
+#   tools/make-assets.sh --compare-voices       only a table comparing Debian's
+#                                               Italian synthesizers
 #
-# Needs the Debian packages python3-pil, librsvg2-bin and sox.
+# Needs the Debian packages of tools/debian-packages-assets.txt.
 set -euo pipefail
 tools=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 root=$(dirname "$tools")
@@ -23,15 +26,20 @@ case "${1:-}" in
 --cue-plots)
     exec "$python" "$tools/suoni/grafico.py" "$root/suoni" "${2:?output PNG}"
     ;;
+--compare-voices)
+    exec "$python" "$tools/voci/confronto.py"
+    ;;
 "") ;;
 *)
-    echo "usage: $0 [--contact-sheet OUT.png | --cue-plots OUT.png]" >&2
+    echo "usage: $0 [--contact-sheet OUT.png | --cue-plots OUT.png | --compare-voices]" >&2
     exit 2
     ;;
 esac
 
 "$python" "$tools/disegni/disegni.py" "$root"
 "$python" "$tools/suoni/suoni.py" "$root/suoni"
+# The voices are brought to the cues' level: after the cues.
+"$python" "$tools/voci/voci.py" "$root/suoni/voce" "$root/suoni"
 
 svg() { # svg <source> <size> <output>
     rsvg-convert --width "$2" --height "$2" --format png "$1" --output "$3"

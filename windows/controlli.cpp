@@ -368,6 +368,16 @@ Etichetta::Etichetta(const QString &testo, QWidget *genitore)
     setAttribute(Qt::WA_NoMousePropagation);
 }
 
+void Etichetta::mousePressEvent(QMouseEvent *evento)
+{
+    if (evento->button() == Qt::LeftButton)
+        emit premuta();
+}
+
+void Etichetta::mouseDoubleClickEvent(QMouseEvent *)
+{
+}
+
 void Etichetta::paintEvent(QPaintEvent *)
 {
     QPainter p(this);

@@ -64,8 +64,14 @@ class Etichetta : public QLabel
 public:
     explicit Etichetta(const QString &testo, QWidget *genitore = nullptr);
 
+signals:
+    // A press of the left button (or a touch); a double click is one press.
+    void premuta();
+
 protected:
     void paintEvent(QPaintEvent *evento) override;
+    void mousePressEvent(QMouseEvent *evento) override;
+    void mouseDoubleClickEvent(QMouseEvent *evento) override;
 };
 
 // A picture box: a 2-pixel sunken border around an inner area that shows the

@@ -5,6 +5,7 @@
 #include "colouring/tavolozza.h"
 #include "game/disegno.h"
 #include "sound/modulocolorisuoni.h"
+#include "sound/voce.h"
 #include "windows/accessibilita.h"
 #include "windows/aspetto.h"
 #include "windows/controlli.h"
@@ -21,7 +22,7 @@
 
 namespace {
 
-QLabel *etichetta(const QString &testo, const layout::Carattere &carattere, QWidget *genitore)
+Etichetta *etichetta(const QString &testo, const layout::Carattere &carattere, QWidget *genitore)
 {
     auto *l = new Etichetta(testo, genitore);
     aspetto::impostaCarattere(l, carattere);
@@ -43,6 +44,7 @@ FormBrindel::FormBrindel(ComandiMenu comandi, suoni::Riproduttore &riproduttore)
           [this](int numero) { return caricaDisegno(numero); },
           [r = &riproduttore](suoni::Segnale segnale) { ModuloColoriSuoni::suona(*r, segnale); },
       })
+    , m_riproduttore(riproduttore)
 {
     setWindowTitle(QString());
     setAccessibleName(QString::fromUtf8(layout::Titolo));
@@ -92,6 +94,13 @@ void FormBrindel::creaControlli()
     ripeti->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     addAction(ripeti);
     connect(ripeti, &QAction::triggered, this, &FormBrindel::ripetiRiempimento);
+    // The cell to find, spoken: a chord that a child's hands do not strike
+    // by chance, as they would a letter alone.
+    auto *pronuncia = new QAction(this);
+    pronuncia->setObjectName(QStringLiteral("pronuncia"));
+    pronuncia->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
+    addAction(pronuncia);
+    connect(pronuncia, &QAction::triggered, this, &FormBrindel::pronunciaCella);
 
     // The palette frame with the swatches and the chosen colour.
     m_cornice = new QFrame(m_interno);
@@ -133,14 +142,18 @@ void FormBrindel::creaControlli()
 
     QWidget *griglia = m_riquadroDisegno;
     for (int c = 0; c < gioco::Colonne; ++c) {
-        m_etichetteColonne[c] = etichetta(QString::fromLatin1(gioco::DidascalieColonne[c]), layout::SansGriglia, griglia);
-        m_etichetteColonne[c]->setObjectName(QStringLiteral("Label1_%1").arg(c));
-        aspetto::colloca(m_etichetteColonne[c], L::EtichetteColonne[c]);
+        Etichetta *e = etichetta(QString::fromLatin1(gioco::DidascalieColonne[c]), layout::SansGriglia, griglia);
+        e->setObjectName(QStringLiteral("Label1_%1").arg(c));
+        aspetto::colloca(e, L::EtichetteColonne[c]);
+        connect(e, &Etichetta::premuta, this, [this, c] { pronunciaColonna(c); });
+        m_etichetteColonne[c] = e;
     }
     for (int r = 0; r < gioco::Righe; ++r) {
-        m_etichetteRighe[r] = etichetta(QString::fromLatin1(gioco::DidascalieRighe[r]), layout::SansGriglia, griglia);
-        m_etichetteRighe[r]->setObjectName(QStringLiteral("Label2_%1").arg(r));
-        aspetto::colloca(m_etichetteRighe[r], L::EtichetteRighe[r]);
+        Etichetta *e = etichetta(QString::fromLatin1(gioco::DidascalieRighe[r]), layout::SansGriglia, griglia);
+        e->setObjectName(QStringLiteral("Label2_%1").arg(r));
+        aspetto::colloca(e, L::EtichetteRighe[r]);
+        connect(e, &Etichetta::premuta, this, [this, r] { pronunciaRiga(r); });
+        m_etichetteRighe[r] = e;
     }
     for (int i = 0; i < gioco::Celle; ++i) {
         auto *copertura = new PulsanteGrafico(griglia);
@@ -163,7 +176,9 @@ void FormBrindel::creaControlli()
     m_avanti->hide();
     connect(m_avanti, &QAbstractButton::clicked, this, &FormBrindel::prossimoDisegno);
 
-    m_nomeCella = etichetta(QString::fromLatin1(L::NomeCellaIniziale), layout::ArialCoordinata, m_interno);
+    Etichetta *nomeCella = etichetta(QString::fromLatin1(L::NomeCellaIniziale), layout::ArialCoordinata, m_interno);
+    connect(nomeCella, &Etichetta::premuta, this, &FormBrindel::pronunciaCella);
+    m_nomeCella = nomeCella;
     m_nomeCella->setObjectName(QStringLiteral("Label3"));
     m_nomeCella->setAccessibleDescription(QStringLiteral("La cella da trovare: lettera della riga, poi numero della colonna"));
     aspetto::colloca(m_nomeCella, L::NomeCella);
@@ -285,6 +300,27 @@ void FormBrindel::annullaRiempimento()
 void FormBrindel::ripetiRiempimento()
 {
     messaggi::esegui(this, [this] { m_riquadroDisegno->ridisegna(m_riempimenti.ripeti(m_riquadroDisegno->hDC())); });
+}
+
+void FormBrindel::pronunciaCella()
+{
+    if (!mostrato(m_nomeCella))
+        return;
+    messaggi::esegui([this] { voce::cella(m_riproduttore, m_partita.bersaglio); });
+}
+
+void FormBrindel::pronunciaRiga(int riga)
+{
+    if (riga < 0 || riga >= gioco::Righe || !mostrato(m_etichetteRighe[riga]))
+        return;
+    messaggi::esegui([this, riga] { voce::riga(m_riproduttore, riga); });
+}
+
+void FormBrindel::pronunciaColonna(int colonna)
+{
+    if (colonna < 0 || colonna >= gioco::Colonne || !mostrato(m_etichetteColonne[colonna]))
+        return;
+    messaggi::esegui([this, colonna] { voce::colonna(m_riproduttore, colonna); });
 }
 
 void FormBrindel::mostra()

@@ -34,7 +34,7 @@ public:
         std::function<void(QWidget *)> esci;
     };
 
-    // The cues play on `riproduttore`.
+    // The cues and the spoken names play on `riproduttore`.
     explicit FormBrindel(ComandiMenu comandi = {}, suoni::Riproduttore &riproduttore = suoni::delProgramma());
     ~FormBrindel() override;
 
@@ -63,6 +63,12 @@ public:
     // Ctrl+Shift+Z: brought again. The game itself is left as it is.
     void annullaRiempimento();
     void ripetiRiempimento();
+    // A press on the cell's name, or Ctrl+D: the cell to find, spoken
+    // ("cì tré"); a press on a row's letter or a column's number: that
+    // letter or number.
+    void pronunciaCella();
+    void pronunciaRiga(int riga);
+    void pronunciaColonna(int colonna);
 
     // The controls: the drawing box, the covers over it and the grid labels
     // along its edges, the name of the cell to find, "avanti", the palette
@@ -94,6 +100,7 @@ private:
     bool mostrato(const QWidget *controllo) const;
 
     gioco::Partita m_partita;
+    suoni::Riproduttore &m_riproduttore;
     bool m_attivata = false;
     storia::Riempimenti m_riempimenti;
 

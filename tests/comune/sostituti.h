@@ -16,7 +16,8 @@
 
 namespace prova {
 
-// The cue files asked for, by file name, in order.
+// The cue files asked for, by file name, in order; a voice's name begins
+// with "voce/".
 class RegistroSuoni final : public suoni::Riproduttore
 {
 public:
@@ -24,6 +25,11 @@ public:
     {
         percorsi << percorso;
         nomi << QFileInfo(percorso).fileName();
+    }
+    void riproduciVoce(const QString &percorso) override
+    {
+        percorsi << percorso;
+        nomi << QStringLiteral("voce/") + QFileInfo(percorso).fileName();
     }
     QStringList percorsi;
     QStringList nomi;

@@ -397,6 +397,18 @@ QString testoVisto(const QImage &zona, const QFont &carattere, const QStringList
     return migliore;
 }
 
+int cellaNominata(const QImage &schermo, QPoint interno)
+{
+    QStringList nomi;
+    for (int i = 0; i < gioco::Celle; ++i)
+        nomi << QStringLiteral("  %1%2").arg(QChar(u'A' + gioco::rigaDi(i))).arg(gioco::colonnaDi(i) + 1);
+    QFont carattere(QStringLiteral("Liberation Sans"));
+    carattere.setPixelSize(layout::ArialCoordinata.pixel);
+    carattere.setBold(true);
+    const layout::Rettangolo &n = layout::brindel::NomeCella;
+    return nomi.indexOf(testoVisto(schermo.copy(QRect(interno + QPoint(n.left, n.top), QSize(n.width, n.height))), carattere, nomi));
+}
+
 QString copertureNonGialle(const QImage &schermo, QPoint interno)
 {
     const QSize c = cellaDisegni();

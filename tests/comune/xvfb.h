@@ -125,6 +125,9 @@ void salvaSchermata(const QImage &schermo, const QString &nome);
 // whose dark ink, drawn in that font, has the same size and is closest;
 // empty when none has (a letter cut by another control has not).
 QString testoVisto(const QImage &zona, const QFont &carattere, const QStringList &candidati);
+// The cell (0..19) named beside the drawing on a window at 96 dpi, read off
+// the screen; -1 if no name is shown whole.
+int cellaNominata(const QImage &schermo, QPoint interno);
 // The covers of a fresh game whose middle is not yellow, described; empty when all are.
 QString copertureNonGialle(const QImage &schermo, QPoint interno);
 // The same with each cover's middle on the screen given.
