@@ -703,7 +703,7 @@ void TstSuoniReali::vociDelGioco()
         }
     }
     QTemporaryDir altrove;
-    prova::GiocoX gioco(x, cartella + "/tintar-i-brindel", altrove.path(), m_server->indirizzo());
+    prova::GiocoX gioco(x, cartella + "/tintar-i-brindel", altrove.path(), 1.0, m_server->indirizzo());
     QVERIFY(!gioco.aspettaAvvio().isEmpty());
     const QRect rb = gioco.premiAvvio();
     QVERIFY(!rb.isEmpty());

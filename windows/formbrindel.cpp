@@ -306,21 +306,21 @@ void FormBrindel::pronunciaCella()
 {
     if (!mostrato(m_nomeCella))
         return;
-    messaggi::esegui([this] { voce::cella(m_riproduttore, m_partita.bersaglio); });
+    messaggi::esegui(this, [this] { voce::cella(m_riproduttore, m_partita.bersaglio); });
 }
 
 void FormBrindel::pronunciaRiga(int riga)
 {
     if (riga < 0 || riga >= gioco::Righe || !mostrato(m_etichetteRighe[riga]))
         return;
-    messaggi::esegui([this, riga] { voce::riga(m_riproduttore, riga); });
+    messaggi::esegui(this, [this, riga] { voce::riga(m_riproduttore, riga); });
 }
 
 void FormBrindel::pronunciaColonna(int colonna)
 {
     if (colonna < 0 || colonna >= gioco::Colonne || !mostrato(m_etichetteColonne[colonna]))
         return;
-    messaggi::esegui([this, colonna] { voce::colonna(m_riproduttore, colonna); });
+    messaggi::esegui(this, [this, colonna] { voce::colonna(m_riproduttore, colonna); });
 }
 
 void FormBrindel::mostra()
