@@ -494,12 +494,12 @@ void TstAssets::voce()
     QVERIFY2(prima * finestra <= 44100 * 30 / 1000, qPrintable(QStringLiteral("%1 ms before the voice").arg(prima * 5)));
     QVERIFY(std::abs(int(s[0])) <= 328);
 
+    // As loud to the ear as every one of the four cues, to within 3 dB.
     const std::vector<double> cue = livelliDeiCue();
     QCOMPARE(cue.size(), size_t(4));
-    const double media = (cue[0] + cue[1] + cue[2] + cue[3]) / 4;
     const double livello = ascolta(s).livelloA;
-    QVERIFY2(std::abs(livello - media) <= 3.0,
-             qPrintable(QStringLiteral("%1 dB, the cues' mean %2 dB").arg(livello, 0, 'f', 1).arg(media, 0, 'f', 1)));
+    for (const double c : cue)
+        QVERIFY2(std::abs(livello - c) <= 3.0, qPrintable(QStringLiteral("%1 dB, a cue %2 dB").arg(livello, 0, 'f', 1).arg(c, 0, 'f', 1)));
 }
 
 void TstAssets::immagine_data()

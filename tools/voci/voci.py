@@ -176,9 +176,10 @@ def taglia(x):
 
 # Speech carries far more of its energy in its peaks than the cues' tones
 # do: under the same peak limit it is 4 to 6 dB quieter to the ear. The
-# voices are brought 1 dB under the quietest cue, which takes at most 6 dB
-# of bending at the top of their loudest periods.
-SOTTO_IL_CUE = 1.0
+# voices are brought half a dB over the quietest cue, within 3 dB of the
+# loudest too, which takes at most 9 dB of bending at the top of their
+# loudest periods.
+SOTTO_IL_CUE = -0.5
 
 
 def livello_dei_cue(cartella_cue):
