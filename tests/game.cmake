@@ -1,5 +1,5 @@
 # Rules, numbers, the start window's colour, the windows and the shell.
-add_library(brindel_prova STATIC comune/gif.cpp comune/gif.h comune/registratori.h)
+add_library(brindel_prova STATIC comune/gif.cpp comune/gif.h comune/pixel.h comune/registratori.h)
 target_link_libraries(brindel_prova PUBLIC brindel_widgets)
 target_include_directories(brindel_prova PUBLIC "${CMAKE_CURRENT_SOURCE_DIR}")
 

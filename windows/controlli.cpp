@@ -330,8 +330,9 @@ void PulsanteGrafico::paintEvent(QPaintEvent *)
         p.drawText(contenuto, Qt::AlignCenter, didascalia);
     }
     if (fuoco::visibile(this)) {
+        // Whole on the part that is shown (a cover cut at the drawing's edge).
         const dispositivo::Pittura pixel(p, this);
-        fuoco::disegna(p, pixel, r, s, layout::SegnoPulsante);
+        fuoco::disegna(p, pixel, mask().isEmpty() ? r : mask().boundingRect(), s, layout::SegnoPulsante);
     }
 }
 
@@ -558,7 +559,7 @@ QRect RiquadroImmagine::zonaCursore() const
     const double s = aspetto::fattore(this);
     const QPoint centro = areaInterna().topLeft()
         + QPoint(static_cast<int>((m_cursore->x() + 0.5) * s), static_cast<int>((m_cursore->y() + 0.5) * s));
-    const int raggio = static_cast<int>(std::ceil((m.vuoto + m.braccio + 2 * m.linea) * s)) + 2;
+    const int raggio = static_cast<int>(std::ceil((m.vuoto + m.braccio + m.linea + 2 * m.bordo) * s)) + 2;
     return QRect(centro - QPoint(raggio, raggio), centro + QPoint(raggio, raggio));
 }
 
@@ -572,7 +573,8 @@ void RiquadroImmagine::dipingiCursore(QPainter &p, const QRect &interna, double 
     const int vuoto = aspetto::scala(m.vuoto, k);
     const int braccio = std::max(1, aspetto::scala(m.braccio, k));
     const int linea = std::max(1, aspetto::scala(m.linea, k));
-    const int mezza = (linea - 1) / 2;
+    const int bordo = std::max(1, aspetto::scala(m.bordo, k));
+    const int mezza = linea / 2;
     const QRect bracci[4] = {
         {centro.x() + vuoto + 1, centro.y() - mezza, braccio, linea},
         {centro.x() - vuoto - braccio, centro.y() - mezza, braccio, linea},
@@ -582,7 +584,7 @@ void RiquadroImmagine::dipingiCursore(QPainter &p, const QRect &interna, double 
     p.save();
     p.setClipRect(interna);
     for (const QRect &b : bracci)
-        p.fillRect(b.adjusted(-linea, -linea, linea, linea), colore::aQColor(colore::Bianco));
+        p.fillRect(b.adjusted(-bordo, -bordo, bordo, bordo), colore::aQColor(colore::Bianco));
     for (const QRect &b : bracci)
         p.fillRect(b, colore::aQColor(colore::Nero));
     p.restore();

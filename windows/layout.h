@@ -48,16 +48,17 @@ inline constexpr SegnoFuoco SegnoRiquadro{0, 2, 2};
 
 // The keyboard's cursor on the drawing: a cross-hair, each arm a black line
 // edged in white, that leaves the pixel under it to be seen. Lengths in
-// pixels at 96 dpi; the arrows move it by Passo drawing pixels, by one with
-// Shift.
+// pixels at 96 dpi; the arrows move it by `passo` drawing pixels, by one
+// with Shift.
 struct Mirino
 {
     int vuoto = 0;    // from the pixel's middle to where the arms begin
     int braccio = 0;  // the arm's length
-    int linea = 0;    // the black line's width, and the white on each side
+    int linea = 0;    // the black line's width
+    int bordo = 0;    // the white along each side of it
     int passo = 0;
 };
-inline constexpr Mirino MirinoDisegno{2, 8, 1, 8};
+inline constexpr Mirino MirinoDisegno{3, 10, 2, 1, 8};
 inline constexpr int LatoIcona = 32;
 // The sunken border of the picture boxes and swatches.
 inline constexpr int Bordo = gioco::BordoRiquadro;
