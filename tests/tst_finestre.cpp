@@ -1074,6 +1074,9 @@ void TstFinestre::colorareConLaTastiera()
     const auto vista = [&] { return pixelDi(&f).copy(QRect(d->mapTo(&f, interna.topLeft()), interna.size())); };
     const QImage intatta = d->superficie().convertToFormat(QImage::Format_RGB32);
     QCOMPARE(vista(), intatta);
+    // Green chosen by a click, which leaves the focus on the drawing.
+    QTest::mouseClick(f.campione(26), Qt::LeftButton);
+    QCOMPARE(QApplication::focusWidget(), d);
     ::tasto(&f, Qt::Key_Space);
     QCOMPARE(d->superficie().convertToFormat(QImage::Format_RGB32), intatta);
 
