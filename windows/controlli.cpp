@@ -536,11 +536,14 @@ void RiquadroImmagine::paintEvent(QPaintEvent *evento)
 
 void RiquadroImmagine::setCursore(std::optional<QPoint> pixel)
 {
-    const QSize lato = dc().immagine.size();
-    if (pixel && !lato.isEmpty())
-        pixel = QPoint(std::clamp(pixel->x(), 0, lato.width() - 1), std::clamp(pixel->y(), 0, lato.height() - 1));
-    else
-        pixel.reset();
+    if (pixel) {
+        // On the picture: at its edge when the arrows would take it past.
+        const QSize lato = dc().immagine.size();
+        if (lato.isEmpty())
+            pixel.reset();
+        else
+            pixel = QPoint(std::clamp(pixel->x(), 0, lato.width() - 1), std::clamp(pixel->y(), 0, lato.height() - 1));
+    }
     if (pixel == m_cursore)
         return;
     const bool mostrato = fuoco::visibile(this);

@@ -251,8 +251,8 @@ void FormBrindel::rispondi(int indice)
         const gioco::Esito esito = m_partita.rispondi(indice);
         if (conFuoco)
             passaIlFuoco(indice);
-        // The red says it on the screen; Qt's change of a description goes
-        // unsaid.
+        // A wrong answer is told with the cell: screen readers leave the
+        // red cover's new description unsaid.
         mostra(esito == gioco::Esito::Sbagliata ? QStringLiteral("Sbagliata. ") : QString());
     });
 }
