@@ -35,6 +35,29 @@ inline constexpr std::array<Colore, Numero> Tavolozza = {
     0xFFC0FF, 0xFF80FF, 0xFF00FF, 0xC000C0, 0x800080, 0x400040,
 };
 
+// The colours' names in Italian, as screen readers say them, in the same
+// order: each group's own name, lightened or darkened, or the name a child
+// knows for that shade.
+inline constexpr std::array<const char *, Numero> Nomi = {
+    "bianco", "grigio chiarissimo", "grigio chiaro", "grigio", "grigio scuro", "nero",
+    "rosa", "rosso chiaro", "rosso", "rosso scuro", "rosso molto scuro", "rosso scurissimo",
+    "pesca", "arancione chiaro", "arancione", "arancione scuro", "marrone", "marrone rossiccio",
+    "giallo chiarissimo", "giallo chiaro", "giallo", "giallo scuro", "verde oliva", "verde oliva scuro",
+    "verde chiarissimo", "verde chiaro", "verde", "verde scuro", "verde molto scuro", "verde scurissimo",
+    "azzurro chiarissimo", "azzurro chiaro", "azzurro", "azzurro scuro", "verde petrolio", "verde petrolio scuro",
+    "blu chiarissimo", "blu chiaro", "blu", "blu scuro", "blu marino", "blu notte",
+    "fucsia chiarissimo", "fucsia chiaro", "fucsia", "viola", "viola scuro", "viola scurissimo",
+};
+
+// The first index of a colour in the palette; -1 if it has none.
+constexpr int indiceDi(Colore c)
+{
+    for (int i = 0; i < Numero; ++i)
+        if (Tavolozza[static_cast<std::size_t>(i)] == c)
+            return i;
+    return -1;
+}
+
 // Swatch geometry in pixels, relative to the palette frame. Neighbours
 // overlap by one pixel because the pitch is one less than the size.
 struct GeometriaCampioni {

@@ -1,7 +1,7 @@
 # SPDX-FileCopyrightText: 2026 Gli autori di Tintar i Brindel
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Rules, numbers, the start window's colour, the windows and the shell.
-add_library(brindel_prova STATIC comune/gif.cpp comune/gif.h comune/registratori.h)
+add_library(brindel_prova STATIC comune/gif.cpp comune/gif.h comune/pixel.h comune/registratori.h)
 target_link_libraries(brindel_prova PUBLIC brindel_widgets)
 target_include_directories(brindel_prova PUBLIC "${CMAKE_CURRENT_SOURCE_DIR}")
 
@@ -32,7 +32,7 @@ brindel_add_test(tst_partita_vera SOURCES tst_partita_vera.cpp LIBS brindel_prov
 add_dependencies(tst_partita_vera tintar-i-brindel)
 # The same windows at the device-pixel ratios of high-dpi screens.
 foreach(rapporto 1.25 1.5 2)
-    add_test(NAME tst_finestre_rapporto_${rapporto} COMMAND tst_finestre esattoAOgniRapporto)
+    add_test(NAME tst_finestre_rapporto_${rapporto} COMMAND tst_finestre esattoAOgniRapporto segnoDelFuoco)
     set_tests_properties(tst_finestre_rapporto_${rapporto} PROPERTIES
         ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_SCALE_FACTOR=${rapporto};LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_SOURCE_DIR}/lsan.supp"
         TIMEOUT 300)

@@ -4,6 +4,7 @@
 
 #include "comune/aree.h"
 #include "comune/gif.h"
+#include "comune/pixel.h"
 #include "comune/registratori.h"
 #include "colouring/colorecasuale.h"
 #include "shell/modulo1.h"
@@ -92,6 +93,86 @@ int scarto(const QImage &vista, const QImage &figura)
     return migliore;
 }
 
+// A key as the platform gives it to the window, which hands it to the control with the focus; Backtab as Shift+Tab.
+void tasto(QWidget *w, int k, Qt::KeyboardModifiers maiuscole = {})
+{
+    QWindow *finestra = w->window()->windowHandle();
+    if (k == Qt::Key_Backtab)
+        QTest::keyClick(finestra, Qt::Key_Tab, maiuscole | Qt::ShiftModifier);
+    else
+        QTest::keyClick(finestra, Qt::Key(k), maiuscole);
+}
+
+// The window's own pixels as it shows them.
+QImage pixelDi(QWidget *finestra)
+{
+    QApplication::processEvents();
+    finestra->repaint();
+    return static_cast<const QImage *>(finestra->backingStore()->paintDevice())->convertToFormat(QImage::Format_RGB32);
+}
+
+// Of the pixels where w's focus mark goes (a black ring that far inside the edges of what is shown of w, a white
+// ring inside that), how many do not show the mark's colour, and how many there are.
+std::pair<int, int> fuoriDalSegno(const QImage &img, const QWidget *w, const layout::SegnoFuoco &segno)
+{
+    const double s = aspetto::fattore(w);
+    const QRect mostrato = w->mask().isEmpty() ? w->rect() : w->mask().boundingRect();
+    const auto dentro = [&](int d) {
+        const int k = int(std::floor(d * s + 0.5));
+        return QRegion(suSchermo(w, mostrato.adjusted(k, k, -k, -k)));
+    };
+    const QRegion nero = dentro(segno.margine) - dentro(segno.margine + segno.nero);
+    const QRegion bianco = dentro(segno.margine + segno.nero) - dentro(segno.margine + segno.nero + segno.bianco);
+    int fuori = 0, tutti = 0;
+    for (const auto &[zona, atteso] : {std::pair{nero, colore::Nero}, std::pair{bianco, colore::Bianco}})
+        for (const QRect &r : zona)
+            for (int y = r.top(); y <= r.bottom(); ++y)
+                for (int x = r.left(); x <= r.right(); ++x) {
+                    ++tutti;
+                    fuori += colore::daRgb(img.pixel(x, y)) != atteso ? 1 : 0;
+                }
+    return {fuori, tutti};
+}
+
+// The cover of cell i of a window's grid, or -1 for anything else.
+int cellaDi(const FormBrindel &f, const QWidget *w)
+{
+    for (int i = 0; i < 20; ++i)
+        if (f.copertura(i) == w)
+            return i;
+    return -1;
+}
+
+// Random draws that name the given cells one after the other, after drawing 2.
+QList<float> celleInOrdine(const QList<int> &celle)
+{
+    QList<float> valori{0.1f};
+    for (int c : celle)
+        valori << (c % 4 + 0.5f) / 4 << (c / 4 + 0.5f) / 5;
+    return valori;
+}
+
+// Plays the find phase by keys alone as a child who reads the cell and sees the focus: Up or Down to the cell's row,
+// Left or Right along it, Space; from the drawing, Down into the grid. The keys it took.
+int trovaConLeFrecce(FormBrindel &f)
+{
+    int tasti = 0;
+    while (f.partita().fase() == gioco::Fase::Ricerca && tasti < 500) {
+        const int t = f.partita().bersaglio;
+        const int i = cellaDi(f, QApplication::focusWidget());
+        int k = Qt::Key_Down;
+        if (i == t)
+            k = Qt::Key_Space;
+        else if (i >= 0 && i / 4 != t / 4)
+            k = t / 4 > i / 4 ? Qt::Key_Down : Qt::Key_Up;
+        else if (i >= 0)
+            k = t % 4 > i % 4 ? Qt::Key_Right : Qt::Key_Left;
+        tasto(&f, k);
+        ++tasti;
+    }
+    return tasti;
+}
+
 // A folder with twelve drawings of the given size, used as the program's folder.
 struct CartellaDiProva
 {
@@ -139,6 +220,12 @@ private slots:
     void ingrandita();
     void esattoAOgniRapporto_data();
     void esattoAOgniRapporto();
+    void segnoDelFuoco_data();
+    void segnoDelFuoco();
+    void frecce_data();
+    void frecce();
+    void colorareConLaTastiera();
+    void unDisegnoConLaTastiera();
 };
 
 void TstFinestre::initTestCase()
@@ -187,20 +274,23 @@ void TstFinestre::campioniAlPosto_data()
     QTest::addColumn<int>("x");
     QTest::addColumn<int>("y");
     QTest::addColumn<int>("indice");
-    QTest::newRow("prima riga a sinistra") << 0 << 8 << 0;
-    QTest::newRow("seconda riga a sinistra: 7") << 0 << 32 << 7;
-    QTest::newRow("seconda riga, seconda: 6") << 24 << 32 << 6;
-    QTest::newRow("seconda riga, terza: 8") << 48 << 32 << 8;
-    QTest::newRow("ultima") << 120 << 176 << 47;
-    QTest::newRow("ultima riga a sinistra") << 0 << 176 << 43;
+    QTest::addColumn<QString>("nome");
+    QTest::newRow("prima riga a sinistra") << 0 << 8 << 0 << "bianco";
+    QTest::newRow("seconda riga a sinistra: 7") << 0 << 32 << 7 << "rosso chiaro";
+    QTest::newRow("seconda riga, seconda: 6") << 24 << 32 << 6 << "rosa";
+    QTest::newRow("seconda riga, terza: 8") << 48 << 32 << 8 << "rosso";
+    QTest::newRow("ultima") << 120 << 176 << 47 << "viola scurissimo";
+    QTest::newRow("ultima riga a sinistra") << 0 << 176 << 43 << "fucsia chiaro";
 }
 
 void TstFinestre::campioniAlPosto()
 {
-    // The swatch at each place of the frame carries the expected index and colour.
+    // The swatch at each place of the frame carries the expected index and colour, and its colour's name for screen
+    // readers, which the chosen-colour box takes with the colour.
     QFETCH(int, x);
     QFETCH(int, y);
     QFETCH(int, indice);
+    QFETCH(QString, nome);
     prova::RegistroMessaggi messaggi;
     CartellaDiProva cartella;
     prova::Casuale<casuale::Generatore> casuale(1);
@@ -208,6 +298,8 @@ void TstFinestre::campioniAlPosto()
     FormBrindel f({}, suoni);
     f.show();
     auto *campione = f.campione(indice);
+    QCOMPARE(campione->accessibleName(), nome);
+    QCOMPARE(f.riquadroScelto()->accessibleName(), QStringLiteral("Colore scelto: nero"));
     QCOMPARE(campione->geometry(), QRect(x, y, 25, 25));
     QCOMPARE(campione->parentWidget(), f.cornice());
     QCOMPARE(campione->cursor().shape(), Qt::CrossCursor);
@@ -217,6 +309,7 @@ void TstFinestre::campioniAlPosto()
     f.scegliColore(indice);
     QCOMPARE(Colore(f.ColoreScelto), *campione->backColor());
     QCOMPARE(f.riquadroScelto()->backColor(), campione->backColor());
+    QCOMPARE(f.riquadroScelto()->accessibleName(), QStringLiteral("Colore scelto: ") + nome);
 }
 
 void TstFinestre::caratteri_data()
@@ -472,7 +565,8 @@ void TstFinestre::grigliaSulDisegno()
 
 void TstFinestre::partitaConIClic()
 {
-    // Clicking the named covers plays a whole game; the phases show and hide the right controls.
+    // Clicking the named covers plays a whole game; the phases show and hide the right controls; clicks leave the focus
+    // where it was (on the drawing), to the colouring phase, which gives it to the drawing.
     prova::RegistroMessaggi messaggi;
     CartellaDiProva cartella;
     prova::RegistroSuoni suoni;
@@ -497,6 +591,7 @@ void TstFinestre::partitaConIClic()
     QCOMPARE(*f.copertura(sbagliata)->backColor(), colore::Rosso);
     QVERIFY(f.copertura(sbagliata)->isVisible());
     QCOMPARE(f.partita().bersaglio, bersaglio);
+    QCOMPARE(f.focusWidget(), f.riquadroDisegno());
 
     for (int i = 0; i < 20; ++i) {
         visibiliRicerca(true);
@@ -508,6 +603,7 @@ void TstFinestre::partitaConIClic()
     }
     visibiliRicerca(false);
     QCOMPARE(suoni.nomi.last(), QStringLiteral("fatto.wav"));
+    QCOMPARE(f.focusWidget(), f.riquadroDisegno());
 
     QTest::mouseClick(f.avanti(), Qt::LeftButton);
     visibiliRicerca(true);
@@ -923,6 +1019,253 @@ void TstFinestre::esattoAOgniRapporto()
                     QVERIFY2(disegno->superficie() == atteso, qPrintable(QStringLiteral("dot %1,%2 pressed at %3,%4").arg(x0).arg(y0).arg(x).arg(y)));
                 }
         }
+    QVERIFY(messaggi.box.isEmpty());
+}
+
+void TstFinestre::segnoDelFuoco_data()
+{
+    QTest::addColumn<QString>("controllo");
+    QTest::addColumn<bool>("colorazione");
+    QTest::addColumn<QSize>("lato");
+    QTest::newRow("copertura gialla") << "Command2_6" << false << QSize(687, 513);
+    QTest::newRow("copertura rossa") << "rossa" << false << QSize(687, 513);
+    QTest::newRow("copertura tagliata dal bordo, a 1.25") << "Command2_19" << false << QSize(859, 642);
+    QTest::newRow("disegno, sopra coperture ed etichette") << "picBrindel" << false << QSize(687, 513);
+    QTest::newRow("disegno a 1.5") << "picBrindel" << false << QSize(1031, 770);
+    QTest::newRow("disegno colorando") << "picBrindel" << true << QSize(687, 513);
+    QTest::newRow("campione nero") << "PicColore_5" << true << QSize(687, 513);
+    QTest::newRow("campione bianco") << "PicColore_0" << true << QSize(687, 513);
+    QTest::newRow("campione giallo in mezzo, largo e basso") << "PicColore_20" << true << QSize(1900, 700);
+    QTest::newRow("colore scelto") << "Picture1" << true << QSize(687, 513);
+    QTest::newRow("avanti a 1.5") << "Command1" << true << QSize(1031, 770);
+    QTest::newRow("Avvio") << "BottoneAvvio" << false << QSize(702, 605);
+}
+
+void TstFinestre::segnoDelFuoco()
+{
+    // On the window's own pixels, at its device-pixel ratio and fit factor: a control given the focus shows no mark
+    // while the keyboard has not moved the focus; after Tab and Shift+Tab it shows a black ring and a white ring inside
+    // it, whole, above whatever it holds.
+    QFETCH(QString, controllo);
+    QFETCH(bool, colorazione);
+    QFETCH(QSize, lato);
+    prova::RegistroMessaggi messaggi;
+    CartellaDiProva cartella;
+    prova::RegistroSuoni suoni;
+    prova::Casuale<casuale::Generatore> casuale(3);
+    std::unique_ptr<QWidget> finestra;
+    QWidget *contenitore = nullptr;
+    QWidget *w = nullptr;
+    layout::SegnoFuoco segno = layout::SegnoPulsante;
+    if (controllo == QLatin1String("BottoneAvvio")) {
+        auto *a = new FormAvvio([] {});
+        finestra.reset(a);
+        contenitore = a;
+        w = a->BottoneAvvio();
+    } else {
+        auto *f = new FormBrindel({}, suoni);
+        finestra.reset(f);
+        contenitore = f->centralWidget();
+        f->show();
+        while (colorazione && f->partita().fase() == gioco::Fase::Ricerca)
+            f->rispondi(f->partita().bersaglio);
+        if (controllo == QLatin1String("rossa")) {
+            w = f->copertura(f->partita().bersaglio == 0 ? 1 : 0);
+            QTest::mouseClick(w, Qt::LeftButton);
+            QCOMPARE(*static_cast<PulsanteGrafico *>(w)->backColor(), colore::Rosso);
+        } else {
+            w = f->findChild<QWidget *>(controllo);
+        }
+        if (qobject_cast<RiquadroImmagine *>(w))
+            segno = layout::SegnoRiquadro;
+    }
+    QVERIFY(w);
+    finestra->show();
+    QVERIFY(QTest::qWaitForWindowExposed(finestra.get()));
+    QVERIFY(portaA(finestra.get(), contenitore, lato));
+    QApplication::setActiveWindow(finestra.get());
+    QVERIFY(QTest::qWaitForWindowActive(finestra.get()));
+    const QRect suoi = suSchermo(w, w->rect());
+    w->clearFocus();
+    const QImage senza = pixelDi(finestra.get()).copy(suoi);
+    w->setFocus();
+    QTRY_VERIFY(w->hasFocus());
+    QCOMPARE(pixelDi(finestra.get()).copy(suoi), senza);
+    QVERIFY(fuoriDalSegno(pixelDi(finestra.get()), w, segno).first > 0);
+    tasto(w, Qt::Key_Tab);
+    tasto(w, Qt::Key_Backtab);
+    QCOMPARE(QApplication::focusWidget(), w);
+    const auto [dopo, _] = fuoriDalSegno(pixelDi(finestra.get()), w, segno);
+    QCOMPARE(dopo, 0);
+    QVERIFY(messaggi.box.isEmpty());
+}
+
+void TstFinestre::frecce_data()
+{
+    // Cells: A1 A2 A3 A4 = 0..3, B1..B4 = 4..7, and so on to E4 = 19; -1 the drawing.
+    QTest::addColumn<QList<int>>("trovate");
+    QTest::addColumn<int>("bersaglio");
+    QTest::addColumn<int>("da");
+    QTest::addColumn<int>("tasto");
+    QTest::addColumn<int>("a");
+    QTest::newRow("giù da B1: C1, non B2") << QList<int>{} << 19 << 4 << int(Qt::Key_Down) << 8;
+    QTest::newRow("destra salta le trovate") << QList<int>{5, 6} << 19 << 4 << int(Qt::Key_Right) << 7;
+    QTest::newRow("destra al bordo resta") << QList<int>{} << 19 << 7 << int(Qt::Key_Right) << 7;
+    QTest::newRow("sinistra resta nella riga") << QList<int>{4} << 19 << 5 << int(Qt::Key_Left) << 5;
+    QTest::newRow("su in cima resta") << QList<int>{} << 19 << 2 << int(Qt::Key_Up) << 2;
+    QTest::newRow("giù in fondo resta") << QList<int>{} << 0 << 17 << int(Qt::Key_Down) << 17;
+    QTest::newRow("giù salta la riga vuota") << QList<int>{8, 9, 10, 11} << 19 << 5 << int(Qt::Key_Down) << 13;
+    QTest::newRow("giù: la colonna più vicina, a sinistra") << QList<int>{8, 9, 10, 11, 13} << 19 << 5 << int(Qt::Key_Down) << 12;
+    QTest::newRow("su: la colonna più vicina") << QList<int>{3} << 19 << 7 << int(Qt::Key_Up) << 2;
+    QTest::newRow("dal disegno giù: la prima") << QList<int>{0} << 19 << -1 << int(Qt::Key_Down) << 1;
+    QTest::newRow("dal disegno a destra: la prima") << QList<int>{} << 19 << -1 << int(Qt::Key_Right) << 0;
+    QTest::newRow("dal disegno su: l'ultima") << QList<int>{19} << 0 << -1 << int(Qt::Key_Up) << 18;
+    QTest::newRow("Tab segue l'ordine") << QList<int>{6} << 19 << 5 << int(Qt::Key_Tab) << 7;
+    QTest::newRow("Maiusc+Tab dalla prima: il disegno") << QList<int>{} << 19 << 0 << int(Qt::Key_Backtab) << -1;
+    QTest::newRow("spazio sulla giusta: la vicina nella riga") << QList<int>{} << 5 << 5 << int(Qt::Key_Space) << 4;
+    QTest::newRow("invio sulla giusta: la vicina sopra") << QList<int>{4, 6} << 5 << 5 << int(Qt::Key_Return) << 1;
+    QTest::newRow("spazio: oltre le trovate") << QList<int>{1, 4, 6, 9} << 5 << 5 << int(Qt::Key_Space) << 7;
+    QTest::newRow("spazio sulla sbagliata: resta") << QList<int>{} << 5 << 3 << int(Qt::Key_Space) << 3;
+}
+
+void TstFinestre::frecce()
+{
+    // Real keys in the find phase: the arrows move the focus among the covers left as they are laid out and stop at
+    // the grid's edge; Tab keeps the window's order; an answer by keyboard leaves the focus on the nearest cover left.
+    QFETCH(QList<int>, trovate);
+    QFETCH(int, bersaglio);
+    QFETCH(int, da);
+    QFETCH(int, tasto);
+    QFETCH(int, a);
+    prova::RegistroMessaggi messaggi;
+    CartellaDiProva cartella;
+    prova::RegistroSuoni suoni;
+    // And after the target, one more cell for an answer to name.
+    int poi = 0;
+    while (trovate.contains(poi) || poi == bersaglio)
+        ++poi;
+    prova::Casuale<casuale::Sequenza> casuale(celleInOrdine(trovate + QList<int>{bersaglio, poi}));
+    FormBrindel f({}, suoni);
+    f.show();
+    QApplication::setActiveWindow(&f);
+    QVERIFY(QTest::qWaitForWindowActive(&f));
+    // Clicks find the first cells, and leave the focus on the drawing.
+    for (int c : trovate)
+        QTest::mouseClick(f.copertura(c), Qt::LeftButton);
+    QCOMPARE(QApplication::focusWidget(), f.riquadroDisegno());
+    QCOMPARE(f.partita().bersaglio, bersaglio);
+    QWidget *partenza = da < 0 ? static_cast<QWidget *>(f.riquadroDisegno()) : f.copertura(da);
+    partenza->setFocus(Qt::TabFocusReason);
+    ::tasto(&f, tasto);
+    QWidget *arrivo = a < 0 ? static_cast<QWidget *>(f.riquadroDisegno()) : f.copertura(a);
+    QCOMPARE(cellaDi(f, QApplication::focusWidget()), cellaDi(f, arrivo));
+    QCOMPARE(QApplication::focusWidget(), arrivo);
+    const bool giusta = (tasto == Qt::Key_Space || tasto == Qt::Key_Return) && da == bersaglio;
+    QCOMPARE(f.partita().Trovati, trovate.size() + (giusta ? 1 : 0));
+    QVERIFY(messaggi.box.isEmpty());
+}
+
+void TstFinestre::colorareConLaTastiera()
+{
+    // The colouring begins with the focus on the drawing and its cursor in the middle, unseen and inert while only the
+    // mouse is used; Tab reaches a swatch, Space chooses it, Shift+Tab goes back; the arrows move the cursor 8 pixels, 1
+    // with Shift, to the drawing's edge; Space fills where the cursor is, exactly as a press there.
+    prova::RegistroMessaggi messaggi;
+    CartellaDiProva cartella;
+    prova::RegistroSuoni suoni;
+    prova::Casuale<casuale::Generatore> casuale(21);
+    FormBrindel f({}, suoni);
+    f.show();
+    QApplication::setActiveWindow(&f);
+    QVERIFY(QTest::qWaitForWindowActive(&f));
+    while (f.partita().fase() == gioco::Fase::Ricerca)
+        QTest::mouseClick(f.copertura(f.partita().bersaglio), Qt::LeftButton);
+    RiquadroImmagine *d = f.riquadroDisegno();
+    QCOMPARE(QApplication::focusWidget(), d);
+    QCOMPARE(d->cursore(), QPoint(160, 233));
+    const QRect interna = d->areaInterna();
+    const auto vista = [&] { return pixelDi(&f).copy(QRect(d->mapTo(&f, interna.topLeft()), interna.size())); };
+    const QImage intatta = d->superficie().convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(vista(), intatta);
+    // Green chosen by a click, which leaves the focus on the drawing.
+    QTest::mouseClick(f.campione(26), Qt::LeftButton);
+    QCOMPARE(QApplication::focusWidget(), d);
+    ::tasto(&f, Qt::Key_Space);
+    QCOMPARE(d->superficie().convertToFormat(QImage::Format_RGB32), intatta);
+
+    for (int i = 0; i <= 8; ++i)
+        ::tasto(&f, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), f.campione(8));
+    ::tasto(&f, Qt::Key_Space);
+    QCOMPARE(Colore(f.ColoreScelto), colore::Rosso);
+    QCOMPARE(f.riquadroScelto()->accessibleName(), QStringLiteral("Colore scelto: rosso"));
+    for (int i = 0; i <= 8; ++i)
+        ::tasto(&f, Qt::Key_Backtab);
+    QCOMPARE(QApplication::focusWidget(), d);
+
+    // The cross-hair: across each arm, a black line edged in white; the cursor's pixel itself left to be seen.
+    QImage img = vista();
+    const QPoint c(160, 233);
+    for (const QPoint braccio : {QPoint(7, 0), QPoint(-7, 0), QPoint(0, 7), QPoint(0, -7)})
+        QVERIFY2(prova::attraverso(img, c + braccio, QPoint(braccio.y() != 0, braccio.x() != 0)).contains(QLatin1String("bnnb")),
+                 qPrintable(prova::attraverso(img, c + braccio, QPoint(braccio.y() != 0, braccio.x() != 0))));
+    QCOMPARE(img.pixel(c), intatta.pixel(c));
+
+    ::tasto(&f, Qt::Key_Right);
+    ::tasto(&f, Qt::Key_Right);
+    ::tasto(&f, Qt::Key_Down);
+    ::tasto(&f, Qt::Key_Left, Qt::ShiftModifier);
+    QCOMPARE(d->cursore(), QPoint(175, 241));
+    QImage atteso = intatta.copy();
+    prova::riempiSemplice(atteso, 175, 241, colore::daRgb(atteso.pixel(175, 241)), colore::Rosso);
+    QVERIFY(atteso != intatta);
+    ::tasto(&f, Qt::Key_Space);
+    QCOMPARE(d->superficie().convertToFormat(QImage::Format_RGB32), atteso);
+    for (int i = 0; i < 40; ++i)
+        ::tasto(&f, Qt::Key_Up);
+    QCOMPARE(d->cursore(), QPoint(175, 0));
+
+    // Away from the drawing, the cursor is gone from it.
+    ::tasto(&f, Qt::Key_Tab);
+    QCOMPARE(vista(), atteso);
+    QVERIFY(messaggi.box.isEmpty());
+}
+
+void TstFinestre::unDisegnoConLaTastiera()
+{
+    // Ten games played by keys alone, as a child reads the cell and follows the focus, each to a fill: the keys each
+    // took, printed; on average no more than 90 (with Tab alone, 112 only to uncover a picture).
+    prova::RegistroMessaggi messaggi;
+    CartellaDiProva cartella;
+    prova::RegistroSuoni suoni;
+    int totale = 0;
+    int trovaTotale = 0;
+    for (int seme = 1; seme <= 10; ++seme) {
+        prova::Casuale<casuale::Generatore> casuale(seme);
+        FormBrindel f({}, suoni);
+        f.show();
+        QApplication::setActiveWindow(&f);
+        QVERIFY(QTest::qWaitForWindowActive(&f));
+        const int trova = trovaConLeFrecce(f);
+        QCOMPARE(f.partita().fase(), gioco::Fase::Colorazione);
+        QCOMPARE(QApplication::focusWidget(), f.riquadroDisegno());
+        // Red chosen (Tab to its swatch, Space, Shift+Tab back) and poured beside the cross in the middle of these
+        // drawings.
+        const QImage prima = f.riquadroDisegno()->superficie();
+        const QList<std::pair<int, int>> colora{
+            {Qt::Key_Tab, 9}, {Qt::Key_Space, 1}, {Qt::Key_Backtab, 9}, {Qt::Key_Right, 1}, {Qt::Key_Down, 1}, {Qt::Key_Space, 1}};
+        int tasti = trova;
+        for (const auto &[k, volte] : colora)
+            for (int v = 0; v < volte; ++v, ++tasti)
+                ::tasto(&f, k);
+        QCOMPARE(Colore(f.ColoreScelto), colore::Rosso);
+        QVERIFY(f.riquadroDisegno()->superficie() != prima);
+        qInfo("game %d: %d keys (%d to uncover the picture, %d to choose red and fill)", seme, tasti, trova, tasti - trova);
+        trovaTotale += trova;
+        totale += tasti;
+    }
+    qInfo("average: %.1f keys a picture, %.1f of them to uncover it", totale / 10.0, trovaTotale / 10.0);
+    QVERIFY2(totale <= 900, qPrintable(QString::number(totale / 10.0)));
     QVERIFY(messaggi.box.isEmpty());
 }
 

@@ -4,6 +4,7 @@
 
 #include "comune/aree.h"
 #include "comune/gif.h"
+#include "comune/pixel.h"
 #include "comune/xvfb.h"
 
 #include <QDir>
@@ -159,6 +160,37 @@ qint64 scostamentoDalRiempimento(const QImage &schermo, QPoint disegno, QPoint p
     return minimo;
 }
 
+// The drawing box on the screen, border included: from its corner as far as the cyan around it.
+QRect riquadroDisegno(const QImage &schermo, QPoint interno)
+{
+    const QPoint angolo = interno + QPoint(B::RiquadroDisegno.left, B::RiquadroDisegno.top);
+    QPoint fine = angolo + QPoint(100, 100);
+    while (fine.x() < schermo.width() && coloreA(schermo, {fine.x(), angolo.y() + 240}) != colore::Ciano)
+        fine.rx()++;
+    while (fine.y() < schermo.height() && coloreA(schermo, {angolo.x() + 100, fine.y()}) != colore::Ciano)
+        fine.ry()++;
+    return {angolo, fine - QPoint(1, 1)};
+}
+
+// What the screen shows of cover i: its cell, as the game sizes cells for the drawing box, cut at the edge of the
+// box's inner area.
+QRect coperturaSulloSchermo(QPoint interno, const QRect &riquadro, int i)
+{
+    const gioco::Geometria g = gioco::geometriaPerRiquadro(riquadro.width(), riquadro.height());
+    const QSize c(g.larghezzaCella, g.altezzaCella);
+    const QRect cella(interno + InizioGriglia + QPoint((i % 4) * c.width(), (i / 4) * c.height()), c);
+    return cella & riquadro.adjusted(layout::Bordo, layout::Bordo, -layout::Bordo, -layout::Bordo);
+}
+
+// The cover that shows the focus mark; -1 when none does.
+int coperturaSegnata(const QImage &schermo, QPoint interno, const QRect &riquadro)
+{
+    for (int i = 0; i < 20; ++i)
+        if (prova::segnato(schermo, coperturaSulloSchermo(interno, riquadro, i), 2))
+            return i;
+    return -1;
+}
+
 } // namespace
 
 class TstPartitaVera : public QObject
@@ -171,6 +203,7 @@ private slots:
     void schermi();
     void esattoAdAltiDpi_data();
     void esattoAdAltiDpi();
+    void soloTastiera();
 };
 
 void TstPartitaVera::unaPartitaIntera()
@@ -236,6 +269,10 @@ void TstPartitaVera::unaPartitaIntera()
     schermo = x.schermo();
     QCOMPARE(prova::copertureNonGialle(schermo, interno), QString());
     QCOMPARE(cellaNominata(schermo, interno), primo);
+    // Enter and Space move no focus: no mark shows.
+    const QRect riquadro = riquadroDisegno(schermo, interno);
+    QCOMPARE(coperturaSegnata(schermo, interno, riquadro), -1);
+    QVERIFY(!prova::segnato(schermo, riquadro, 0));
 
     // Find every cover, with two mistakes on the way.
     QSet<int> rimaste;
@@ -254,6 +291,8 @@ void TstPartitaVera::unaPartitaIntera()
                 x.clicca(centro(interno, c, altra), 1, 2);
                 QTRY_VERIFY_WITH_TIMEOUT(coloreA(schermo = x.schermo(), centro(interno, c, altra)) == colore::Rosso, 5000);
                 QCOMPARE(cellaNominata(schermo, interno), n);
+                // A clicked cover takes no focus: it shows no mark.
+                QCOMPARE(coperturaSegnata(schermo, interno, riquadro), -1);
                 ++sbagli;
                 continue;
             }
@@ -271,7 +310,9 @@ void TstPartitaVera::unaPartitaIntera()
     }
     QCOMPARE(sbagli, 2);
     prova::salvaSchermata(schermo, QStringLiteral("colorazione"));
+    // The drawing, which now holds the focus, shows neither its mark nor its cursor to a mouse player.
     QCOMPARE(scostamentoDalDisegno(schermo, interno), 0);
+    QVERIFY(!prova::segnato(schermo, riquadro, 0));
 
     // The palette is out: pick green (the third swatch of the fifth row) and pour it into an area.
     const QPoint verde = interno + prova::centroCampione(prova::campioneDi(Verde));
@@ -602,6 +643,91 @@ void TstPartitaVera::esattoAdAltiDpi()
         for (qsizetype j = i + 1; j < macchie.size(); ++j)
             QVERIFY2(luce(schermo, macchie[j]) > 60, qPrintable(QStringLiteral("pressing %1,%2 darkened %3,%4").arg(p.x()).arg(p.y()).arg(macchie[j].x()).arg(macchie[j].y())));
     }
+}
+
+void TstPartitaVera::soloTastiera()
+{
+    // Keys only, on a real X server: Enter on the start window; no focus mark until a key moves the focus; the cell read
+    // off the screen and the focus followed by its mark, arrows to the cell's row and along it, Space, to the last of
+    // twenty; then the drawing holds the focus with its cursor in the middle; Tab to green, Space, Shift+Tab back, Space
+    // fills the area under the cursor, which goes when Tab takes the focus away.
+    prova::ServerX x(true);
+    if (!x.avviato())
+        QSKIP("Xvfb could not be started here");
+    QTemporaryDir altrove;
+    prova::GiocoX gioco(x, QStringLiteral(BRINDEL_PROGRAM_DIR "/tintar-i-brindel"), altrove.path());
+    QVERIFY(!gioco.aspettaAvvio().isEmpty());
+    const QRect rb = gioco.premiAvvio(true);
+    QVERIFY(!rb.isEmpty());
+    const QPoint interno = prova::GiocoX::interno(rb);
+    QImage schermo = x.schermo();
+    const QRect riquadro = riquadroDisegno(schermo, interno);
+    const auto segnata = [&] { return coperturaSegnata(schermo, interno, riquadro); };
+    QCOMPARE(segnata(), -1);
+    QVERIFY(!prova::segnato(schermo, riquadro, 0));
+
+    int tasti = 0;
+    for (int trovate = 0; trovate < 20;) {
+        const int n = cellaNominata(schermo, interno);
+        const int fuoco = segnata();
+        QVERIFY2(n >= 0 && tasti < 300, qPrintable(QStringLiteral("cell %1 after %2 keys").arg(n).arg(tasti)));
+        ++tasti;
+        if (fuoco == n) {
+            x.tasto(QStringLiteral("space"));
+            ++trovate;
+            // The cover goes, and the mark moves to another, until the last.
+            QTRY_VERIFY_WITH_TIMEOUT(([&] {
+                                         schermo = x.schermo();
+                                         const int ora = segnata();
+                                         return coloreA(schermo, coperturaSulloSchermo(interno, riquadro, n).center()) != colore::Giallo
+                                             && (trovate == 20 ? ora == -1 : ora >= 0 && ora != n);
+                                     }()),
+                                     5000);
+            continue;
+        }
+        QString freccia = QStringLiteral("Down");
+        if (fuoco >= 0 && fuoco / 4 != n / 4)
+            freccia = n / 4 > fuoco / 4 ? QStringLiteral("Down") : QStringLiteral("Up");
+        else if (fuoco >= 0)
+            freccia = n % 4 > fuoco % 4 ? QStringLiteral("Right") : QStringLiteral("Left");
+        x.tasto(freccia);
+        const bool mosso = QTest::qWaitFor([&] { return (schermo = x.schermo(), segnata() != fuoco); }, 5000);
+        if (!mosso)
+            prova::salvaSchermata(schermo, QStringLiteral("fermo"));
+        QVERIFY2(mosso, qPrintable(QStringLiteral("%1 from cell %2 towards %3 moved no mark").arg(freccia).arg(fuoco).arg(n)));
+    }
+    qInfo("The picture uncovered with %d keys", tasti);
+
+    // The drawing holds the focus: its mark, and the cross-hair on its middle pixel.
+    const QPoint disegno = interno + InizioDisegno;
+    const QPoint pixelDiMezzo((riquadro.width() - 2 * layout::Bordo) / 2, (riquadro.height() - 2 * layout::Bordo) / 2);
+    const QPoint mezzo = disegno + pixelDiMezzo;
+    QTRY_VERIFY_WITH_TIMEOUT(prova::segnato(schermo = x.schermo(), riquadro, 0), 5000);
+    prova::salvaSchermata(schermo, QStringLiteral("tastiera"));
+    for (const QPoint braccio : {QPoint(7, 0), QPoint(-7, 0), QPoint(0, 7), QPoint(0, -7)}) {
+        const QString visti = prova::attraverso(schermo, mezzo + braccio, QPoint(braccio.y() != 0, braccio.x() != 0));
+        QVERIFY2(visti.contains(QLatin1String("bnnb")), qPrintable(visti));
+    }
+    // Green is the 27th swatch in Tab's order; its mark shows when Tab reaches it.
+    const int verde = prova::campioneDi(Verde);
+    QStringList avanti(verde + 1, QStringLiteral("Tab"));
+    x.esegui(QStringLiteral("xdotool"), QStringList{QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("20")} + avanti);
+    const QPoint campione = interno + prova::centroCampione(verde);
+    const QRect rettangoloVerde(campione - QPoint(12, 12), QSize(25, 25));
+    QTRY_VERIFY_WITH_TIMEOUT(prova::segnato(schermo = x.schermo(), rettangoloVerde, 0), 5000);
+    QVERIFY(!prova::segnato(schermo, riquadro, 0));
+    x.tasto(QStringLiteral("space"));
+    const QPoint scelto = interno + QPoint(B::Cornice.left, B::Cornice.top) + prova::centro(B::RiquadroScelto);
+    QTRY_COMPARE_WITH_TIMEOUT(esadecimale(coloreA(schermo = x.schermo(), scelto)), esadecimale(Verde), 5000);
+    x.esegui(QStringLiteral("xdotool"), QStringList{QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("20")}
+                                            + QStringList(verde + 1, QStringLiteral("shift+Tab")));
+    QTRY_VERIFY_WITH_TIMEOUT(prova::segnato(schermo = x.schermo(), riquadro, 0), 5000);
+    x.tasto(QStringLiteral("space"));
+    QTRY_COMPARE_WITH_TIMEOUT(esadecimale(coloreA(schermo = x.schermo(), mezzo)), esadecimale(Verde), 5000);
+    // Tab on: the drawing is the fill of its middle pixel, nothing more.
+    x.tasto(QStringLiteral("Tab"));
+    QTRY_COMPARE_WITH_TIMEOUT(scostamentoDalRiempimento(schermo = x.schermo(), disegno, pixelDiMezzo, Verde), 0, 5000);
+    QCOMPARE(gioco.esciNoPoiSi(rb), QString());
 }
 
 QTEST_MAIN(TstPartitaVera)

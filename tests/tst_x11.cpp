@@ -121,12 +121,16 @@ void TstX11::avvioEGioco()
 
 void TstX11::accessibilita()
 {
-    // Over AT-SPI, as a screen reader sees it: both windows and the menu commands named, 48 named swatches that can be pressed, the drawing named, and the cell to find named, changing after a right answer pressed through the tree.
+    // Over AT-SPI, as a screen reader sees it: the start window a frame; both windows and the menu commands named; 48
+    // swatches named by their colours, which can be pressed; the chosen colour and the drawing named; the cell to find
+    // named and told (a notification appearing) as the game begins, after a wrong answer pressed through the tree (the red
+    // cover described as wrong) and after a right one, which names another cell.
     const QString python = QStringLiteral("/usr/bin/python3");
     if (QStandardPaths::findExecutable(QStringLiteral("dbus-run-session")).isEmpty()
         || QProcess::execute(python, {QStringLiteral("-c"), QStringLiteral("import pyatspi")}) != 0)
         QSKIP("needs dbus-run-session and python3-pyatspi (tools/install-deps.sh installs them)");
-    prova::ServerX x;
+    // With a window manager, which makes the game window active: what is told waits for that.
+    prova::ServerX x(true);
     if (!x.avviato())
         QSKIP("Xvfb could not be started here");
     QTemporaryDir altrove;

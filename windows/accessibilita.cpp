@@ -120,6 +120,12 @@ QAccessibleInterface *fabbrica(const QString &classe, QObject *oggetto)
 {
     if (classe == QLatin1String("RiquadroImmagine"))
         return new AccessibileRiquadro(static_cast<RiquadroImmagine *>(oggetto));
+    // A message for screen readers; the start window, a frame as the game
+    // window is.
+    if (classe == QLatin1String("Annuncio"))
+        return new QAccessibleWidget(static_cast<QWidget *>(oggetto), QAccessible::Notification);
+    if (classe == QLatin1String("FormAvvio"))
+        return new QAccessibleWidget(static_cast<QWidget *>(oggetto), QAccessible::Window);
     if (classe == QLatin1String("QAction")) {
         auto *azione = static_cast<QAction *>(oggetto);
         if (auto *barra = qobject_cast<QMenuBar *>(azione->parent()))

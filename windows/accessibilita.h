@@ -7,8 +7,9 @@
 namespace accessibilita {
 
 // Registers, once per process, the descriptions of the swatches (buttons
-// that can be pressed) and of the menu bar's commands (named by their
-// caption without the spaces that pad it on the bar).
+// that can be pressed), of the menu bar's commands (named by their caption
+// without the spaces that pad it on the bar), of the messages to screen
+// readers (notifications) and of the start window (a frame).
 void installa();
 
 } // namespace accessibilita

@@ -5,8 +5,10 @@
 #include "game/disegno.h"
 #include "windows/aspetto.h"
 #include "windows/dispositivo.h"
+#include "windows/fuoco.h"
 #include "windows/layout.h"
 
+#include <QFocusFrame>
 #include <QGuiApplication>
 #include <QImageReader>
 #include <QStyleHints>
@@ -237,12 +239,67 @@ void disegnaFigura(QPainter &p, const QIcon &figura, const QRect &posto, double 
     p.drawPixmap(angolo / rapporto, pm);
 }
 
+// The focus mark of a picture box, above the controls the box holds (the
+// covers and grid labels over the drawing): as large as the box, shown
+// only on the mark's ring, and passing every press to what lies beneath. A
+// focus frame, which assistive technologies do not count among the box's
+// controls.
+class AnelloFuoco : public QFocusFrame
+{
+public:
+    explicit AnelloFuoco(QWidget *riquadro)
+        : QFocusFrame(riquadro)
+    {
+        hide();
+    }
+
+    void colloca()
+    {
+        setGeometry(parentWidget()->rect());
+        setMask(fuoco::regione(rect(), aspetto::fattore(this), layout::SegnoRiquadro));
+        raise();
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter p(this);
+        const dispositivo::Pittura pixel(p, this);
+        fuoco::disegna(p, pixel, rect(), aspetto::fattore(this), layout::SegnoRiquadro);
+    }
+};
+
+// The arrows the cursor follows, as steps of one pixel.
+std::optional<QPoint> direzione(int tasto)
+{
+    switch (tasto) {
+    case Qt::Key_Left:
+        return QPoint(-1, 0);
+    case Qt::Key_Right:
+        return QPoint(1, 0);
+    case Qt::Key_Up:
+        return QPoint(0, -1);
+    case Qt::Key_Down:
+        return QPoint(0, 1);
+    default:
+        return std::nullopt;
+    }
+}
+
+bool premeIlControllo(const QKeyEvent *evento)
+{
+    const int tasto = evento->key();
+    return !evento->isAutoRepeat() && (tasto == Qt::Key_Space || tasto == Qt::Key_Return || tasto == Qt::Key_Enter);
+}
+
 } // namespace
 
 PulsanteGrafico::PulsanteGrafico(QWidget *genitore)
     : QAbstractButton(genitore)
 {
-    setFocusPolicy(Qt::StrongFocus);
+    // The keyboard's alone: a click does not move the focus, so playing
+    // with the mouse never leaves it on a control.
+    setFocusPolicy(Qt::TabFocus);
     // Only the left button clicks; no press on a button, of any button,
     // reaches the control beneath it.
     setAttribute(Qt::WA_NoMousePropagation);
@@ -292,13 +349,10 @@ void PulsanteGrafico::paintEvent(QPaintEvent *)
         p.setPen(palette().color(QPalette::ButtonText));
         p.drawText(contenuto, Qt::AlignCenter, didascalia);
     }
-    if (hasFocus()) {
-        QPen tratteggio(palette().color(QPalette::ButtonText));
-        tratteggio.setStyle(Qt::DotLine);
-        p.setPen(tratteggio);
-        p.setBrush(Qt::NoBrush);
-        const int dentro = aspetto::scala(4, s);
-        p.drawRect(r.adjusted(dentro, dentro, -dentro - 1, -dentro - 1));
+    if (fuoco::visibile(this)) {
+        // Whole on the part that is shown (a cover cut at the drawing's edge).
+        const dispositivo::Pittura pixel(p, this);
+        fuoco::disegna(p, pixel, mask().isEmpty() ? r : mask().boundingRect(), s, layout::SegnoPulsante);
     }
 }
 
@@ -506,11 +560,115 @@ void RiquadroImmagine::paintEvent(QPaintEvent *evento)
     if (!interna.contains(zona))
         disegnaCornice(p, pixel.rettangolo(), interna, k);
     dipingiInterno(p, interna, zona & interna, k, pixel.origine());
+    if (m_cursore && fuoco::visibile(this))
+        dipingiCursore(p, interna, k);
+}
+
+void RiquadroImmagine::setCursore(std::optional<QPoint> pixel)
+{
+    if (pixel) {
+        // On the picture: at its edge when the arrows would take it past.
+        const QSize lato = dc().immagine.size();
+        if (lato.isEmpty())
+            pixel.reset();
+        else
+            pixel = QPoint(std::clamp(pixel->x(), 0, lato.width() - 1), std::clamp(pixel->y(), 0, lato.height() - 1));
+    }
+    if (pixel == m_cursore)
+        return;
+    const bool mostrato = fuoco::visibile(this);
+    if (mostrato && m_cursore)
+        update(zonaCursore());
+    m_cursore = pixel;
+    if (mostrato && m_cursore)
+        update(zonaCursore());
+}
+
+QRect RiquadroImmagine::zonaCursore() const
+{
+    // The arms' reach and their white edges, and a pixel more for where
+    // the device's pixels are rounded to.
+    const layout::Mirino &m = layout::MirinoDisegno;
+    const double s = aspetto::fattore(this);
+    const QPoint centro = areaInterna().topLeft()
+        + QPoint(static_cast<int>((m_cursore->x() + 0.5) * s), static_cast<int>((m_cursore->y() + 0.5) * s));
+    const int raggio = static_cast<int>(std::ceil((m.vuoto + m.braccio + m.linea + 2 * m.bordo) * s)) + 2;
+    return QRect(centro - QPoint(raggio, raggio), centro + QPoint(raggio, raggio));
+}
+
+void RiquadroImmagine::dipingiCursore(QPainter &p, const QRect &interna, double k) const
+{
+    const layout::Mirino &m = layout::MirinoDisegno;
+    // The device pixel in the middle of the cursor's pixel: of those that
+    // show it, the one its middle falls on.
+    const QPoint centro = interna.topLeft()
+        + QPoint(static_cast<int>(std::floor((m_cursore->x() + 0.5) * k)), static_cast<int>(std::floor((m_cursore->y() + 0.5) * k)));
+    const int vuoto = aspetto::scala(m.vuoto, k);
+    const int braccio = std::max(1, aspetto::scala(m.braccio, k));
+    const int linea = std::max(1, aspetto::scala(m.linea, k));
+    const int bordo = std::max(1, aspetto::scala(m.bordo, k));
+    const int mezza = linea / 2;
+    const QRect bracci[4] = {
+        {centro.x() + vuoto + 1, centro.y() - mezza, braccio, linea},
+        {centro.x() - vuoto - braccio, centro.y() - mezza, braccio, linea},
+        {centro.x() - mezza, centro.y() + vuoto + 1, linea, braccio},
+        {centro.x() - mezza, centro.y() - vuoto - braccio, linea, braccio},
+    };
+    p.save();
+    p.setClipRect(interna);
+    for (const QRect &b : bracci)
+        p.fillRect(b.adjusted(-bordo, -bordo, bordo, bordo), colore::aQColor(colore::Bianco));
+    for (const QRect &b : bracci)
+        p.fillRect(b, colore::aQColor(colore::Nero));
+    p.restore();
+}
+
+void RiquadroImmagine::aggiornaFuoco()
+{
+    const bool visibile = fuoco::visibile(this);
+    if (visibile && !m_anello)
+        m_anello = new AnelloFuoco(this);
+    if (m_anello) {
+        if (visibile) {
+            // Above the neighbours it overlaps (the swatches by a pixel).
+            raise();
+            static_cast<AnelloFuoco *>(m_anello)->colloca();
+        }
+        m_anello->setVisible(visibile);
+    }
+    if (m_cursore)
+        update(zonaCursore());
+}
+
+void RiquadroImmagine::focusInEvent(QFocusEvent *)
+{
+    // Only the mark and the cursor change: the picture is not painted again.
+    aggiornaFuoco();
+}
+
+void RiquadroImmagine::focusOutEvent(QFocusEvent *)
+{
+    aggiornaFuoco();
 }
 
 void RiquadroImmagine::keyPressEvent(QKeyEvent *evento)
 {
-    if (evento->key() == Qt::Key_Space && !evento->isAutoRepeat()) {
+    const bool comandi = evento->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    if (m_cursore && !comandi) {
+        if (const std::optional<QPoint> verso = direzione(evento->key())) {
+            const int passo = evento->modifiers() & Qt::ShiftModifier ? 1 : layout::MirinoDisegno.passo;
+            setCursore(*m_cursore + *verso * passo);
+            return;
+        }
+        if (premeIlControllo(evento)) {
+            // Only where the cursor is seen: a key struck while playing with
+            // the mouse paints nothing.
+            if (fuoco::visibile(this))
+                emit mouseDown(Qt::NoButton, evento->modifiers(), m_cursore->x(), m_cursore->y());
+            return;
+        }
+    }
+    if (premeIlControllo(evento)) {
         emit click();
         return;
     }
@@ -521,6 +679,11 @@ bool RiquadroImmagine::event(QEvent *evento)
 {
     if (evento->type() == aspetto::Scena::eventoScala()) {
         update();
+        aggiornaFuoco();
+        return true;
+    }
+    if (evento->type() == fuoco::eventoTastiera()) {
+        aggiornaFuoco();
         return true;
     }
     if (evento->type() == QEvent::ChildAdded) {
@@ -528,7 +691,10 @@ bool RiquadroImmagine::event(QEvent *evento)
             figlio->installEventFilter(this);
     } else if (evento->type() == QEvent::Resize) {
         for (QWidget *figlio : findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
-            ritaglia(figlio);
+            if (figlio != m_anello)
+                ritaglia(figlio);
+        if (m_anello && m_anello->isVisible())
+            static_cast<AnelloFuoco *>(m_anello)->colloca();
     }
     return QWidget::event(evento);
 }

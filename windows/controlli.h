@@ -77,6 +77,7 @@ protected:
 // A picture box: a 2-pixel sunken border around an inner area that shows the
 // picture (a 32-bit surface that fills paint on) on its back colour. Child
 // controls are placed from the inner corner and clipped to the inner area.
+// Its focus mark lies over the border and stands above those controls.
 class RiquadroImmagine : public QWidget
 {
     Q_OBJECT
@@ -92,6 +93,13 @@ public:
     void setPremibile(bool premibile) { m_premibile = premibile; }
     bool premibile() const { return m_premibile; }
     void premi() { emit click(); }
+
+    // The keyboard's cursor: a cross-hair on a pixel of the picture, shown
+    // while the box has the focus and the keyboard is in use. The arrows
+    // move it, and Space or Enter press the box there as the mouse would.
+    // None (as boxes start): those keys do nothing of the sort.
+    void setCursore(std::optional<QPoint> pixel);
+    std::optional<QPoint> cursore() const { return m_cursore; }
 
     // The box takes the picture's size plus its border.
     void setPicture(const QImage &immagine);
@@ -123,6 +131,8 @@ signals:
 protected:
     void paintEvent(QPaintEvent *evento) override;
     void keyPressEvent(QKeyEvent *evento) override;
+    void focusInEvent(QFocusEvent *evento) override;
+    void focusOutEvent(QFocusEvent *evento) override;
     void mousePressEvent(QMouseEvent *evento) override;
     void mouseDoubleClickEvent(QMouseEvent *evento) override;
     void mouseReleaseEvent(QMouseEvent *evento) override;
@@ -137,6 +147,13 @@ private:
     // pixels, the picture grown by k; origine is where the box's first
     // device pixel is on the painter's device.
     void dipingiInterno(QPainter &p, const QRect &interna, const QRect &zona, double k, QPoint origine);
+    // The cursor's cross-hair in the inner area interna (device pixels).
+    void dipingiCursore(QPainter &p, const QRect &interna, double k) const;
+    // Where the cursor is drawn, in the box's own coordinates.
+    QRect zonaCursore() const;
+    // The focus mark and the cursor shown or taken away as the focus and
+    // the keyboard are.
+    void aggiornaFuoco();
 
     superficie::Superficie &dc() const;
 
@@ -145,6 +162,8 @@ private:
     std::optional<Colore> m_colore;
     bool m_premuto = false;
     bool m_premibile = false;
+    std::optional<QPoint> m_cursore;
+    QWidget *m_anello = nullptr;
     // When the box was last pressed, if ever.
     std::optional<quint64> m_ultimaPressione;
 };

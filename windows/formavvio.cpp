@@ -4,10 +4,12 @@
 
 #include "platform/numeri.h"
 #include "colouring/colorecasuale.h"
+#include "windows/accessibilita.h"
 #include "windows/aspetto.h"
 #include "windows/controlli.h"
 #include "windows/dispositivo.h"
 #include "windows/finestre.h"
+#include "windows/fuoco.h"
 #include "windows/layout.h"
 #include "windows/messaggi.h"
 
@@ -19,12 +21,14 @@ FormAvvio::FormAvvio(std::function<void()> apriGioco)
     using namespace layout::avvio;
     setWindowTitle(QString());
     setWindowIcon(aspetto::immagine("icona.png"));
+    accessibilita::installa();
     // Opens at its size and grows evenly when maximised or full screen (F11).
     resize(LarghezzaInterna, AltezzaInterna);
     setBackColor(Sfondo);
     auto *scena = new aspetto::Scena(QSize(LarghezzaInterna, AltezzaInterna), this);
     dispositivo::instradaPressioni(this);
     finestre::aggiungiSchermoIntero(this);
+    fuoco::segui(this);
 
     setAccessibleName(QString::fromUtf8(layout::Titolo));
     m_titolo = new Etichetta(QString::fromUtf8(layout::Titolo), scena);

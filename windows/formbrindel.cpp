@@ -7,12 +7,15 @@
 #include "sound/modulocolorisuoni.h"
 #include "sound/voce.h"
 #include "windows/accessibilita.h"
+#include "windows/annuncio.h"
 #include "windows/aspetto.h"
 #include "windows/controlli.h"
 #include "windows/dispositivo.h"
 #include "windows/finestre.h"
+#include "windows/fuoco.h"
 #include "windows/layout.h"
 #include "windows/messaggi.h"
+#include "windows/tastiera.h"
 
 #include <QAction>
 #include <QFrame>
@@ -37,6 +40,11 @@ QString nomeDellaCella(int indice)
     return QString(QChar(u'A' + gioco::rigaDi(indice))) + QString::number(gioco::colonnaDi(indice) + 1);
 }
 
+QString nomeColoreScelto(const QString &colore)
+{
+    return QStringLiteral("Colore scelto: ") + colore;
+}
+
 } // namespace
 
 FormBrindel::FormBrindel(ComandiMenu comandi, suoni::Riproduttore &riproduttore)
@@ -52,6 +60,11 @@ FormBrindel::FormBrindel(ComandiMenu comandi, suoni::Riproduttore &riproduttore)
     accessibilita::installa();
     creaControlli();
     impostaOrdineFuoco();
+    // Focus marks once the keyboard is in use; the arrows on the grid.
+    fuoco::segui(this);
+    std::array<QWidget *, gioco::Celle> coperture{};
+    std::copy(m_coperture.begin(), m_coperture.end(), coperture.begin());
+    new tastiera::Griglia(coperture, m_riquadroDisegno, this);
     const auto collega = [this](QAction *voce, std::function<void(QWidget *)> comando) {
         if (comando)
             connect(voce, &QAction::triggered, this,
@@ -115,7 +128,8 @@ void FormBrindel::creaControlli()
     aspetto::colloca(m_cornice, L::Cornice);
     m_riquadroScelto = new RiquadroImmagine(m_cornice);
     m_riquadroScelto->setObjectName(QStringLiteral("Picture1"));
-    m_riquadroScelto->setAccessibleName(QStringLiteral("Colore scelto"));
+    // Black until a swatch is chosen: what a fill paints.
+    m_riquadroScelto->setAccessibleName(nomeColoreScelto(QString::fromUtf8(tavolozza::Nomi[tavolozza::indiceDi(colore::Nero)])));
     aspetto::colloca(m_riquadroScelto, L::RiquadroScelto);
     for (int i = 0; i < tavolozza::Numero; ++i) {
         auto *campione = new RiquadroImmagine(m_cornice);
@@ -123,7 +137,7 @@ void FormBrindel::creaControlli()
         aspetto::colloca(campione, {tavolozza::sinistra(i), tavolozza::alto(i), tavolozza::larghezza(), tavolozza::altezza()});
         campione->setCursor(Qt::CrossCursor);
         campione->setPremibile(true);
-        campione->setAccessibleName(QStringLiteral("Colore %1").arg(tavolozza::postoDi(i) + 1));
+        campione->setAccessibleName(QString::fromUtf8(tavolozza::Nomi[i]));
         connect(campione, &RiquadroImmagine::click, this, [this, i] { scegliColore(i); });
         m_campioni[i] = campione;
     }
@@ -182,6 +196,8 @@ void FormBrindel::creaControlli()
     m_nomeCella->setObjectName(QStringLiteral("Label3"));
     m_nomeCella->setAccessibleDescription(QStringLiteral("La cella da trovare: lettera della riga, poi numero della colonna"));
     aspetto::colloca(m_nomeCella, L::NomeCella);
+
+    m_annuncio = new Annuncio(m_interno);
 }
 
 void FormBrindel::impostaOrdineFuoco()
@@ -255,9 +271,24 @@ void FormBrindel::rispondi(int indice)
     if (indice < 0 || indice >= gioco::Celle || !mostrato(m_coperture[indice]))
         return;
     messaggi::esegui(this, [this, indice] {
-        m_partita.rispondi(indice);
-        mostra();
+        const bool conFuoco = m_coperture.at(indice)->hasFocus();
+        const gioco::Esito esito = m_partita.rispondi(indice);
+        if (conFuoco)
+            passaIlFuoco(indice);
+        // A wrong answer is told with the cell: screen readers leave the
+        // red cover's new description unsaid.
+        mostra(esito == gioco::Esito::Sbagliata ? QStringLiteral("Sbagliata. ") : QString());
     });
+}
+
+void FormBrindel::passaIlFuoco(int indice)
+{
+    const auto &coperture = m_partita.coperture();
+    if (m_partita.fase() != gioco::Fase::Ricerca || coperture[indice].visibile)
+        return;
+    const int vicina = tastiera::piuVicina(indice, [&coperture](int i) { return coperture[i].visibile; });
+    if (vicina >= 0)
+        m_coperture[vicina]->setFocus(Qt::OtherFocusReason);
 }
 
 void FormBrindel::prossimoDisegno()
@@ -278,6 +309,7 @@ void FormBrindel::scegliColore(int indice)
         const RiquadroImmagine *campione = m_campioni[indice];
         ColoreScelto = campione->coloreSfondo();
         m_riquadroScelto->setBackColor(campione->coloreSfondo());
+        m_riquadroScelto->setAccessibleName(nomeColoreScelto(campione->accessibleName()));
     });
 }
 
@@ -323,11 +355,25 @@ void FormBrindel::pronunciaColonna(int colonna)
     messaggi::esegui(this, [this, colonna] { voce::colonna(m_riproduttore, colonna); });
 }
 
-void FormBrindel::mostra()
+void FormBrindel::mostra(const QString &premessa)
 {
     const bool ricerca = m_partita.fase() == gioco::Fase::Ricerca;
     const gioco::Geometria &g = m_partita.geometria();
     const bool disposta = g.larghezzaCella > 0;
+
+    if (m_partita.fase() != m_faseMostrata) {
+        // The colouring begins on the drawing, its cursor in the middle; a
+        // new game takes the cursor away. The focus moves before the covers
+        // go, so that it does not run along the window's order first.
+        m_faseMostrata = m_partita.fase();
+        if (ricerca) {
+            m_riquadroDisegno->setCursore(std::nullopt);
+        } else {
+            const QSize lato = m_riquadroDisegno->superficie().size();
+            m_riquadroDisegno->setCursore(QPoint(lato.width() / 2, lato.height() / 2));
+            m_riquadroDisegno->setFocus(Qt::OtherFocusReason);
+        }
+    }
 
     for (int i = 0; i < gioco::Celle; ++i) {
         const gioco::Copertura &stato = m_partita.coperture()[i];
@@ -335,6 +381,10 @@ void FormBrindel::mostra()
         if (disposta)
             aspetto::colloca(copertura, {g.sinistra(gioco::colonnaDi(i)), g.alto(gioco::rigaDi(i)), g.larghezzaCella, g.altezzaCella});
         copertura->setBackColor(stato.colore);
+        // Screen readers say what the red tells.
+        const QString descrizione = stato.colore == colore::Rosso ? QStringLiteral("sbagliata") : QString();
+        if (copertura->accessibleDescription() != descrizione)
+            copertura->setAccessibleDescription(descrizione);
         copertura->setVisible(ricerca && stato.visibile);
     }
     for (int c = 0; c < gioco::Colonne; ++c) {
@@ -357,4 +407,10 @@ void FormBrindel::mostra()
     m_nomeCella->setVisible(ricerca);
     m_avanti->setVisible(!ricerca);
     m_cornice->setVisible(!ricerca);
+    // A label's new name goes unsaid: the cell is told after every draw and
+    // every answer.
+    if (ricerca)
+        m_annuncio->annuncia(premessa + QStringLiteral("Trova ") + m_partita.Coordinata.trimmed());
+    else
+        m_annuncio->taci();
 }

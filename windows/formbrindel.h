@@ -15,6 +15,7 @@
 #include <array>
 #include <functional>
 
+class Annuncio;
 class QAction;
 class QFrame;
 class QLabel;
@@ -85,6 +86,8 @@ public:
     RiquadroImmagine *campione(int i) const { return m_campioni.at(i); }
     QAction *voceInformazioni() const { return m_voceInformazioni; }
     QAction *voceEsci() const { return m_voceEsci; }
+    // What screen readers are told of the cell to find.
+    Annuncio *annuncio() const { return m_annuncio; }
 
 protected:
     void showEvent(QShowEvent *evento) override;
@@ -93,15 +96,21 @@ private:
     void NuovaPartita();
     void ImpostaTavolozza();
     QSize caricaDisegno(int numero);
-    // Makes the controls show the game's state.
-    void mostra();
+    // Makes the controls show the game's state; screen readers are told
+    // the cell to find after `premessa` (what the answer was, if worth
+    // saying).
+    void mostra(const QString &premessa = {});
     void creaControlli();
     void impostaOrdineFuoco();
     bool mostrato(const QWidget *controllo) const;
+    // The focus, on the cover of cell `indice` that an answer takes away,
+    // goes to the nearest cover left rather than along the window's order.
+    void passaIlFuoco(int indice);
 
     gioco::Partita m_partita;
     suoni::Riproduttore &m_riproduttore;
     bool m_attivata = false;
+    gioco::Fase m_faseMostrata = gioco::Fase::Ricerca;
     storia::Riempimenti m_riempimenti;
 
     QWidget *m_interno = nullptr;
@@ -116,4 +125,5 @@ private:
     std::array<RiquadroImmagine *, tavolozza::Numero> m_campioni{};
     QAction *m_voceInformazioni = nullptr;
     QAction *m_voceEsci = nullptr;
+    Annuncio *m_annuncio = nullptr;
 };

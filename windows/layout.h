@@ -34,6 +34,33 @@ inline constexpr Carattere ArialCoordinata{"Arial", 48};       // 36 pt
 inline constexpr Carattere SansGriglia{"MS Sans Serif", 18};   // 13.5 pt
 
 inline constexpr char Titolo[] = "Tintar i Brindel";
+
+// The focus mark, once the keyboard is in use: a black ring and a white
+// ring inside it, so that one of them stands out on any colour. Widths in
+// pixels at 96 dpi, from this far inside the control's edge: inside the
+// bevel of a button, over the sunken border of a picture box.
+struct SegnoFuoco
+{
+    int margine = 0;
+    int nero = 0;
+    int bianco = 0;
+};
+inline constexpr SegnoFuoco SegnoPulsante{2, 2, 2};
+inline constexpr SegnoFuoco SegnoRiquadro{0, 2, 2};
+
+// The keyboard's cursor on the drawing: a cross-hair, each arm a black line
+// edged in white, that leaves the pixel under it to be seen. Lengths in
+// pixels at 96 dpi; the arrows move it by `passo` drawing pixels, by one
+// with Shift.
+struct Mirino
+{
+    int vuoto = 0;    // from the pixel's middle to where the arms begin
+    int braccio = 0;  // the arm's length
+    int linea = 0;    // the black line's width
+    int bordo = 0;    // the white along each side of it
+    int passo = 0;
+};
+inline constexpr Mirino MirinoDisegno{3, 10, 2, 1, 8};
 inline constexpr int LatoIcona = 32;
 // The sizes every window picture and icon is made at (tools/make-assets.sh):
 // LatoIcona, as drawn at 96 dpi, and the device sizes it reaches on grown

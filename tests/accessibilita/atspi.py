@@ -14,8 +14,18 @@ import sys
 import time
 
 import pyatspi
+from gi.repository import GLib
 
 TITOLO = "Tintar i Brindel"
+
+
+def pompa(secondi):
+    """Delivers the accessibility events that came, for that long."""
+    contesto = GLib.MainContext.default()
+    fine = time.monotonic() + secondi
+    while time.monotonic() < fine:
+        if not contesto.iteration(False):
+            time.sleep(0.01)
 
 
 def aspetta(condizione, secondi=15.0, passo=0.1):
@@ -24,8 +34,20 @@ def aspetta(condizione, secondi=15.0, passo=0.1):
         valore = condizione()
         if valore:
             return valore
-        time.sleep(passo)
+        pompa(passo)
     return condizione()
+
+
+# Notifications as they appeared, by name: what a screen reader speaks of them.
+annunci = []
+
+
+def appare(evento):
+    try:
+        if evento.detail1 and evento.source.getRole() == pyatspi.ROLE_NOTIFICATION:
+            annunci.append(evento.source.name)
+    except Exception:
+        pass
 
 
 def nodi(radice):
@@ -87,6 +109,7 @@ def finestra(app, nome):
 def main():
     # The registry must be there before the program looks for it.
     pyatspi.Registry.getDesktop(0)
+    pyatspi.Registry.registerEventListener(appare, "object:state-changed:showing")
     time.sleep(0.5)
     ambiente = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
     gioco = subprocess.Popen([sys.argv[1]], env=ambiente)
@@ -96,6 +119,7 @@ def main():
 
         avvio = aspetta(lambda: finestra(app, TITOLO))
         controlla(avvio is not None, "no start window named %r" % TITOLO)
+        controlla(avvio.getRole() == pyatspi.ROLE_FRAME, "the start window is a %s" % avvio.getRoleName())
         bottone = aspetta(lambda: trova(avvio, pyatspi.ROLE_PUSH_BUTTON, "Avvio"))
         controlla(bottone is not None, "no button \"Avvio\" in the start window")
         premi(bottone)
@@ -104,16 +128,19 @@ def main():
         controlla(gioco_f is not None, "no game window named %r" % TITOLO)
         voci = [n.name for n in nodi(gioco_f) if n.getRole() == pyatspi.ROLE_MENU_ITEM]
         controlla(voci == ["Informazioni", "Esci"], "menu items %r" % voci)
-        campioni = [n.name for n in nodi(gioco_f)
-                    if n.getRole() == pyatspi.ROLE_PUSH_BUTTON and n.name.startswith("Colore")]
-        controlla(sorted(campioni) == sorted("Colore %d" % k for k in range(1, 49)),
+        celle = ["%s%d" % (r, c) for r in "ABCDE" for c in range(1, 5)]
+        # The swatches: every button but the covers and "avanti", each named by its colour.
+        campioni = [n.name for n in nodi(gioco_f) if n.getRole() == pyatspi.ROLE_PUSH_BUTTON
+                    and n.name not in celle and n.name != "avanti"]
+        controlla(len(set(campioni)) == 48 and {"bianco", "nero", "rosso", "azzurro chiaro", "verde"} <= set(campioni),
                   "swatches named %r" % campioni)
-        campione = trova(gioco_f, pyatspi.ROLE_PUSH_BUTTON, "Colore 6")
+        campione = trova(gioco_f, pyatspi.ROLE_PUSH_BUTTON, "rosso")
         controlla(campione.queryAction().nActions > 0, "a swatch cannot be pressed")
+        scelto = [n.name for n in nodi(gioco_f) if n.name.startswith("Colore scelto")]
+        controlla(scelto == ["Colore scelto: nero"], "chosen colour named %r" % scelto)
         disegno = [n for n in nodi(gioco_f) if n.name == "Disegno"]
         controlla(len(disegno) == 1, "drawing box named \"Disegno\": %d found" % len(disegno))
 
-        celle = ["%s%d" % (r, c) for r in "ABCDE" for c in range(1, 5)]
         coperture = {n.name: n for n in nodi(gioco_f)
                      if n.getRole() == pyatspi.ROLE_PUSH_BUTTON and n.name in celle}
         controlla(sorted(coperture) == sorted(celle), "covers %r" % sorted(coperture))
@@ -126,11 +153,22 @@ def main():
 
         nominata = aspetta(cella_nominata)
         controlla(nominata is not None, "no label names the cell to find")
-        # A right answer through the tree names another cell.
+        # The cell to find was told as the game began.
+        controlla(aspetta(lambda: "Trova " + nominata in annunci), "%r never told: %r" % (nominata, annunci))
+        # A wrong answer: the cover says so, and the same cell is told again.
+        sbagliata = next(c for c in celle if c != nominata)
+        del annunci[:]
+        premi(coperture[sbagliata])
+        controlla(aspetta(lambda: coperture[sbagliata].description == "sbagliata"),
+                  "a red cover says %r" % coperture[sbagliata].description)
+        controlla(aspetta(lambda: "Sbagliata. Trova " + nominata in annunci), "after a wrong answer: %r" % annunci)
+        # A right answer names another cell, and tells it.
+        del annunci[:]
         premi(coperture[nominata])
         dopo = aspetta(lambda: (lambda n: n if n and n != nominata else None)(cella_nominata()))
         controlla(dopo is not None, "the cell to find stayed %r after a right answer" % nominata)
-        print("PASS: named %s, then %s" % (nominata, dopo))
+        controlla(aspetta(lambda: "Trova " + dopo in annunci), "after a right answer: %r" % annunci)
+        print("PASS: named %s, then %s; told %r" % (nominata, dopo, annunci))
     finally:
         gioco.kill()
         gioco.wait()

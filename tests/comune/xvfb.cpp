@@ -222,11 +222,14 @@ QRect GiocoX::aspettaAvvio()
     return disegnata ? r : QRect();
 }
 
-QRect GiocoX::premiAvvio()
+QRect GiocoX::premiAvvio(bool conInvio)
 {
     namespace A = layout::avvio;
     const QRect avvio = m_x.geometria(finestraAvvio);
-    m_x.clicca(puntoScalato(avvio, QSize(A::LarghezzaInterna, A::AltezzaInterna), centro(A::BottoneAvvio)));
+    if (conInvio)
+        m_x.tasto(QStringLiteral("Return"));
+    else
+        m_x.clicca(puntoScalato(avvio, QSize(A::LarghezzaInterna, A::AltezzaInterna), centro(A::BottoneAvvio)));
     QRect r;
     const bool venuta = QTest::qWaitFor([&] {
         if (m_processo.state() != QProcess::Running)
@@ -326,6 +329,21 @@ int campioneDi(Colore c)
 {
     const auto i = std::find(tavolozza::Tavolozza.begin(), tavolozza::Tavolozza.end(), c);
     return i == tavolozza::Tavolozza.end() ? -1 : int(i - tavolozza::Tavolozza.begin());
+}
+
+bool segnato(const QImage &schermo, const QRect &r, int margine)
+{
+    const QPoint mezzo = r.center();
+    // Inwards from the left, top, right and bottom edges.
+    const QList<std::pair<QPoint, QPoint>> lati{{{r.left(), mezzo.y()}, {1, 0}},
+                                                {{mezzo.x(), r.top()}, {0, 1}},
+                                                {{r.right(), mezzo.y()}, {-1, 0}},
+                                                {{mezzo.x(), r.bottom()}, {0, -1}}};
+    for (const auto &[bordo, dentro] : lati)
+        for (int i = 0; i < 4; ++i)
+            if (coloreA(schermo, bordo + dentro * (margine + i)) != (i < 2 ? colore::Nero : colore::Bianco))
+                return false;
+    return true;
 }
 
 Colore coloreA(const QImage &img, QPoint p)

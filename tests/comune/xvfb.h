@@ -70,9 +70,9 @@ public:
     QProcess &processo() { return m_processo; }
     // Waits for the start window, drawn; its place on the screen, empty if it never came.
     QRect aspettaAvvio();
-    // Clicks "Avvio" where the start window shows it and waits for the game
+    // Presses "Avvio" (clicked where the start window shows it, or with Enter when conInvio) and waits for the game
     // window alone, drawn; empty if it never came.
-    QRect premiAvvio();
+    QRect premiAvvio(bool conInvio = false);
     // Clicks "Esci" on the game window's menu bar and waits for its question;
     // false if no box came.
     bool apriEsci(const QRect &finestra);
@@ -113,6 +113,9 @@ QPoint puntoScalato(const QRect &interno, QSize misura, QPoint punto);
 QPoint centroCampione(int indice);
 // The palette's swatch of a colour; -1 if it has none.
 int campioneDi(Colore c);
+// Whether the screen shows the focus mark on the control shown on r: in the
+// middle of each side, `margine` pixels in, two black pixels, then two white.
+bool segnato(const QImage &schermo, const QRect &r, int margine);
 
 Colore coloreA(const QImage &img, QPoint p);
 QString esadecimale(Colore c);

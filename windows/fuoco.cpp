@@ -1,0 +1,144 @@
+#include "windows/fuoco.h"
+
+#include "platform/colore.h"
+#include "windows/aspetto.h"
+
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QPointer>
+#include <QWidget>
+#include <QWindow>
+
+namespace fuoco {
+
+namespace {
+
+constexpr char InUso[] = "brindel_tastiera";
+
+bool muoveIlFuoco(int tasto)
+{
+    switch (tasto) {
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Watches the window's keys where the platform hands them to it, before
+// any control has seen them: the key that moves the focus finds the marks
+// already on.
+class Osservatore : public QObject
+{
+public:
+    explicit Osservatore(QWidget *finestra)
+        : QObject(finestra)
+        , m_finestra(finestra)
+    {
+        finestra->installEventFilter(this);
+        aggancia();
+    }
+
+protected:
+    bool eventFilter(QObject *oggetto, QEvent *evento) override
+    {
+        if (oggetto == m_finestra) {
+            if (evento->type() == QEvent::WinIdChange || evento->type() == QEvent::Show)
+                aggancia();
+            return false;
+        }
+        if (evento->type() != QEvent::KeyPress || oggetto != m_finestraQt || tastieraInUso(m_finestra)
+            || !muoveIlFuoco(static_cast<QKeyEvent *>(evento)->key()))
+            return false;
+        m_finestra->setProperty(InUso, true);
+        if (QWidget *controllo = m_finestra->focusWidget()) {
+            controllo->update();
+            QEvent cambio(eventoTastiera());
+            QCoreApplication::sendEvent(controllo, &cambio);
+        }
+        return false;
+    }
+
+private:
+    void aggancia()
+    {
+        QWindow *finestra = m_finestra->windowHandle();
+        if (!finestra || finestra == m_finestraQt)
+            return;
+        if (m_finestraQt)
+            m_finestraQt->removeEventFilter(this);
+        m_finestraQt = finestra;
+        finestra->installEventFilter(this);
+    }
+
+    QWidget *m_finestra = nullptr;
+    QPointer<QWindow> m_finestraQt;
+};
+
+// The rectangles inside r where the black ring, the white ring and the
+// rest begin.
+struct Anelli
+{
+    QRect esterno;
+    QRect medio;
+    QRect interno;
+};
+
+Anelli anelli(const QRect &r, double s, const layout::SegnoFuoco &segno)
+{
+    const auto dentro = [&](int d) { return r.adjusted(d, d, -d, -d); };
+    return {dentro(aspetto::scala(segno.margine, s)), dentro(aspetto::scala(segno.margine + segno.nero, s)),
+            dentro(aspetto::scala(segno.margine + segno.nero + segno.bianco, s))};
+}
+
+void anello(QPainter &p, const QRect &fuori, const QRect &dentro, const QColor &colore)
+{
+    for (const QRect &pezzo : QRegion(fuori) - QRegion(dentro))
+        p.fillRect(pezzo, colore);
+}
+
+} // namespace
+
+void segui(QWidget *finestra)
+{
+    new Osservatore(finestra);
+}
+
+bool tastieraInUso(const QWidget *w)
+{
+    return w && w->window()->property(InUso).toBool();
+}
+
+bool visibile(const QWidget *w)
+{
+    return w->hasFocus() && tastieraInUso(w);
+}
+
+QEvent::Type eventoTastiera()
+{
+    static const auto tipo = static_cast<QEvent::Type>(QEvent::registerEventType());
+    return tipo;
+}
+
+QRegion regione(const QRect &r, double s, const layout::SegnoFuoco &segno)
+{
+    const Anelli a = anelli(r, s, segno);
+    return QRegion(a.esterno) - QRegion(a.interno);
+}
+
+void disegna(QPainter &p, const dispositivo::Pittura &pixel, const QRect &r, double s, const layout::SegnoFuoco &segno)
+{
+    // Each ring's edges are whole logical pixels, put on the device pixels
+    // Qt shows them on, as the control's own edges are.
+    const Anelli a = anelli(r, s, segno);
+    anello(p, pixel.di(a.esterno), pixel.di(a.medio), colore::aQColor(colore::Nero));
+    anello(p, pixel.di(a.medio), pixel.di(a.interno), colore::aQColor(colore::Bianco));
+}
+
+} // namespace fuoco
