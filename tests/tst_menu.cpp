@@ -159,7 +159,7 @@ void TstMenu::erroreTerminaInOgniMomento_data()
     // "Avvio" opens a game whose drawing is missing.
     QTest::newRow("nel ciclo") << "ciclo" << uscita::FileNonCaricato;
     // An error while the exit question is on the screen.
-    QTest::newRow("dentro un box") << "box" << uscita::ErroreDiCalcolo;
+    QTest::newRow("dentro un box") << "box" << uscita::ErroreInterno;
 }
 
 void TstMenu::erroreTerminaInOgniMomento()
