@@ -14,6 +14,7 @@
 
 #include "comune/sostituti.h"
 #include "shell/modulo1.h"
+#include "sound/riproduttorepulse.h"
 #include "windows/controlli.h"
 #include "windows/formavvio.h"
 #include "windows/formbrindel.h"
@@ -41,8 +42,11 @@ int main(int argc, char **argv)
     const long long tPreparata = adesso();
     // The drawings of the source tree: this executable does not sit beside
     // a brindel/ folder.
-    const prova::Cartella sorgenti(QStringLiteral(BRINDEL_SOURCE_DIR));
-    Programma programma;
+    suoni::RiproduttorePulse riproduttore;
+    casuale::Generatore generatore(casuale::semeDallOrologio());
+    const prova::CartellaFissa sorgenti(QStringLiteral(BRINDEL_SOURCE_DIR));
+    messaggi::BoxVeri box;
+    Programma programma(Servizi{riproduttore, generatore, sorgenti, box});
     programma.Main();
     const long long tMainFatto = adesso();
 

@@ -7,6 +7,7 @@
 #include "bench/disegni.h"
 #include "comune/sostituti.h"
 #include "shell/modulo1.h"
+#include "sound/riproduttorepulse.h"
 #include "windows/aspetto.h"
 #include "windows/controlli.h"
 #include "windows/formbrindel.h"
@@ -48,7 +49,10 @@ int main(int argc, char **argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     Modulo1::preparaApplicazione();
-    const prova::Cartella sorgenti(QStringLiteral(BRINDEL_SOURCE_DIR));
+    // The program's own player and boxes; the drawings of the source tree.
+    suoni::RiproduttorePulse riproduttore;
+    messaggi::BoxVeri box;
+    const prova::CartellaFissa sorgenti(QStringLiteral(BRINDEL_SOURCE_DIR));
 
     std::printf("game window at %d x %d (the window as full screen, menu bar included)\n", Schermo.width(), Schermo.height());
     std::printf("press-to-painted, reference: median under %.0f us\n", RiferimentoPremuto);
@@ -56,8 +60,8 @@ int main(int argc, char **argv)
     bool tutti = true;
     std::vector<double> layout;
     for (int n = 1; n <= 12; ++n) {
-        const prova::Casuale<banco::PrimoDisegno> sorgente(n);
-        FormBrindel f;
+        banco::PrimoDisegno casuale(n);
+        FormBrindel f(Servizi{riproduttore, casuale, sorgenti, box});
         f.show();
         const QSize piccola = f.size();
         f.resize(Schermo);

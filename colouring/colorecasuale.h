@@ -3,6 +3,7 @@
 #pragma once
 // The start window's background, drawn at random from a fixed table.
 
+#include "platform/casuale.h"
 #include "platform/colore.h"
 
 #include <array>
@@ -19,6 +20,6 @@ inline constexpr std::array<Colore, 19> ColoriAvvio{
 };
 
 // One draw from the program's sequence; the value is a whole colour.
-double ColoreCasuale();
+double ColoreCasuale(casuale::Sorgente &casuale);
 
 } // namespace ModuloColoriSuoni

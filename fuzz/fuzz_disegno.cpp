@@ -121,11 +121,14 @@ int sbagliata(const gioco::Partita &p, Scelte &sc)
     return -1;
 }
 
-void gioca(const QImage &immagine, Scelte &sc)
+void gioca(const QImage &immagine, Scelte &sc, casuale::Sorgente &casuale)
 {
     const QSize riquadro = immagine.size() + QSize(2 * gioco::BordoRiquadro, 2 * gioco::BordoRiquadro);
     int caricamenti = 0;
+    const prova::CartellaFissa cartella(g_stato->cartella->path());
     gioco::Partita partita(gioco::Partita::Ambiente{
+        casuale,
+        cartella,
         [&](int numero) {
             VERIFICA(numero >= 1 && numero <= gioco::NumeroDisegni);
             ++caricamenti;
@@ -305,10 +308,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *dati, std::size_t n)
         std::fprintf(stderr, "loaded: %d x %d\n", immagine.width(), immagine.height());
 
     const std::uint32_t seme = impronta(dati, n);
-    const prova::Casuale<casuale::Generatore> generatore(seme);
+    casuale::Generatore generatore(seme);
     Scelte sc{seme | 1u};
 
-    gioca(immagine, sc);
+    gioca(immagine, sc, generatore);
     colora(immagine, sc);
     return 0;
 }

@@ -2,8 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "game/partita.h"
 
-#include "platform/cartella.h"
-#include "platform/casuale.h"
 #include "platform/errore.h"
 #include "platform/numeri.h"
 
@@ -33,9 +31,9 @@ Geometria geometriaPerRiquadro(double larghezzaEsterna, double altezzaEsterna, c
     return g;
 }
 
-QString percorsoDisegno(int numero)
+QString percorsoDisegno(const cartella::Cartella &cartella, int numero)
 {
-    return cartella::programma() + QStringLiteral("/brindel/") + QString::number(numero) + QStringLiteral(".gif");
+    return cartella.percorso() + QStringLiteral("/brindel/") + QString::number(numero) + QStringLiteral(".gif");
 }
 
 Partita::Partita(Ambiente ambiente)
@@ -47,10 +45,10 @@ void Partita::NuovaPartita()
 {
     Trovati = 0;
     Errori = 0;
-    numeroDisegno = static_cast<std::int16_t>(casuale::scegli(casuale::sorgente().prossimo(), NumeroDisegni) + 1);
+    numeroDisegno = static_cast<std::int16_t>(casuale::scegli(m_ambiente.casuale.prossimo(), NumeroDisegni) + 1);
 
     const QSize riquadro = m_ambiente.caricaDisegno(numeroDisegno);
-    m_geometria = geometriaPerRiquadro(riquadro.width(), riquadro.height(), percorsoDisegno(numeroDisegno));
+    m_geometria = geometriaPerRiquadro(riquadro.width(), riquadro.height(), percorsoDisegno(m_ambiente.cartella, numeroDisegno));
 
     for (Copertura &c : m_coperture)
         c = Copertura{true, colore::Giallo};
@@ -64,8 +62,8 @@ void Partita::GeneraCoordinata()
     int colonna = 0;
     int riga = 0;
     do {
-        colonna = casuale::scegli(casuale::sorgente().prossimo(), Colonne);
-        riga = casuale::scegli(casuale::sorgente().prossimo(), Righe);
+        colonna = casuale::scegli(m_ambiente.casuale.prossimo(), Colonne);
+        riga = casuale::scegli(m_ambiente.casuale.prossimo(), Righe);
         bersaglio = static_cast<std::int16_t>(indiceCella(colonna, riga));
     } while (!m_coperture[bersaglio].visibile);
 

@@ -5,6 +5,8 @@
 // find, right answers that remove covers and wrong ones that turn them red.
 // The window shows this state; it changes only here.
 
+#include "platform/cartella.h"
+#include "platform/casuale.h"
 #include "platform/colore.h"
 #include "sound/segnale.h"
 
@@ -53,8 +55,8 @@ struct Geometria
 // Throws ErroreEsecuzione when a cell would be zero or less, or too large.
 Geometria geometriaPerRiquadro(double larghezzaEsterna, double altezzaEsterna, const QString &file = {});
 
-// The drawing's path beside the executable: <folder>/brindel/<n>.gif.
-QString percorsoDisegno(int numero);
+// The drawing's path in the program's folder: <folder>/brindel/<n>.gif.
+QString percorsoDisegno(const cartella::Cartella &cartella, int numero);
 
 enum class Fase {
     Ricerca,      // covers, grid labels and the cell name shown
@@ -81,6 +83,10 @@ class Partita
 public:
     struct Ambiente
     {
+        // The program's random sequence: a drawing, then cells.
+        casuale::Sorgente &casuale;
+        // Where the drawings are.
+        const cartella::Cartella &cartella;
         // Loads drawing n into the box and returns the box's new outer size;
         // throws ErroreEsecuzione when it cannot.
         std::function<QSize(int numero)> caricaDisegno;

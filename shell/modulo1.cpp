@@ -2,7 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/modulo1.h"
 
-#include "platform/casuale.h"
 #include "windows/aspetto.h"
 #include "windows/finestre.h"
 #include "windows/formavvio.h"
@@ -16,12 +15,12 @@
 
 struct Programma::Dati
 {
-    suoni::Riproduttore &riproduttore;
+    Servizi servizi;
     QPointer<FormAvvio> avvio;
 };
 
-Programma::Programma(suoni::Riproduttore &riproduttore)
-    : m_dati(std::make_unique<Dati>(Dati{riproduttore, {}}))
+Programma::Programma(const Servizi &servizi)
+    : m_dati(std::make_unique<Dati>(Dati{servizi, {}}))
 {
 }
 
@@ -34,9 +33,8 @@ void Programma::Main()
 {
     // Start-up is a handler like any other: an error here is shown and ends
     // the program before its event loop runs.
-    messaggi::esegui(nullptr, [this] {
-        casuale::seminaDallOrologio();
-        m_dati->avvio = new FormAvvio([this] { mostraGioco(); });
+    messaggi::esegui(m_dati->servizi.box, nullptr, [this] {
+        m_dati->avvio = new FormAvvio(m_dati->servizi, [this] { mostraGioco(); });
         // A start window whose colour could not be drawn is never shown.
         if (!messaggi::terminato())
             finestre::apri(m_dati->avvio);
@@ -62,8 +60,8 @@ void Programma::inPrimoPiano()
 void Programma::mostraGioco()
 {
     if (!m_brindel)
-        m_brindel = std::make_unique<FormBrindel>(FormBrindel::ComandiMenu{Modulo1::MostraInformazioni, Modulo1::ChiediUscita},
-                                                  m_dati->riproduttore);
+        m_brindel = std::make_unique<FormBrindel>(m_dati->servizi,
+                                                  FormBrindel::ComandiMenu{Modulo1::MostraInformazioni, Modulo1::ChiediUscita});
     // In the start window's place, which closes once the game window is up.
     if (m_dati->avvio)
         finestre::apriAlPostoDi(m_brindel.get(), m_dati->avvio);
@@ -97,16 +95,16 @@ QString testoInformazioni()
         + QStringLiteral("mail: ") + QStringLiteral(BRINDEL_POSTA);
 }
 
-void MostraInformazioni(QWidget *sopra)
+void MostraInformazioni(messaggi::Box &box, QWidget *sopra)
 {
-    messaggi::MsgBox(testoInformazioni(), messaggi::SoloOk | messaggi::IconaInformazione, QString::fromUtf8(layout::Titolo), sopra);
+    box.mostra({testoInformazioni(), messaggi::Pulsanti::Ok, messaggi::Icona::Informazione, QString::fromUtf8(layout::Titolo)}, sopra);
 }
 
-void ChiediUscita(QWidget *sopra)
+void ChiediUscita(messaggi::Box &box, QWidget *sopra)
 {
-    const int risposta = messaggi::MsgBox(QStringLiteral("Vuoi tornare al menù?"),
-                                          messaggi::SiNo | messaggi::IconaDomanda, QString::fromUtf8(layout::Titolo), sopra);
-    if (risposta == messaggi::Si)
+    const messaggi::Risposta risposta = box.mostra(
+        {QStringLiteral("Vuoi tornare al menù?"), messaggi::Pulsanti::SiNo, messaggi::Icona::Domanda, QString::fromUtf8(layout::Titolo)}, sopra);
+    if (risposta == messaggi::Risposta::Si)
         messaggi::termina(0);
 }
 

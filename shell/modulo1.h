@@ -3,7 +3,7 @@
 #pragma once
 // Start-up and the game window's menu commands.
 
-#include "sound/modulocolorisuoni.h"
+#include "windows/servizi.h"
 
 #include <QString>
 
@@ -13,16 +13,16 @@ class FormAvvio;
 class FormBrindel;
 class QWidget;
 
-// What a running program holds: its two windows. The start window unloads
-// itself; the game window lives until the program ends and plays its cues on
-// `riproduttore`.
+// What a running program holds: its two windows, and the services they are
+// given. The start window unloads itself; the game window lives until the
+// program ends.
 class Programma
 {
 public:
-    explicit Programma(suoni::Riproduttore &riproduttore = suoni::delProgramma());
+    explicit Programma(const Servizi &servizi);
     ~Programma();
 
-    // Seeds the random sequence and shows the start window.
+    // Shows the start window.
     void Main();
 
     FormAvvio *formAvvio() const;
@@ -47,8 +47,8 @@ namespace Modulo1 {
 void preparaApplicazione();
 
 QString testoInformazioni();
-// The About box and the exit question, over the window `sopra`.
-void MostraInformazioni(QWidget *sopra);
-void ChiediUscita(QWidget *sopra);
+// The About box and the exit question, in `box`, over the window `sopra`.
+void MostraInformazioni(messaggi::Box &box, QWidget *sopra);
+void ChiediUscita(messaggi::Box &box, QWidget *sopra);
 
 } // namespace Modulo1

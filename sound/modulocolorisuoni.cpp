@@ -2,44 +2,32 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sound/modulocolorisuoni.h"
 
-#include "platform/cartella.h"
-#include "sound/riproduttorepulse.h"
-
-namespace suoni {
-
-Riproduttore &delProgramma()
-{
-    return pulse();
-}
-
-} // namespace suoni
-
 namespace ModuloColoriSuoni {
 namespace {
 
-void suona(suoni::Riproduttore &riproduttore, const char *file)
+void suona(suoni::Riproduttore &riproduttore, const cartella::Cartella &cartella, const char *file)
 {
-    riproduttore.riproduci(cartella::programma() + QStringLiteral("/suoni/") + QLatin1String(file));
+    riproduttore.riproduci(cartella.percorso() + QStringLiteral("/suoni/") + QLatin1String(file));
 }
 
 } // namespace
 
-void SuonoSi(suoni::Riproduttore &riproduttore) { suona(riproduttore, "si.wav"); }
-void SuonoNo(suoni::Riproduttore &riproduttore) { suona(riproduttore, "no.wav"); }
-void SuonoFatto(suoni::Riproduttore &riproduttore) { suona(riproduttore, "fatto.wav"); }
-void SuonoRifai(suoni::Riproduttore &riproduttore) { suona(riproduttore, "rifai.wav"); }
+void SuonoSi(suoni::Riproduttore &riproduttore, const cartella::Cartella &cartella) { suona(riproduttore, cartella, "si.wav"); }
+void SuonoNo(suoni::Riproduttore &riproduttore, const cartella::Cartella &cartella) { suona(riproduttore, cartella, "no.wav"); }
+void SuonoFatto(suoni::Riproduttore &riproduttore, const cartella::Cartella &cartella) { suona(riproduttore, cartella, "fatto.wav"); }
+void SuonoRifai(suoni::Riproduttore &riproduttore, const cartella::Cartella &cartella) { suona(riproduttore, cartella, "rifai.wav"); }
 
-void suona(suoni::Riproduttore &riproduttore, suoni::Segnale segnale)
+void suona(suoni::Riproduttore &riproduttore, const cartella::Cartella &cartella, suoni::Segnale segnale)
 {
     switch (segnale) {
     case suoni::Segnale::Si:
-        return SuonoSi(riproduttore);
+        return SuonoSi(riproduttore, cartella);
     case suoni::Segnale::No:
-        return SuonoNo(riproduttore);
+        return SuonoNo(riproduttore, cartella);
     case suoni::Segnale::Fatto:
-        return SuonoFatto(riproduttore);
+        return SuonoFatto(riproduttore, cartella);
     case suoni::Segnale::Rifai:
-        return SuonoRifai(riproduttore);
+        return SuonoRifai(riproduttore, cartella);
     }
 }
 

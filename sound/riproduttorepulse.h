@@ -51,7 +51,4 @@ private:
     std::thread m_filo;
 };
 
-// The program's own player, which suoni::delProgramma() returns.
-RiproduttorePulse &pulse();
-
 } // namespace suoni

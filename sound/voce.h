@@ -12,8 +12,8 @@
 namespace voce {
 
 // Cell `indice` 0..19, row 0..4, column 0..3; anything else says nothing.
-void cella(suoni::Riproduttore &riproduttore, int indice);
-void riga(suoni::Riproduttore &riproduttore, int riga);
-void colonna(suoni::Riproduttore &riproduttore, int colonna);
+void cella(suoni::Riproduttore &riproduttore, const cartella::Cartella &cartella, int indice);
+void riga(suoni::Riproduttore &riproduttore, const cartella::Cartella &cartella, int riga);
+void colonna(suoni::Riproduttore &riproduttore, const cartella::Cartella &cartella, int colonna);
 
 } // namespace voce

@@ -18,10 +18,8 @@ namespace {
 struct Gioco
 {
     Gioco()
-        : cartella(dir.path())
-        , casuale(31)
+        : banco(31)
     {
-        prova::scriviDisegni(dir.path());
         f.show();
     }
     void finisci()
@@ -45,12 +43,8 @@ struct Gioco
         QTest::mouseRelease(f.riquadroDisegno(), b, m, angolo + p);
     }
 
-    prova::RegistroMessaggi messaggi;
-    prova::RegistroSuoni suoni;
-    QTemporaryDir dir;
-    prova::Cartella cartella;
-    prova::Casuale<casuale::Generatore> casuale;
-    FormBrindel f{{}, suoni};
+    prova::Sostituti<> banco;
+    FormBrindel f{banco.servizi()};
 };
 
 constexpr Colore Bianco = 0xFFFFFF;
@@ -111,7 +105,7 @@ void TstColorazione::sceltaSopravvive()
     QCOMPARE(Colore(g.f.ColoreScelto), Colore(0xFF0000));
     QCOMPARE(*g.f.riquadroScelto()->backColor(), Colore(0xFF0000));
     QCOMPARE(*g.f.campione(38)->backColor(), Colore(0xFF0000));
-    QVERIFY(g.messaggi.box.isEmpty());
+    QVERIFY(g.banco.messaggi.box.isEmpty());
 }
 
 void TstColorazione::premiConOgniPulsante_data()
@@ -181,7 +175,7 @@ void TstColorazione::premiFuoriDalDisegno()
     QTest::mouseDClick(w, Qt::MouseButton(pulsante), {}, QPoint(5, 5));
     QCOMPARE(g.f.riquadroDisegno()->superficie(), prima);
     QCOMPARE(g.f.partita().Errori + g.f.partita().Trovati, 0);
-    QCOMPARE(g.suoni.nomi, suoni);
+    QCOMPARE(g.banco.suoni.nomi, suoni);
 }
 
 void TstColorazione::trasparenteComeSfondo()

@@ -173,18 +173,6 @@ int trovaConLeFrecce(FormBrindel &f)
     return tasti;
 }
 
-// A folder with twelve drawings of the given size, used as the program's folder.
-struct CartellaDiProva
-{
-    explicit CartellaDiProva(QSize disegno = {320, 466})
-        : cartella(dir.path())
-    {
-        prova::scriviDisegni(dir.path(), disegno.width(), disegno.height());
-    }
-    QTemporaryDir dir;
-    prova::Cartella cartella;
-};
-
 } // namespace
 
 class TstFinestre : public QObject
@@ -257,7 +245,8 @@ void TstFinestre::layoutBrindel()
     // Before the first game every control stands at its place; children of the box from its inner corner.
     QFETCH(QString, controllo);
     QFETCH(QRect, atteso);
-    FormBrindel f;
+    prova::Sostituti<> banco;
+    FormBrindel f(banco.servizi());
     auto *w = f.findChild<QWidget *>(controllo);
     QVERIFY(w);
     if (controllo.startsWith(QLatin1String("Command2")) || controllo.startsWith(QLatin1String("Label1"))
@@ -291,11 +280,8 @@ void TstFinestre::campioniAlPosto()
     QFETCH(int, y);
     QFETCH(int, indice);
     QFETCH(QString, nome);
-    prova::RegistroMessaggi messaggi;
-    CartellaDiProva cartella;
-    prova::Casuale<casuale::Generatore> casuale(1);
-    prova::RegistroSuoni suoni;
-    FormBrindel f({}, suoni);
+    prova::Sostituti<> banco(1);
+    FormBrindel f(banco.servizi());
     f.show();
     auto *campione = f.campione(indice);
     QCOMPARE(campione->accessibleName(), nome);
@@ -329,7 +315,8 @@ void TstFinestre::caratteri()
     QFETCH(QString, controllo);
     QFETCH(QString, famiglia);
     QFETCH(int, pixel);
-    FormBrindel f;
+    prova::Sostituti<> banco;
+    FormBrindel f(banco.servizi());
     auto *w = f.findChild<QWidget *>(controllo);
     QVERIFY(w);
     const QFontInfo info(w->font());
@@ -341,7 +328,8 @@ void TstFinestre::caratteri()
 void TstFinestre::didascalie()
 {
     // Captions and menu texts are exactly as the game shows them.
-    FormBrindel f;
+    prova::Sostituti<> banco;
+    FormBrindel f(banco.servizi());
     QCOMPARE(f.voceInformazioni()->text(), QStringLiteral("Informazioni          "));
     QCOMPARE(f.voceInformazioni()->text().size(), 22);
     QCOMPARE(f.voceEsci()->text(), QStringLiteral("Esci"));
@@ -394,7 +382,8 @@ void TstFinestre::impaginazione()
 void TstFinestre::internoEVisibilita()
 {
     // The interior is 687 x 513 below the menu bar; palette and "avanti" start hidden.
-    FormBrindel f;
+    prova::Sostituti<> banco;
+    FormBrindel f(banco.servizi());
     QCOMPARE(f.interno()->size(), QSize(687, 513));
     QCOMPARE(f.interno()->palette().color(QPalette::Window), QColor(0, 255, 255));
     QVERIFY(f.cornice()->isHidden());
@@ -406,8 +395,8 @@ void TstFinestre::internoEVisibilita()
 void TstFinestre::layoutAvvio()
 {
     // The start window: 702 x 605, the title label and the button in place, a colour of the table.
-    prova::Casuale<casuale::Sequenza> casuale(QList<float>{0.1f});
-    FormAvvio a([] {});
+    prova::Sostituti<casuale::Sequenza> banco(QList<float>{0.1f});
+    FormAvvio a(banco.servizi(), [] {});
     QCOMPARE(a.size(), QSize(702, 605));
     QCOMPARE(a.titolo()->geometry(), QRect(48, 24, 561, 249));
     QCOMPARE(a.BottoneAvvio()->geometry(), QRect(184, 328, 274, 85));
@@ -441,10 +430,8 @@ void TstFinestre::bottoneAvvioApreIlGioco()
 {
     // The start button, clicked or from the keyboard, shows the game window first, then the start window is gone for good.
     QFETCH(int, tasto);
-    prova::RegistroMessaggi messaggi;
-    CartellaDiProva cartella;
-    prova::RegistroSuoni suoni;
-    Programma programma(suoni);
+    prova::Sostituti<> banco;
+    Programma programma(banco.servizi());
     programma.Main();
     QPointer<FormAvvio> avvio = programma.formAvvio();
     QVERIFY(avvio && avvio->isVisible());
@@ -476,14 +463,14 @@ void TstFinestre::bottoneAvvioApreIlGioco()
     QTRY_VERIFY(avvio.isNull());
     QVERIFY(programma.formBrindel()->isVisible());
     QCOMPARE(programma.formBrindel()->nomeCella()->text().size(), 4);
-    QVERIFY(messaggi.box.isEmpty());
+    QVERIFY(banco.messaggi.box.isEmpty());
 }
 
 void TstFinestre::chiudereAvvioNonApreNulla()
 {
     // Closing the start window instead of pressing its button opens no game.
-    prova::RegistroMessaggi messaggi;
-    Programma programma;
+    prova::Sostituti<> banco;
+    Programma programma(banco.servizi());
     programma.Main();
     QPointer<FormAvvio> avvio = programma.formAvvio();
     avvio->close();
@@ -494,23 +481,21 @@ void TstFinestre::chiudereAvvioNonApreNulla()
 void TstFinestre::primaComparsaUnaVolta()
 {
     // The game starts when the window is first shown and never again on later shows or activations.
-    prova::RegistroMessaggi messaggi;
-    CartellaDiProva cartella;
     QList<float> valori{0.0f, 0.5f, 0.5f};
-    prova::Casuale<casuale::Sequenza> casuale(valori);
-    FormBrindel f;
+    prova::Sostituti<casuale::Sequenza> banco(valori);
+    FormBrindel f(banco.servizi());
     f.show();
     QCOMPARE(f.nomeCella()->text(), QStringLiteral("  C3"));
     // The name reads as the row label's caption followed by the column label's.
     QCOMPARE(f.nomeCella()->text(), f.etichettaRiga(2)->text() + f.etichettaColonna(2)->text());
-    QCOMPARE(casuale.sorgente.rimasti(), 0);
+    QCOMPARE(banco.casuale.rimasti(), 0);
     QEvent attiva(QEvent::WindowActivate);
     QApplication::sendEvent(&f, &attiva);
     f.hide();
     f.show();
     QApplication::sendEvent(&f, &attiva);
     QCOMPARE(f.nomeCella()->text(), QStringLiteral("  C3"));
-    QVERIFY(messaggi.box.isEmpty());
+    QVERIFY(banco.messaggi.box.isEmpty());
     QVERIFY(!messaggi::terminato());
     // The palette got its colours on that first start.
     QCOMPARE(*f.campione(8)->backColor(), Colore(0x0000FF));
@@ -533,12 +518,11 @@ void TstFinestre::grigliaSulDisegno()
     QFETCH(QSize, disegno);
     QFETCH(int, larghezza);
     QFETCH(int, altezza);
-    prova::RegistroMessaggi messaggi;
-    CartellaDiProva cartella(disegno);
-    prova::Casuale<casuale::Generatore> casuale(4);
-    FormBrindel f;
+    prova::Sostituti<> banco(4);
+    banco.cartella.scrivi(disegno);
+    FormBrindel f(banco.servizi());
     f.show();
-    QVERIFY(messaggi.box.isEmpty());
+    QVERIFY(banco.messaggi.box.isEmpty());
     QCOMPARE(f.riquadroDisegno()->size(), disegno + QSize(4, 4));
     // Placed from the inner corner, inside the 2-pixel border.
     const QPoint angolo(2, 2);
@@ -567,11 +551,8 @@ void TstFinestre::partitaConIClic()
 {
     // Clicking the named covers plays a whole game; the phases show and hide the right controls; clicks leave the focus
     // where it was (on the drawing), to the colouring phase, which gives it to the drawing.
-    prova::RegistroMessaggi messaggi;
-    CartellaDiProva cartella;
-    prova::RegistroSuoni suoni;
-    prova::Casuale<casuale::Generatore> casuale(8);
-    FormBrindel f({}, suoni);
+    prova::Sostituti<> banco(8);
+    FormBrindel f(banco.servizi());
     f.show();
 
     auto visibiliRicerca = [&](bool ricerca) {
@@ -602,7 +583,7 @@ void TstFinestre::partitaConIClic()
         QVERIFY(!f.copertura(n)->isVisible());
     }
     visibiliRicerca(false);
-    QCOMPARE(suoni.nomi.last(), QStringLiteral("fatto.wav"));
+    QCOMPARE(banco.suoni.nomi.last(), QStringLiteral("fatto.wav"));
     QCOMPARE(f.focusWidget(), f.riquadroDisegno());
 
     QTest::mouseClick(f.avanti(), Qt::LeftButton);
@@ -611,7 +592,7 @@ void TstFinestre::partitaConIClic()
         QVERIFY(f.copertura(i)->isVisible());
         QCOMPARE(*f.copertura(i)->backColor(), colore::Giallo);
     }
-    QVERIFY(messaggi.box.isEmpty());
+    QVERIFY(banco.messaggi.box.isEmpty());
 }
 
 void TstFinestre::nascostiNonAgiscono_data()
@@ -630,11 +611,8 @@ void TstFinestre::nascostiNonAgiscono()
     // not the game, not the chosen colour, no cue.
     QFETCH(QString, controllo);
     QFETCH(bool, colorazione);
-    prova::RegistroMessaggi messaggi;
-    CartellaDiProva cartella;
-    prova::RegistroSuoni suoni;
-    prova::Casuale<casuale::Generatore> casuale(8);
-    FormBrindel f({}, suoni);
+    prova::Sostituti<> banco(8);
+    FormBrindel f(banco.servizi());
     f.show();
     const int trovata = f.partita().bersaglio;
     QTest::mouseClick(f.copertura(trovata), Qt::LeftButton);
@@ -647,7 +625,7 @@ void TstFinestre::nascostiNonAgiscono()
     const auto stato = [&] {
         const gioco::Partita &p = f.partita();
         return std::make_tuple(p.fase(), p.Coordinata, p.bersaglio, p.numeroDisegno, p.Trovati, p.Errori,
-                               p.coperture(), f.ColoreScelto, f.riquadroScelto()->backColor(), suoni.nomi);
+                               p.coperture(), f.ColoreScelto, f.riquadroScelto()->backColor(), banco.suoni.nomi);
     };
     const auto prima = stato();
 
@@ -659,7 +637,7 @@ void TstFinestre::nascostiNonAgiscono()
     // A button's press is an animated click, let go a little later.
     QTest::qWait(300);
     QVERIFY(stato() == prima);
-    QVERIFY(messaggi.box.isEmpty());
+    QVERIFY(banco.messaggi.box.isEmpty());
 }
 
 void TstFinestre::disegnoErratoTermina_data()
@@ -677,33 +655,28 @@ void TstFinestre::disegnoErratoTermina()
     // A drawing that cannot be played shows a message naming the file and ends the program with a non-zero status.
     QFETCH(QByteArray, contenuto);
     QFETCH(QString, dice);
-    prova::RegistroMessaggi messaggi;
-    CartellaDiProva cartella;
+    prova::Sostituti<casuale::Sequenza> banco(QList<float>{0.5f});
     for (int n = 1; n <= 12; ++n)
-        prova::scriviFile(cartella.dir.filePath(QStringLiteral("brindel/%1.gif").arg(n)), contenuto);
-    prova::Casuale<casuale::Sequenza> casuale(QList<float>{0.5f});
-    FormBrindel f;
+        prova::scriviFile(banco.cartella.file(QStringLiteral("brindel/%1.gif").arg(n)), contenuto);
+    FormBrindel f(banco.servizi());
     f.show();
-    QCOMPARE(messaggi.box.size(), 1);
-    QCOMPARE(messaggi.box[0].titolo, QStringLiteral("Tintar i Brindel"));
-    QCOMPARE(messaggi.box[0].sopra, &f);
-    QVERIFY2(messaggi.box[0].testo.contains(QStringLiteral("brindel/7.gif")), qPrintable(messaggi.box[0].testo));
-    QVERIFY2(messaggi.box[0].testo.contains(dice), qPrintable(messaggi.box[0].testo));
+    QCOMPARE(banco.messaggi.box.size(), 1);
+    QCOMPARE(banco.messaggi.box[0].messaggio.titolo, QStringLiteral("Tintar i Brindel"));
+    QCOMPARE(banco.messaggi.box[0].sopra, &f);
+    QVERIFY2(banco.messaggi.box[0].messaggio.testo.contains(QStringLiteral("brindel/7.gif")), qPrintable(banco.messaggi.box[0].messaggio.testo));
+    QVERIFY2(banco.messaggi.box[0].messaggio.testo.contains(dice), qPrintable(banco.messaggi.box[0].messaggio.testo));
     QVERIFY(messaggi::terminato());
     QVERIFY(messaggi::codiceUscita() != 0);
     // Nothing more runs once the program has ended.
     f.rispondi(0);
-    QCOMPARE(messaggi.box.size(), 1);
+    QCOMPARE(banco.messaggi.box.size(), 1);
 }
 
 void TstFinestre::tastieraRaggiungeLeCoperture()
 {
     // Tab reaches the covers in index order and Space clicks the focused one.
-    prova::RegistroMessaggi messaggi;
-    CartellaDiProva cartella;
-    prova::RegistroSuoni suoni;
-    prova::Casuale<casuale::Generatore> casuale(13);
-    FormBrindel f({}, suoni);
+    prova::Sostituti<> banco(13);
+    FormBrindel f(banco.servizi());
     f.show();
     QApplication::setActiveWindow(&f);
     f.riquadroDisegno()->setFocus();
@@ -716,21 +689,18 @@ void TstFinestre::tastieraRaggiungeLeCoperture()
     f.copertura(bersaglio)->setFocus();
     QTest::keyClick(f.copertura(bersaglio), Qt::Key_Space);
     QVERIFY(!f.copertura(bersaglio)->isVisible());
-    QCOMPARE(suoni.nomi, QStringList{QStringLiteral("si.wav")});
+    QCOMPARE(banco.suoni.nomi, QStringList{QStringLiteral("si.wav")});
 }
 
 void TstFinestre::disegniLettiAdOgniPartita()
 {
     // A drawing changed or removed while the game runs counts at its next game.
-    prova::RegistroMessaggi messaggi;
-    prova::RegistroSuoni suoni;
-    CartellaDiProva cartella;
     const float cinque = 4.5f / 12.0f;
-    prova::Casuale<casuale::Sequenza> casuale(QList<float>{cinque, 0.1f, 0.1f, cinque, 0.1f, 0.1f, cinque, 0.1f, 0.1f});
-    FormBrindel f({}, suoni);
+    prova::Sostituti<casuale::Sequenza> banco(QList<float>{cinque, 0.1f, 0.1f, cinque, 0.1f, 0.1f, cinque, 0.1f, 0.1f});
+    FormBrindel f(banco.servizi());
     f.show();
     QCOMPARE(f.riquadroDisegno()->size(), QSize(324, 470));
-    const QString cinqueGif = cartella.dir.filePath(QStringLiteral("brindel/5.gif"));
+    const QString cinqueGif = banco.cartella.file(QStringLiteral("brindel/5.gif"));
     prova::scriviFile(cinqueGif, prova::disegnoGif(300, 400));
     // The fourth wrong answer starts the next game (the cell named is A1).
     const auto prossimaPartita = [&] {
@@ -739,11 +709,11 @@ void TstFinestre::disegniLettiAdOgniPartita()
     };
     prossimaPartita();
     QCOMPARE(f.riquadroDisegno()->size(), QSize(304, 404));
-    QVERIFY(messaggi.box.isEmpty());
+    QVERIFY(banco.messaggi.box.isEmpty());
     QVERIFY(QFile::remove(cinqueGif));
     prossimaPartita();
-    QCOMPARE(messaggi.box.size(), 1);
-    QVERIFY(messaggi.box[0].testo.contains(QStringLiteral("brindel/5.gif")));
+    QCOMPARE(banco.messaggi.box.size(), 1);
+    QVERIFY(banco.messaggi.box[0].messaggio.testo.contains(QStringLiteral("brindel/5.gif")));
     QVERIFY(messaggi::terminato());
 }
 
@@ -767,11 +737,8 @@ void TstFinestre::ingrandita()
     // the two ratios, centred: every edge round(x s), covers tiling, fonts grown; a press maps to its drawing pixel;
     // back at 96 dpi all is as the table says.
     QFETCH(QSize, lato);
-    prova::RegistroMessaggi messaggi;
-    CartellaDiProva cartella;
-    prova::RegistroSuoni suoni;
-    prova::Casuale<casuale::Generatore> casuale(5);
-    FormBrindel f({}, suoni);
+    prova::Sostituti<> banco(5);
+    FormBrindel f(banco.servizi());
     f.show();
     QVERIFY(QTest::qWaitForWindowExposed(&f));
     QWidget *fondo = f.centralWidget();
@@ -904,7 +871,7 @@ void TstFinestre::ingrandita()
     QCOMPARE(QFontInfo(f.avanti()->font()).pixelSize(), 19);
 
     // The start window grows the same way.
-    FormAvvio a([] {});
+    FormAvvio a(banco.servizi(), [] {});
     a.show();
     const QSize latoAvvio = lato + QSize(15, 92);
     const double sa = std::min(latoAvvio.width() / 702.0, latoAvvio.height() / 605.0);
@@ -913,7 +880,7 @@ void TstFinestre::ingrandita()
     QCOMPARE(a.BottoneAvvio()->geometry(), scalato({184, 328, 274, 85}, sa));
     QCOMPARE(a.titolo()->geometry(), scalato({48, 24, 561, 249}, sa));
     QCOMPARE(QFontInfo(a.titolo()->font()).pixelSize(), int(std::floor(96 * sa + 0.5)));
-    QVERIFY(messaggi.box.isEmpty());
+    QVERIFY(banco.messaggi.box.isEmpty());
 }
 
 void TstFinestre::esattoAOgniRapporto_data()
@@ -930,19 +897,15 @@ void TstFinestre::esattoAOgniRapporto()
     // on the window's own pixels: a press on the edge pixels of a cover answers that cover; a press on any device
     // pixel that shows a one-pixel dot of the drawing fills exactly that dot; no box lets what lies behind it show.
     QFETCH(QSize, lato);
-    prova::RegistroMessaggi messaggi;
-    QTemporaryDir dir;
+    prova::Sostituti<> banco(5);
     QImage punti(320, 466, QImage::Format_RGB32);
     punti.fill(Qt::black);
     for (int y = 1; y < punti.height(); y += 4)
         for (int x = 1; x < punti.width(); x += 4)
             punti.setPixel(x, y, qRgb(255, 255, 255));
     for (int n = 1; n <= 12; ++n)
-        prova::scriviFile(dir.path() + QStringLiteral("/brindel/%1.gif").arg(n), prova::gif(punti));
-    prova::Cartella cartella(dir.path());
-    prova::RegistroSuoni suoni;
-    prova::Casuale<casuale::Generatore> casuale(5);
-    FormBrindel f({}, suoni);
+        prova::scriviFile(banco.cartella.file(QStringLiteral("brindel/%1.gif").arg(n)), prova::gif(punti));
+    FormBrindel f(banco.servizi());
     f.show();
     QVERIFY(QTest::qWaitForWindowExposed(&f));
     QVERIFY(portaA(&f, f.centralWidget(), lato));
@@ -1019,7 +982,7 @@ void TstFinestre::esattoAOgniRapporto()
                     QVERIFY2(disegno->superficie() == atteso, qPrintable(QStringLiteral("dot %1,%2 pressed at %3,%4").arg(x0).arg(y0).arg(x).arg(y)));
                 }
         }
-    QVERIFY(messaggi.box.isEmpty());
+    QVERIFY(banco.messaggi.box.isEmpty());
 }
 
 void TstFinestre::segnoDelFuoco_data()
@@ -1049,21 +1012,18 @@ void TstFinestre::segnoDelFuoco()
     QFETCH(QString, controllo);
     QFETCH(bool, colorazione);
     QFETCH(QSize, lato);
-    prova::RegistroMessaggi messaggi;
-    CartellaDiProva cartella;
-    prova::RegistroSuoni suoni;
-    prova::Casuale<casuale::Generatore> casuale(3);
+    prova::Sostituti<> banco(3);
     std::unique_ptr<QWidget> finestra;
     QWidget *contenitore = nullptr;
     QWidget *w = nullptr;
     layout::SegnoFuoco segno = layout::SegnoPulsante;
     if (controllo == QLatin1String("BottoneAvvio")) {
-        auto *a = new FormAvvio([] {});
+        auto *a = new FormAvvio(banco.servizi(), [] {});
         finestra.reset(a);
         contenitore = a;
         w = a->BottoneAvvio();
     } else {
-        auto *f = new FormBrindel({}, suoni);
+        auto *f = new FormBrindel(banco.servizi());
         finestra.reset(f);
         contenitore = f->centralWidget();
         f->show();
@@ -1097,7 +1057,7 @@ void TstFinestre::segnoDelFuoco()
     QCOMPARE(QApplication::focusWidget(), w);
     const auto [dopo, _] = fuoriDalSegno(pixelDi(finestra.get()), w, segno);
     QCOMPARE(dopo, 0);
-    QVERIFY(messaggi.box.isEmpty());
+    QVERIFY(banco.messaggi.box.isEmpty());
 }
 
 void TstFinestre::frecce_data()
@@ -1137,15 +1097,12 @@ void TstFinestre::frecce()
     QFETCH(int, da);
     QFETCH(int, tasto);
     QFETCH(int, a);
-    prova::RegistroMessaggi messaggi;
-    CartellaDiProva cartella;
-    prova::RegistroSuoni suoni;
     // And after the target, one more cell for an answer to name.
     int poi = 0;
     while (trovate.contains(poi) || poi == bersaglio)
         ++poi;
-    prova::Casuale<casuale::Sequenza> casuale(celleInOrdine(trovate + QList<int>{bersaglio, poi}));
-    FormBrindel f({}, suoni);
+    prova::Sostituti<casuale::Sequenza> banco(celleInOrdine(trovate + QList<int>{bersaglio, poi}));
+    FormBrindel f(banco.servizi());
     f.show();
     QApplication::setActiveWindow(&f);
     QVERIFY(QTest::qWaitForWindowActive(&f));
@@ -1162,7 +1119,7 @@ void TstFinestre::frecce()
     QCOMPARE(QApplication::focusWidget(), arrivo);
     const bool giusta = (tasto == Qt::Key_Space || tasto == Qt::Key_Return) && da == bersaglio;
     QCOMPARE(f.partita().Trovati, trovate.size() + (giusta ? 1 : 0));
-    QVERIFY(messaggi.box.isEmpty());
+    QVERIFY(banco.messaggi.box.isEmpty());
 }
 
 void TstFinestre::colorareConLaTastiera()
@@ -1170,11 +1127,8 @@ void TstFinestre::colorareConLaTastiera()
     // The colouring begins with the focus on the drawing and its cursor in the middle, unseen and inert while only the
     // mouse is used; Tab reaches a swatch, Space chooses it, Shift+Tab goes back; the arrows move the cursor 8 pixels, 1
     // with Shift, to the drawing's edge; Space fills where the cursor is, exactly as a press there.
-    prova::RegistroMessaggi messaggi;
-    CartellaDiProva cartella;
-    prova::RegistroSuoni suoni;
-    prova::Casuale<casuale::Generatore> casuale(21);
-    FormBrindel f({}, suoni);
+    prova::Sostituti<> banco(21);
+    FormBrindel f(banco.servizi());
     f.show();
     QApplication::setActiveWindow(&f);
     QVERIFY(QTest::qWaitForWindowActive(&f));
@@ -1228,21 +1182,19 @@ void TstFinestre::colorareConLaTastiera()
     // Away from the drawing, the cursor is gone from it.
     ::tasto(&f, Qt::Key_Tab);
     QCOMPARE(vista(), atteso);
-    QVERIFY(messaggi.box.isEmpty());
+    QVERIFY(banco.messaggi.box.isEmpty());
 }
 
 void TstFinestre::unDisegnoConLaTastiera()
 {
     // Ten games played by keys alone, as a child reads the cell and follows the focus, each to a fill: the keys each
     // took, printed; on average no more than 90 (with Tab alone, 112 only to uncover a picture).
-    prova::RegistroMessaggi messaggi;
-    CartellaDiProva cartella;
-    prova::RegistroSuoni suoni;
+    prova::Sostituti<> banco;
     int totale = 0;
     int trovaTotale = 0;
     for (int seme = 1; seme <= 10; ++seme) {
-        prova::Casuale<casuale::Generatore> casuale(seme);
-        FormBrindel f({}, suoni);
+        casuale::Generatore casuale(seme);
+        FormBrindel f(Servizi{banco.suoni, casuale, banco.cartella, banco.messaggi});
         f.show();
         QApplication::setActiveWindow(&f);
         QVERIFY(QTest::qWaitForWindowActive(&f));
@@ -1266,7 +1218,7 @@ void TstFinestre::unDisegnoConLaTastiera()
     }
     qInfo("average: %.1f keys a picture, %.1f of them to uncover it", totale / 10.0, trovaTotale / 10.0);
     QVERIFY2(totale <= 900, qPrintable(QString::number(totale / 10.0)));
-    QVERIFY(messaggi.box.isEmpty());
+    QVERIFY(banco.messaggi.box.isEmpty());
 }
 
 QTEST_MAIN(TstFinestre)

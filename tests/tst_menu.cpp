@@ -89,14 +89,14 @@ void TstMenu::testoInformazioni()
 void TstMenu::boxInformazioni()
 {
     // "Informazioni" shows the About text with OK alone, the information icon and the title.
-    prova::RegistroMessaggi messaggi;
-    FormBrindel f(comandi());
+    prova::Sostituti<> banco;
+    FormBrindel f(banco.servizi(), comandi());
     f.voceInformazioni()->trigger();
-    QCOMPARE(messaggi.box.size(), 1);
-    QCOMPARE(messaggi.box[0].testo, Modulo1::testoInformazioni());
-    QCOMPARE(messaggi.box[0].flags, 64);
-    QCOMPARE(messaggi.box[0].titolo, QStringLiteral("Tintar i Brindel"));
-    QCOMPARE(messaggi.box[0].sopra, &f);
+    QCOMPARE(banco.messaggi.box.size(), 1);
+    QCOMPARE(banco.messaggi.box[0].messaggio.testo, Modulo1::testoInformazioni());
+    QCOMPARE(messaggi::flags(banco.messaggi.box[0].messaggio.pulsanti, banco.messaggi.box[0].messaggio.icona), 64);
+    QCOMPARE(banco.messaggi.box[0].messaggio.titolo, QStringLiteral("Tintar i Brindel"));
+    QCOMPARE(banco.messaggi.box[0].sopra, &f);
     QVERIFY(!messaggi::terminato());
 }
 
@@ -111,13 +111,9 @@ void TstMenu::uscitaNoNonCambiaNulla()
 {
     // Answering No to "Esci" leaves picture, covers, counters and chosen colour exactly as they were.
     QFETCH(bool, colorando);
-    prova::RegistroMessaggi messaggi(messaggi::No);
-    prova::RegistroSuoni suoni;
-    QTemporaryDir dir;
-    prova::scriviDisegni(dir.path());
-    prova::Cartella cartella(dir.path());
-    prova::Casuale<casuale::Generatore> casuale(17);
-    FormBrindel f(comandi(), suoni);
+    prova::Sostituti<> banco(17);
+    banco.messaggi.risposta = messaggi::Risposta::No;
+    FormBrindel f(banco.servizi(), comandi());
     f.show();
     f.rispondi(f.partita().bersaglio);
     f.rispondi(f.partita().bersaglio == 3 ? 4 : 3);
@@ -129,11 +125,11 @@ void TstMenu::uscitaNoNonCambiaNulla()
     }
     const QString prima = istantanea(f);
     f.voceEsci()->trigger();
-    QCOMPARE(messaggi.box.size(), 1);
-    QCOMPARE(messaggi.box[0].testo, QStringLiteral("Vuoi tornare al menù?"));
-    QCOMPARE(messaggi.box[0].flags, 36);
-    QCOMPARE(messaggi.box[0].titolo, QStringLiteral("Tintar i Brindel"));
-    QCOMPARE(messaggi.box[0].sopra, &f);
+    QCOMPARE(banco.messaggi.box.size(), 1);
+    QCOMPARE(banco.messaggi.box[0].messaggio.testo, QStringLiteral("Vuoi tornare al menù?"));
+    QCOMPARE(messaggi::flags(banco.messaggi.box[0].messaggio.pulsanti, banco.messaggi.box[0].messaggio.icona), 36);
+    QCOMPARE(banco.messaggi.box[0].messaggio.titolo, QStringLiteral("Tintar i Brindel"));
+    QCOMPARE(banco.messaggi.box[0].sopra, &f);
     QCOMPARE(istantanea(f), prima);
     QVERIFY(!messaggi::terminato());
 }
@@ -141,13 +137,14 @@ void TstMenu::uscitaNoNonCambiaNulla()
 void TstMenu::uscitaSiTermina()
 {
     // Answering Yes ends the program at once with status 0 and no further message.
-    prova::RegistroMessaggi messaggi(messaggi::Si);
-    FormBrindel f(comandi());
+    prova::Sostituti<> banco;
+    banco.messaggi.risposta = messaggi::Risposta::Si;
+    FormBrindel f(banco.servizi(), comandi());
     f.voceEsci()->trigger();
     QVERIFY(messaggi::terminato());
     QCOMPARE(messaggi::codiceUscita(), 0);
     f.voceInformazioni()->trigger();
-    QCOMPARE(messaggi.box.size(), 1);
+    QCOMPARE(banco.messaggi.box.size(), 1);
 }
 
 void TstMenu::erroreTerminaInOgniMomento_data()
@@ -171,14 +168,18 @@ void TstMenu::erroreTerminaInOgniMomento()
     {
         ~Ripristino() { messaggi::ripristina(); }
     } ripristino;
+    // The real boxes, on the offscreen screen; a folder without drawings for the game that cannot start, and no
+    // random values at all for the start window that cannot draw its colour.
+    messaggi::BoxVeri veri;
     prova::RegistroSuoni suoni;
     QTemporaryDir dir;
     if (momento != QLatin1String("ciclo"))
         prova::scriviDisegni(dir.path());
-    prova::Cartella cartella(dir.path());
-    std::optional<prova::Casuale<casuale::Sequenza>> senzaValori;
-    if (momento == QLatin1String("avvio"))
-        senzaValori.emplace(QList<float>{});
+    const prova::CartellaFissa cartella(dir.path());
+    casuale::Sequenza senzaValori({});
+    casuale::Generatore generatore(1);
+    const Servizi servizi{suoni, momento == QLatin1String("avvio") ? static_cast<casuale::Sorgente &>(senzaValori) : generatore,
+                          cartella, veri};
 
     int uscito = 0;
     bool scaduto = false;
@@ -188,8 +189,8 @@ void TstMenu::erroreTerminaInOgniMomento()
         QPointer<QMessageBox> ultimo;
         QTimer errore;
         errore.setSingleShot(true);
-        connect(&errore, &QTimer::timeout, this, [] {
-            messaggi::esegui(nullptr, [] { throw ErroreEsecuzione(ErroreEsecuzione::Tipo::Overflow); });
+        connect(&errore, &QTimer::timeout, this, [&veri] {
+            messaggi::esegui(veri, nullptr, [] { throw ErroreEsecuzione(ErroreEsecuzione::Tipo::Overflow); });
         });
         QTimer occhio;
         connect(&occhio, &QTimer::timeout, this, [&] {
@@ -213,7 +214,7 @@ void TstMenu::erroreTerminaInOgniMomento()
         });
         guardia.start(5000);
 
-        Programma programma(suoni);
+        Programma programma(servizi);
         QTimer gioca;
         gioca.setSingleShot(true);
         connect(&gioca, &QTimer::timeout, this, [&] {
@@ -240,18 +241,18 @@ void TstMenu::erroreTerminaInOgniMomento()
 
 void TstMenu::boxVeri_data()
 {
-    QTest::addColumn<int>("flags");
+    QTest::addColumn<bool>("siNo");
     QTest::addColumn<int>("icona");
     QTest::addColumn<QStringList>("bottoni");
-    QTest::newRow("informazioni") << 64 << int(QMessageBox::Information) << QStringList{"OK"};
-    QTest::newRow("uscita") << 36 << int(QMessageBox::Question) << QStringList{"&Sì", "&No"};
+    QTest::newRow("informazioni") << false << int(QMessageBox::Information) << QStringList{"OK"};
+    QTest::newRow("uscita") << true << int(QMessageBox::Question) << QStringList{"&Sì", "&No"};
 }
 
 void TstMenu::boxVeri()
 {
     // The real boxes have exactly their buttons, in Italian with their Alt letters and no Qt translation, Yes the default
     // and No for Escape; a box opens centred over its window, away from the middle of the screen, whichever window is active.
-    QFETCH(int, flags);
+    QFETCH(bool, siNo);
     QFETCH(int, icona);
     QFETCH(QStringList, bottoni);
     QWidget sopra;
@@ -261,7 +262,9 @@ void TstMenu::boxVeri()
     altra.setGeometry(300, 100, 400, 400);
     altra.show();
     QApplication::setActiveWindow(&altra);
-    const auto box = messaggi::creaBox(QStringLiteral("x"), flags, QStringLiteral("Tintar i Brindel"), &sopra);
+    const messaggi::Messaggio messaggio{QStringLiteral("x"), siNo ? messaggi::Pulsanti::SiNo : messaggi::Pulsanti::Ok,
+                                        siNo ? messaggi::Icona::Domanda : messaggi::Icona::Informazione, QStringLiteral("Tintar i Brindel")};
+    const auto box = messaggi::creaBox(messaggio, &sopra);
     box->show();
     QCOMPARE(box->geometry().center(), sopra.geometry().center());
     QCOMPARE(int(box->icon()), icona);
@@ -272,7 +275,7 @@ void TstMenu::boxVeri()
     testi.sort();
     bottoni.sort();
     QCOMPARE(testi, bottoni);
-    if (flags & messaggi::SiNo) {
+    if (siNo) {
         QCOMPARE(box->defaultButton(), box->button(QMessageBox::Yes));
         QCOMPARE(box->escapeButton(), box->button(QMessageBox::No));
     }
@@ -290,32 +293,27 @@ void TstMenu::memoriaEsaurita()
     // Memory that runs out in a handler ends the program with its status, whether or not the box can still be
     // built then: never an exception out of the handler.
     QFETCH(bool, boxPossibile);
-    struct Box final : messaggi::Finestra
+    struct Box final : messaggi::Box
     {
         bool possibile = true;
         QStringList testi;
-        int mostra(const QString &testo, int, const QString &, QWidget *) override
+        messaggi::Risposta mostra(const messaggi::Messaggio &messaggio, QWidget *) override
         {
             if (!possibile)
                 throw std::bad_alloc();
-            testi << testo;
-            return messaggi::Ok;
+            testi << messaggio.testo;
+            return messaggi::Risposta::Ok;
         }
     } box;
     box.possibile = boxPossibile;
     struct Ripristino
     {
-        ~Ripristino()
-        {
-            messaggi::imposta(nullptr);
-            messaggi::ripristina();
-        }
+        ~Ripristino() { messaggi::ripristina(); }
     } ripristino;
     messaggi::ripristina();
-    messaggi::imposta(&box);
     bool uscita = false;
     try {
-        messaggi::esegui(nullptr, [] { throw std::bad_alloc(); });
+        messaggi::esegui(box, nullptr, [] { throw std::bad_alloc(); });
     } catch (...) {
         uscita = true;
     }

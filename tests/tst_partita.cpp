@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The coordinate game's rules, without any window.
 
-#include "comune/registratori.h"
+#include "comune/sostituti.h"
 #include "game/partita.h"
 #include "platform/errore.h"
 
@@ -17,19 +17,22 @@ namespace {
 // A game over a box of a fixed size, remembering which drawings it loaded.
 struct Banco
 {
-    explicit Banco(QSize riquadro_ = {324, 470})
+    explicit Banco(casuale::Sorgente &casuale, QSize riquadro_ = {324, 470})
         : riquadro(riquadro_)
         , partita(Partita::Ambiente{
+              casuale,
+              cartella,
               [this](int n) {
                   caricati << n;
                   return riquadro;
               },
-              [this](suoni::Segnale s) { ModuloColoriSuoni::suona(suoni, s); },
+              [this](suoni::Segnale s) { ModuloColoriSuoni::suona(suoni, cartella, s); },
           })
     {
     }
     QSize riquadro;
     QList<int> caricati;
+    prova::CartellaFissa cartella{QStringLiteral("/programma")};
     // The cues asked for.
     prova::RegistroSuoni suoni;
     Partita partita;
@@ -102,8 +105,8 @@ void TstPartita::geometria()
     QFETCH(QSize, riquadro);
     QFETCH(int, larghezza);
     QFETCH(int, altezza);
-    prova::Casuale<casuale::Generatore> casuale(5);
-    Banco b(riquadro);
+    casuale::Generatore casuale(5);
+    Banco b(casuale, riquadro);
     b.partita.NuovaPartita();
     const gioco::Geometria &g = b.partita.geometria();
     QCOMPARE(int(g.larghezzaCella), larghezza);
@@ -125,8 +128,8 @@ void TstPartita::disegnoTroppoPiccolo()
 {
     // A drawing whose cells would be zero or less is refused with a clear error.
     QFETCH(QSize, riquadro);
-    prova::Casuale<casuale::Generatore> casuale(5);
-    Banco b(riquadro);
+    casuale::Generatore casuale(5);
+    Banco b(casuale, riquadro);
     try {
         b.partita.NuovaPartita();
         QFAIL("accepted");
@@ -139,9 +142,9 @@ void TstPartita::disegnoTroppoPiccolo()
 void TstPartita::percorsoDelDisegno()
 {
     // Drawings are numbered files in brindel/ beside the executable, without padding.
-    prova::Cartella c(QStringLiteral("/opt/un posto/è qui"));
-    QCOMPARE(gioco::percorsoDisegno(7), QStringLiteral("/opt/un posto/è qui/brindel/7.gif"));
-    QCOMPARE(gioco::percorsoDisegno(12), QStringLiteral("/opt/un posto/è qui/brindel/12.gif"));
+    const prova::CartellaFissa c(QStringLiteral("/opt/un posto/è qui"));
+    QCOMPARE(gioco::percorsoDisegno(c, 7), QStringLiteral("/opt/un posto/è qui/brindel/7.gif"));
+    QCOMPARE(gioco::percorsoDisegno(c, 12), QStringLiteral("/opt/un posto/è qui/brindel/12.gif"));
 }
 
 void TstPartita::sequenzaDiEstrazioni_data()
@@ -163,13 +166,13 @@ void TstPartita::sequenzaDiEstrazioni()
     QFETCH(int, disegno);
     QFETCH(QString, nome);
     QFETCH(int, numero);
-    prova::Casuale<casuale::Sequenza> casuale(valori);
-    Banco b;
+    casuale::Sequenza casuale(valori);
+    Banco b(casuale);
     b.partita.NuovaPartita();
     QCOMPARE(b.caricati, QList<int>{disegno});
     QCOMPARE(b.partita.Coordinata, nome);
     QCOMPARE(int(b.partita.bersaglio), numero);
-    QCOMPARE(casuale.sorgente.rimasti(), 0);
+    QCOMPARE(casuale.rimasti(), 0);
 }
 
 void TstPartita::ripeteSeLaCoperturaManca()
@@ -177,21 +180,21 @@ void TstPartita::ripeteSeLaCoperturaManca()
     // A drawn cell whose cover is gone is drawn again, column first, until one is present.
     QList<float> valori{0.0f};
     valori << cella(0, 0) << cella(0, 0) << cella(0, 0) << cella(3, 4);
-    prova::Casuale<casuale::Sequenza> casuale(valori);
-    Banco b;
+    casuale::Sequenza casuale(valori);
+    Banco b(casuale);
     b.partita.NuovaPartita();
     QCOMPARE(b.partita.Coordinata, QStringLiteral("  A1"));
     QCOMPARE(b.partita.rispondi(0), Esito::Giusta);
     QCOMPARE(b.partita.Coordinata, QStringLiteral("  E4"));
     QCOMPARE(int(b.partita.bersaglio), 19);
-    QCOMPARE(casuale.sorgente.rimasti(), 0);
+    QCOMPARE(casuale.rimasti(), 0);
 }
 
 void TstPartita::ventiGiusteColorano()
 {
     // Twenty right answers empty the grid and open the colouring, with "si" then "fatto" last.
-    prova::Casuale<casuale::Generatore> casuale(99);
-    Banco b;
+    casuale::Generatore casuale(99);
+    Banco b(casuale);
     b.partita.NuovaPartita();
     QSet<int> trovate;
     for (int i = 0; i < gioco::Celle; ++i) {
@@ -216,8 +219,8 @@ void TstPartita::ventiGiusteColorano()
 void TstPartita::quartoErroreRicomincia()
 {
     // The fourth wrong answer plays "no" then "rifai" and starts a new game with fresh covers.
-    prova::Casuale<casuale::Generatore> casuale(3);
-    Banco b;
+    casuale::Generatore casuale(3);
+    Banco b(casuale);
     b.partita.NuovaPartita();
     for (int errore = 1; errore <= 3; ++errore) {
         const int sbagliata = unAltroIndice(b.partita);
@@ -240,8 +243,8 @@ void TstPartita::quartoErroreRicomincia()
 void TstPartita::erroriSopravvivonoAlleGiuste()
 {
     // Three early mistakes and one more late in the game still start a new game.
-    prova::Casuale<casuale::Generatore> casuale(11);
-    Banco b;
+    casuale::Generatore casuale(11);
+    Banco b(casuale);
     b.partita.NuovaPartita();
     for (int i = 0; i < 3; ++i)
         b.partita.rispondi(unAltroIndice(b.partita));
@@ -259,8 +262,8 @@ void TstPartita::coperturaRossaPuoEssereIlBersaglio()
     // A cover turned red can be named and is removed when clicked.
     QList<float> valori{0.0f};
     valori << cella(0, 0) << cella(1, 0) << cella(2, 0);
-    prova::Casuale<casuale::Sequenza> casuale(valori);
-    Banco b;
+    casuale::Sequenza casuale(valori);
+    Banco b(casuale);
     b.partita.NuovaPartita();
     QCOMPARE(b.partita.rispondi(1), Esito::Sbagliata);
     QCOMPARE(b.partita.coperture()[1].colore, colore::Rosso);
@@ -276,8 +279,8 @@ void TstPartita::sbagliataTieneIlBersaglio()
     // A wrong answer draws nothing: the target and its name stay.
     QList<float> valori{0.0f};
     valori << cella(2, 3);
-    prova::Casuale<casuale::Sequenza> casuale(valori);
-    Banco b;
+    casuale::Sequenza casuale(valori);
+    Banco b(casuale);
     b.partita.NuovaPartita();
     QCOMPARE(b.partita.rispondi(5), Esito::Sbagliata);
     QCOMPARE(b.partita.rispondi(5), Esito::Sbagliata);
@@ -290,8 +293,8 @@ void TstPartita::sbagliataTieneIlBersaglio()
 void TstPartita::avantiRicomincia()
 {
     // "avanti" leads from the colouring back to a new game in the find phase.
-    prova::Casuale<casuale::Generatore> casuale(21);
-    Banco b;
+    casuale::Generatore casuale(21);
+    Banco b(casuale);
     b.partita.NuovaPartita();
     b.partita.rispondi(unAltroIndice(b.partita));
     while (b.partita.fase() == Fase::Ricerca)
@@ -309,16 +312,19 @@ void TstPartita::avantiRicomincia()
 void TstPartita::disegnoMancanteFermaLaPartita()
 {
     // A drawing that cannot be loaded stops the set-up with its error after the counters are reset.
-    prova::Casuale<casuale::Generatore> casuale(1);
+    casuale::Generatore casuale(1);
     prova::RegistroSuoni suoni;
+    const prova::CartellaFissa cartella(QStringLiteral("/programma"));
     bool fallisci = false;
     Partita p(Partita::Ambiente{
+        casuale,
+        cartella,
         [&](int) -> QSize {
             if (fallisci)
                 throw ErroreEsecuzione(ErroreEsecuzione::Tipo::DisegnoNonCaricato, QStringLiteral("x.gif"));
             return {324, 470};
         },
-        [&suoni](suoni::Segnale s) { ModuloColoriSuoni::suona(suoni, s); },
+        [&](suoni::Segnale s) { ModuloColoriSuoni::suona(suoni, cartella, s); },
     });
     p.NuovaPartita();
     p.rispondi(p.bersaglio == 0 ? 1 : 0);
@@ -345,8 +351,8 @@ void TstPartita::nienteFuoriDalGioco()
     // The rules refuse what no shown control can ask for: a cover already found, any cover outside the
     // find phase, "avanti" before the colouring. Nothing changes and nothing sounds.
     QFETCH(QString, caso);
-    prova::Casuale<casuale::Generatore> casuale(5);
-    Banco b;
+    casuale::Generatore casuale(5);
+    Banco b(casuale);
     b.partita.NuovaPartita();
     const int trovata = b.partita.bersaglio;
     QCOMPARE(b.partita.rispondi(trovata), Esito::Giusta);

@@ -63,11 +63,11 @@ void TstSoak::diecimilaPartite()
         : 10000;
     prova::RegistroMessaggi messaggi;
     prova::RegistroSuoni suoni;
-    prova::Cartella cartella(QStringLiteral(BRINDEL_SOURCE_DIR));
-    prova::Casuale<casuale::Generatore> casuale(20261208);
+    const prova::CartellaFissa cartella(QStringLiteral(BRINDEL_SOURCE_DIR));
+    casuale::Generatore casuale(20261208);
     std::mt19937 bambino(42);
 
-    FormBrindel f({}, suoni);
+    FormBrindel f(Servizi{suoni, casuale, cartella, messaggi});
     f.show();
     QVERIFY(messaggi.box.isEmpty());
 
@@ -115,7 +115,7 @@ void TstSoak::diecimilaPartite()
         }
         QCoreApplication::processEvents();
         if (!messaggi.box.isEmpty())
-            QFAIL(qPrintable(messaggi.box.first().testo));
+            QFAIL(qPrintable(messaggi.box.first().messaggio.testo));
         if (partita == 99) {
             dopoCento = residente();
             heapDopoCento = inUso();

@@ -15,8 +15,9 @@
 
 #include <QLabel>
 
-FormAvvio::FormAvvio(std::function<void()> apriGioco)
-    : m_apriGioco(std::move(apriGioco))
+FormAvvio::FormAvvio(const Servizi &servizi, std::function<void()> apriGioco)
+    : m_servizi(servizi)
+    , m_apriGioco(std::move(apriGioco))
 {
     using namespace layout::avvio;
     setWindowTitle(QString());
@@ -51,7 +52,9 @@ FormAvvio::FormAvvio(std::function<void()> apriGioco)
 
 void FormAvvio::scegliSfondo()
 {
-    messaggi::esegui(this, [this] { setBackColor(static_cast<Colore>(numeri::aInt32(ModuloColoriSuoni::ColoreCasuale()))); });
+    messaggi::esegui(m_servizi.box, this, [this] {
+        setBackColor(static_cast<Colore>(numeri::aInt32(ModuloColoriSuoni::ColoreCasuale(m_servizi.casuale))));
+    });
 }
 
 void FormAvvio::setBackColor(Colore colore)
@@ -62,7 +65,7 @@ void FormAvvio::setBackColor(Colore colore)
 
 void FormAvvio::avvia()
 {
-    messaggi::esegui(this, [this] {
+    messaggi::esegui(m_servizi.box, this, [this] {
         m_apriGioco();
         // Unloaded for good: nothing shows the start window again.
         setAttribute(Qt::WA_DeleteOnClose);

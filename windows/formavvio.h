@@ -5,6 +5,7 @@
 // button that opens the game.
 
 #include "platform/colore.h"
+#include "windows/servizi.h"
 
 #include <QWidget>
 
@@ -17,8 +18,10 @@ class FormAvvio : public QWidget
 {
     Q_OBJECT
 public:
-    // apriGioco shows the game window; the start window then unloads itself.
-    explicit FormAvvio(std::function<void()> apriGioco);
+    // The background is drawn from the services' random source, errors are
+    // shown in their boxes. apriGioco shows the game window; the start
+    // window then unloads itself.
+    FormAvvio(const Servizi &servizi, std::function<void()> apriGioco);
 
     Colore backColor() const { return m_colore; }
     QLabel *titolo() const { return m_titolo; }
@@ -30,6 +33,7 @@ private:
     void scegliSfondo();
     void setBackColor(Colore colore);
 
+    Servizi m_servizi;
     std::function<void()> m_apriGioco;
     Colore m_colore = 0;
     QLabel *m_titolo = nullptr;

@@ -47,12 +47,14 @@ QString nomeColoreScelto(const QString &colore)
 
 } // namespace
 
-FormBrindel::FormBrindel(ComandiMenu comandi, suoni::Riproduttore &riproduttore)
-    : m_partita(gioco::Partita::Ambiente{
+FormBrindel::FormBrindel(const Servizi &servizi, ComandiMenu comandi)
+    : m_servizi(servizi)
+    , m_partita(gioco::Partita::Ambiente{
+          servizi.casuale,
+          servizi.cartella,
           [this](int numero) { return caricaDisegno(numero); },
-          [r = &riproduttore](suoni::Segnale segnale) { ModuloColoriSuoni::suona(*r, segnale); },
+          [this](suoni::Segnale segnale) { ModuloColoriSuoni::suona(m_servizi.riproduttore, m_servizi.cartella, segnale); },
       })
-    , m_riproduttore(riproduttore)
 {
     setWindowTitle(QString());
     setAccessibleName(QString::fromUtf8(layout::Titolo));
@@ -65,10 +67,10 @@ FormBrindel::FormBrindel(ComandiMenu comandi, suoni::Riproduttore &riproduttore)
     std::array<QWidget *, gioco::Celle> coperture{};
     std::copy(m_coperture.begin(), m_coperture.end(), coperture.begin());
     new tastiera::Griglia(coperture, m_riquadroDisegno, this);
-    const auto collega = [this](QAction *voce, std::function<void(QWidget *)> comando) {
+    const auto collega = [this](QAction *voce, ComandiMenu::Comando comando) {
         if (comando)
             connect(voce, &QAction::triggered, this,
-                    [this, comando = std::move(comando)] { messaggi::esegui(this, [&] { comando(this); }); });
+                    [this, comando = std::move(comando)] { esegui([&] { comando(m_servizi.box, this); }); });
     };
     collega(m_voceInformazioni, std::move(comandi.informazioni));
     collega(m_voceEsci, std::move(comandi.esci));
@@ -232,7 +234,7 @@ void FormBrindel::showEvent(QShowEvent *evento)
 
 void FormBrindel::primaAttivazione()
 {
-    messaggi::esegui(this, [this] {
+    esegui([this] {
         NuovaPartita();
         ImpostaTavolozza();
     });
@@ -252,11 +254,16 @@ void FormBrindel::ImpostaTavolozza()
 
 QSize FormBrindel::caricaDisegno(int numero)
 {
-    m_riquadroDisegno->setPicture(disegno::carica(gioco::percorsoDisegno(numero)));
+    m_riquadroDisegno->setPicture(disegno::carica(gioco::percorsoDisegno(m_servizi.cartella, numero)));
     m_riempimenti.nuovoDisegno(m_riquadroDisegno->hDC());
     // The game lays its cells out in the drawing's own pixels.
     const layout::Rettangolo r = aspetto::rettangolo(m_riquadroDisegno);
     return {r.width, r.height};
+}
+
+void FormBrindel::esegui(const std::function<void()> &gestore)
+{
+    messaggi::esegui(m_servizi.box, this, gestore);
 }
 
 // A control acts only while it is shown: a press that reaches a hidden one
@@ -270,7 +277,7 @@ void FormBrindel::rispondi(int indice)
 {
     if (indice < 0 || indice >= gioco::Celle || !mostrato(m_coperture[indice]))
         return;
-    messaggi::esegui(this, [this, indice] {
+    esegui([this, indice] {
         const bool conFuoco = m_coperture.at(indice)->hasFocus();
         const gioco::Esito esito = m_partita.rispondi(indice);
         if (conFuoco)
@@ -295,7 +302,7 @@ void FormBrindel::prossimoDisegno()
 {
     if (!mostrato(m_avanti))
         return;
-    messaggi::esegui(this, [this] {
+    esegui([this] {
         m_partita.prossimoDisegno();
         mostra();
     });
@@ -305,7 +312,7 @@ void FormBrindel::scegliColore(int indice)
 {
     if (indice < 0 || indice >= tavolozza::Numero || !mostrato(m_campioni[indice]))
         return;
-    messaggi::esegui(this, [this, indice] {
+    esegui([this, indice] {
         const RiquadroImmagine *campione = m_campioni[indice];
         ColoreScelto = campione->coloreSfondo();
         m_riquadroScelto->setBackColor(campione->coloreSfondo());
@@ -315,7 +322,7 @@ void FormBrindel::scegliColore(int indice)
 
 void FormBrindel::premiDisegno(Qt::MouseButton, Qt::KeyboardModifiers, int x, int y)
 {
-    messaggi::esegui(this, [this, x, y] { riempi(m_riquadroDisegno->Point(x, y), x, y); });
+    esegui([this, x, y] { riempi(m_riquadroDisegno->Point(x, y), x, y); });
 }
 
 void FormBrindel::riempi(Colore coloreArea, int x, int y)
@@ -326,33 +333,33 @@ void FormBrindel::riempi(Colore coloreArea, int x, int y)
 
 void FormBrindel::annullaRiempimento()
 {
-    messaggi::esegui(this, [this] { m_riquadroDisegno->ridisegna(m_riempimenti.annulla(m_riquadroDisegno->hDC())); });
+    esegui([this] { m_riquadroDisegno->ridisegna(m_riempimenti.annulla(m_riquadroDisegno->hDC())); });
 }
 
 void FormBrindel::ripetiRiempimento()
 {
-    messaggi::esegui(this, [this] { m_riquadroDisegno->ridisegna(m_riempimenti.ripeti(m_riquadroDisegno->hDC())); });
+    esegui([this] { m_riquadroDisegno->ridisegna(m_riempimenti.ripeti(m_riquadroDisegno->hDC())); });
 }
 
 void FormBrindel::pronunciaCella()
 {
     if (!mostrato(m_nomeCella))
         return;
-    messaggi::esegui(this, [this] { voce::cella(m_riproduttore, m_partita.bersaglio); });
+    esegui([this] { voce::cella(m_servizi.riproduttore, m_servizi.cartella, m_partita.bersaglio); });
 }
 
 void FormBrindel::pronunciaRiga(int riga)
 {
     if (riga < 0 || riga >= gioco::Righe || !mostrato(m_etichetteRighe[riga]))
         return;
-    messaggi::esegui(this, [this, riga] { voce::riga(m_riproduttore, riga); });
+    esegui([this, riga] { voce::riga(m_servizi.riproduttore, m_servizi.cartella, riga); });
 }
 
 void FormBrindel::pronunciaColonna(int colonna)
 {
     if (colonna < 0 || colonna >= gioco::Colonne || !mostrato(m_etichetteColonne[colonna]))
         return;
-    messaggi::esegui(this, [this, colonna] { voce::colonna(m_riproduttore, colonna); });
+    esegui([this, colonna] { voce::colonna(m_servizi.riproduttore, m_servizi.cartella, colonna); });
 }
 
 void FormBrindel::mostra(const QString &premessa)

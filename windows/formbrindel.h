@@ -8,7 +8,7 @@
 #include "colouring/tavolozza.h"
 #include "game/partita.h"
 #include "platform/colore.h"
-#include "sound/modulocolorisuoni.h"
+#include "windows/servizi.h"
 
 #include <QMainWindow>
 
@@ -27,16 +27,19 @@ class FormBrindel : public QMainWindow
     Q_OBJECT
 public:
     // What the menu bar's two commands do: show the About box, and ask
-    // before ending the program, each over the window given. Without them
-    // the commands do nothing.
+    // before ending the program, each in the boxes given, over the window
+    // given. Without them the commands do nothing.
     struct ComandiMenu
     {
-        std::function<void(QWidget *)> informazioni;
-        std::function<void(QWidget *)> esci;
+        using Comando = std::function<void(messaggi::Box &box, QWidget *sopra)>;
+        Comando informazioni;
+        Comando esci;
     };
 
-    // The cues and the spoken names play on `riproduttore`.
-    explicit FormBrindel(ComandiMenu comandi = {}, suoni::Riproduttore &riproduttore = suoni::delProgramma());
+    // The cues and the spoken names play on the player given, the drawings
+    // and sounds come from the folder given, and errors are shown in its
+    // boxes.
+    explicit FormBrindel(const Servizi &servizi, ComandiMenu comandi = {});
     ~FormBrindel() override;
 
     // Game rules and state, shown by the controls below.
@@ -107,8 +110,12 @@ private:
     // goes to the nearest cover left rather than along the window's order.
     void passaIlFuoco(int indice);
 
+    // Runs a handler of this window: an error in it is shown, and ends the
+    // program.
+    void esegui(const std::function<void()> &gestore);
+
+    Servizi m_servizi;
     gioco::Partita m_partita;
-    suoni::Riproduttore &m_riproduttore;
     bool m_attivata = false;
     gioco::Fase m_faseMostrata = gioco::Fase::Ricerca;
     storia::Riempimenti m_riempimenti;

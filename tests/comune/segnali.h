@@ -10,13 +10,13 @@
 
 namespace prova {
 
-inline void chiama(char segnale, suoni::Riproduttore &riproduttore = suoni::delProgramma())
+inline void chiama(char segnale, suoni::Riproduttore &riproduttore, const cartella::Cartella &cartella)
 {
     switch (segnale) {
-    case 'S': ModuloColoriSuoni::SuonoSi(riproduttore); break;
-    case 'N': ModuloColoriSuoni::SuonoNo(riproduttore); break;
-    case 'F': ModuloColoriSuoni::SuonoFatto(riproduttore); break;
-    case 'R': ModuloColoriSuoni::SuonoRifai(riproduttore); break;
+    case 'S': ModuloColoriSuoni::SuonoSi(riproduttore, cartella); break;
+    case 'N': ModuloColoriSuoni::SuonoNo(riproduttore, cartella); break;
+    case 'F': ModuloColoriSuoni::SuonoFatto(riproduttore, cartella); break;
+    case 'R': ModuloColoriSuoni::SuonoRifai(riproduttore, cartella); break;
     default: QFAIL("unknown cue letter");
     }
 }
