@@ -74,7 +74,7 @@ int main(int argc, char **argv)
         // "avanti" is there only in the colouring: the covers found first,
         // untimed.
         while (f->partita().fase() == gioco::Fase::Ricerca)
-            f->rispondi(f->partita().bersaglio);
+            f->rispondi(f->partita().Numero());
         tComando = adesso();
         f->prossimoDisegno();
         tComandoFatto = adesso();

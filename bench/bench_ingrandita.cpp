@@ -67,7 +67,7 @@ int main(int argc, char **argv)
         f.resize(Schermo);
         aspetta(f, Schermo);
         while (f.partita().fase() == gioco::Fase::Ricerca)
-            f.rispondi(f.partita().bersaglio);
+            f.rispondi(f.partita().Numero());
         f.repaint();
         QWidget *area = f.riquadroDisegno();
         const double s = aspetto::fattore(area);

@@ -35,7 +35,7 @@ void premuto(benchmark::State &state, suoni::Riproduttore &riproduttore, const c
     FormBrindel f(Servizi{riproduttore, casuale, cartella, box});
     f.show();
     while (f.partita().fase() == gioco::Fase::Ricerca)
-        f.rispondi(f.partita().bersaglio);
+        f.rispondi(f.partita().Numero());
     QWidget *area = f.riquadroDisegno();
     const QPoint p = banco::puntoBianco(f.riquadroDisegno()->superficie()) + f.riquadroDisegno()->areaInterna().topLeft();
     bool verde = false;

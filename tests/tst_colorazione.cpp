@@ -25,7 +25,7 @@ struct Gioco
     void finisci()
     {
         while (f.partita().fase() == gioco::Fase::Ricerca)
-            f.rispondi(f.partita().bersaglio);
+            f.rispondi(f.partita().Numero());
     }
     // A colour chosen on the palette, then a new game: the find phase with that colour.
     void scegliPoiRicomincia(int campione)
@@ -76,7 +76,7 @@ void TstColorazione::primaDiSceglierePicture1Resta()
 {
     // Before any swatch is clicked fills are black, while the chosen-colour box still shows the button face.
     Gioco g;
-    QCOMPARE(g.f.ColoreScelto, Nero);
+    QCOMPARE(g.f.ColoreScelto(), Nero);
     QVERIFY(!g.f.riquadroScelto()->backColor().has_value());
     g.finisci();
     g.premi({100, 100});
@@ -91,18 +91,18 @@ void TstColorazione::sceltaSopravvive()
     Gioco g;
     g.finisci();
     QTest::mouseClick(g.f.campione(7), Qt::LeftButton, {}, QPoint(12, 12));
-    QCOMPARE(Colore(g.f.ColoreScelto), Colore(0x8080FF));
+    QCOMPARE(Colore(g.f.ColoreScelto()), Colore(0x8080FF));
     QTest::mouseClick(g.f.campione(7), Qt::LeftButton, {}, QPoint(12, 12));
-    QCOMPARE(Colore(g.f.ColoreScelto), Colore(0x8080FF));
+    QCOMPARE(Colore(g.f.ColoreScelto()), Colore(0x8080FF));
     QCOMPARE(*g.f.riquadroScelto()->backColor(), Colore(0x8080FF));
     QTest::mouseClick(g.f.campione(5), Qt::LeftButton);
-    QCOMPARE(g.f.ColoreScelto, Nero);
+    QCOMPARE(g.f.ColoreScelto(), Nero);
     QCOMPARE(*g.f.riquadroScelto()->backColor(), Colore(0x000000));
     QTest::mouseClick(g.f.campione(38), Qt::LeftButton);
     QTest::mouseClick(g.f.avanti(), Qt::LeftButton);
     QVERIFY(!g.f.cornice()->isVisible());
     g.f.primaAttivazione();
-    QCOMPARE(Colore(g.f.ColoreScelto), Colore(0xFF0000));
+    QCOMPARE(Colore(g.f.ColoreScelto()), Colore(0xFF0000));
     QCOMPARE(*g.f.riquadroScelto()->backColor(), Colore(0xFF0000));
     QCOMPARE(*g.f.campione(38)->backColor(), Colore(0xFF0000));
     QVERIFY(g.banco.messaggi.box.isEmpty());
@@ -133,7 +133,7 @@ void TstColorazione::premiConOgniPulsante()
         g.scegliPoiRicomincia(26);
         // Uncover the top-left cell so the press lands on the drawing.
         while (g.f.copertura(0)->isVisible())
-            g.f.rispondi(g.f.partita().bersaglio);
+            g.f.rispondi(g.f.partita().Numero());
         QCOMPARE(g.f.partita().fase(), gioco::Fase::Ricerca);
     }
     g.premi({40, 40}, Qt::MouseButton(pulsante), Qt::KeyboardModifiers(maiuscole));
@@ -174,7 +174,7 @@ void TstColorazione::premiFuoriDalDisegno()
     QTest::mouseRelease(w, Qt::MouseButton(pulsante), {}, QPoint(5, 5));
     QTest::mouseDClick(w, Qt::MouseButton(pulsante), {}, QPoint(5, 5));
     QCOMPARE(g.f.riquadroDisegno()->superficie(), prima);
-    QCOMPARE(g.f.partita().Errori + g.f.partita().Trovati, 0);
+    QCOMPARE(g.f.partita().Errori() + g.f.partita().Trovati(), 0);
     QCOMPARE(g.banco.suoni.nomi, suoni);
 }
 
@@ -204,7 +204,7 @@ void TstColorazione::riempieSottoUnaCopertura()
     Gioco g;
     g.scegliPoiRicomincia(20); // yellow
     QVERIFY(!g.f.copertura(0)->isHidden());
-    g.f.rispondi(g.f.partita().bersaglio);
+    g.f.rispondi(g.f.partita().Numero());
     const int trovata = [&] {
         for (int i = 0; i < 20; ++i)
             if (g.f.copertura(i)->isHidden())

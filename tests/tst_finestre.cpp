@@ -158,7 +158,7 @@ int trovaConLeFrecce(FormBrindel &f)
 {
     int tasti = 0;
     while (f.partita().fase() == gioco::Fase::Ricerca && tasti < 500) {
-        const int t = f.partita().bersaglio;
+        const int t = f.partita().Numero();
         const int i = cellaDi(f, QApplication::focusWidget());
         int k = Qt::Key_Down;
         if (i == t)
@@ -291,9 +291,9 @@ void TstFinestre::campioniAlPosto()
     QCOMPARE(campione->cursor().shape(), Qt::CrossCursor);
     // The palette is there in the colouring.
     while (f.partita().fase() == gioco::Fase::Ricerca)
-        f.rispondi(f.partita().bersaglio);
+        f.rispondi(f.partita().Numero());
     f.scegliColore(indice);
-    QCOMPARE(Colore(f.ColoreScelto), *campione->backColor());
+    QCOMPARE(Colore(f.ColoreScelto()), *campione->backColor());
     QCOMPARE(f.riquadroScelto()->backColor(), campione->backColor());
     QCOMPARE(f.riquadroScelto()->accessibleName(), QStringLiteral("Colore scelto: ") + nome);
 }
@@ -566,18 +566,18 @@ void TstFinestre::partitaConIClic()
     };
 
     // One wrong click first: the cover turns red and stays.
-    const int bersaglio = f.partita().bersaglio;
+    const int bersaglio = f.partita().Numero();
     const int sbagliata = bersaglio == 0 ? 1 : 0;
     QTest::mouseClick(f.copertura(sbagliata), Qt::LeftButton);
     QCOMPARE(*f.copertura(sbagliata)->backColor(), colore::Rosso);
     QVERIFY(f.copertura(sbagliata)->isVisible());
-    QCOMPARE(f.partita().bersaglio, bersaglio);
+    QCOMPARE(f.partita().Numero(), bersaglio);
     QCOMPARE(f.focusWidget(), f.riquadroDisegno());
 
     for (int i = 0; i < 20; ++i) {
         visibiliRicerca(true);
         const QString nome = f.nomeCella()->text();
-        const int n = f.partita().bersaglio;
+        const int n = f.partita().Numero();
         QCOMPARE(f.copertura(n)->accessibleName(), nome.trimmed());
         QTest::mouseClick(f.copertura(n), Qt::LeftButton);
         QVERIFY(!f.copertura(n)->isVisible());
@@ -614,18 +614,18 @@ void TstFinestre::nascostiNonAgiscono()
     prova::Sostituti<> banco(8);
     FormBrindel f(banco.servizi());
     f.show();
-    const int trovata = f.partita().bersaglio;
+    const int trovata = f.partita().Numero();
     QTest::mouseClick(f.copertura(trovata), Qt::LeftButton);
     if (colorazione)
         while (f.partita().fase() == gioco::Fase::Ricerca)
-            QTest::mouseClick(f.copertura(f.partita().bersaglio), Qt::LeftButton);
+            QTest::mouseClick(f.copertura(f.partita().Numero()), Qt::LeftButton);
     QWidget *w = controllo == "avanti" ? static_cast<QWidget *>(f.avanti())
         : controllo == "campione"      ? static_cast<QWidget *>(f.campione(8))
                                        : static_cast<QWidget *>(f.copertura(trovata));
     const auto stato = [&] {
         const gioco::Partita &p = f.partita();
-        return std::make_tuple(p.fase(), p.Coordinata, p.bersaglio, p.numeroDisegno, p.Trovati, p.Errori,
-                               p.coperture(), f.ColoreScelto, f.riquadroScelto()->backColor(), banco.suoni.nomi);
+        return std::make_tuple(p.fase(), p.Coordinata(), p.Numero(), p.numeroDisegno(), p.Trovati(), p.Errori(),
+                               p.coperture(), f.ColoreScelto(), f.riquadroScelto()->backColor(), banco.suoni.nomi);
     };
     const auto prima = stato();
 
@@ -685,7 +685,7 @@ void TstFinestre::tastieraRaggiungeLeCoperture()
     QCOMPARE(QApplication::focusWidget(), f.copertura(0));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget(), f.copertura(1));
-    const int bersaglio = f.partita().bersaglio;
+    const int bersaglio = f.partita().Numero();
     f.copertura(bersaglio)->setFocus();
     QTest::keyClick(f.copertura(bersaglio), Qt::Key_Space);
     QVERIFY(!f.copertura(bersaglio)->isVisible());
@@ -798,18 +798,18 @@ void TstFinestre::ingrandita()
 
     // Colouring: a grown press fills the area under it; the view repainted around the fill is the view made afresh.
     while (f.partita().fase() == gioco::Fase::Ricerca)
-        QTest::mouseClick(f.copertura(f.partita().bersaglio), Qt::LeftButton);
+        QTest::mouseClick(f.copertura(f.partita().Numero()), Qt::LeftButton);
     QTest::mouseClick(f.campione(26), Qt::LeftButton);
     const QPoint dentro(int(std::ceil(40 * s)), int(std::ceil(60 * s)));
     const QImage prima = f.riquadroDisegno()->superficie();
     QTest::mousePress(f.riquadroDisegno(), Qt::LeftButton, {}, interna().topLeft() + dentro);
-    QCOMPARE(f.riquadroDisegno()->Point(40, 60), Colore(f.ColoreScelto));
+    QCOMPARE(f.riquadroDisegno()->Point(40, 60), Colore(f.ColoreScelto()));
     // Exactly the area under the press changed: the plain fill from the same pixel gives the same picture.
     QImage riempita = prima.copy();
     std::vector<std::int32_t> pila(2 * std::size_t(riempita.width()) * std::size_t(riempita.height()));
     int riquadro[4];
     prova::riempiSemplice(reinterpret_cast<QRgb *>(riempita.bits()), riempita.bytesPerLine() / 4, riempita.width(), riempita.height(), 40,
-                          60, prima.pixel(40, 60) & 0x00FFFFFFu, colore::aRgb(f.ColoreScelto), pila.data(), riquadro);
+                          60, prima.pixel(40, 60) & 0x00FFFFFFu, colore::aRgb(f.ColoreScelto()), pila.data(), riquadro);
     QCOMPARE(f.riquadroDisegno()->superficie(), riempita);
     const QImage dopo = f.riquadroDisegno()->grab(interna()).toImage();
     // Away from the grid labels, every shown pixel is the bilinear mix of the four drawing pixels around
@@ -922,20 +922,20 @@ void TstFinestre::esattoAOgniRapporto()
     // left of it does not.
     for (int volta = 0; volta < 3; ++volta) {
         const QImage img = schermo();
-        const int bersaglio = f.partita().bersaglio;
+        const int bersaglio = f.partita().Numero();
         // What the drawing's inner area leaves of it.
         const QWidget *copertura = f.copertura(bersaglio);
         const QRect r = suSchermo(copertura, copertura->rect() & f.riquadroDisegno()->areaInterna().translated(-copertura->pos()));
-        const int trovati = f.partita().Trovati;
+        const int trovati = f.partita().Trovati();
         for (const QPoint p : {r.topLeft(), r.bottomRight(), QPoint(r.left(), r.bottom()), QPoint(r.right(), r.top())})
             QVERIFY2(anelli.contains(colore(img, p)), qPrintable(esadecimale(colore(img, p))));
         cliccaPixel(&f, r.topLeft() - QPoint(1, -r.height() / 2));
-        QCOMPARE(f.partita().Trovati, trovati);
+        QCOMPARE(f.partita().Trovati(), trovati);
         cliccaPixel(&f, volta % 2 ? r.topLeft() : r.bottomRight());
-        QCOMPARE(f.partita().Trovati, trovati + 1);
+        QCOMPARE(f.partita().Trovati(), trovati + 1);
     }
     while (f.partita().fase() == gioco::Fase::Ricerca)
-        f.rispondi(f.partita().bersaglio);
+        f.rispondi(f.partita().Numero());
     f.scegliColore(26);
     const Colore verde = 0x00FF00;
     QImage img = schermo();
@@ -1028,9 +1028,9 @@ void TstFinestre::segnoDelFuoco()
         contenitore = f->centralWidget();
         f->show();
         while (colorazione && f->partita().fase() == gioco::Fase::Ricerca)
-            f->rispondi(f->partita().bersaglio);
+            f->rispondi(f->partita().Numero());
         if (controllo == QLatin1String("rossa")) {
-            w = f->copertura(f->partita().bersaglio == 0 ? 1 : 0);
+            w = f->copertura(f->partita().Numero() == 0 ? 1 : 0);
             QTest::mouseClick(w, Qt::LeftButton);
             QCOMPARE(*static_cast<PulsanteGrafico *>(w)->backColor(), colore::Rosso);
         } else {
@@ -1110,7 +1110,7 @@ void TstFinestre::frecce()
     for (int c : trovate)
         QTest::mouseClick(f.copertura(c), Qt::LeftButton);
     QCOMPARE(QApplication::focusWidget(), f.riquadroDisegno());
-    QCOMPARE(f.partita().bersaglio, bersaglio);
+    QCOMPARE(f.partita().Numero(), bersaglio);
     QWidget *partenza = da < 0 ? static_cast<QWidget *>(f.riquadroDisegno()) : f.copertura(da);
     partenza->setFocus(Qt::TabFocusReason);
     ::tasto(&f, tasto);
@@ -1118,7 +1118,7 @@ void TstFinestre::frecce()
     QCOMPARE(cellaDi(f, QApplication::focusWidget()), cellaDi(f, arrivo));
     QCOMPARE(QApplication::focusWidget(), arrivo);
     const bool giusta = (tasto == Qt::Key_Space || tasto == Qt::Key_Return) && da == bersaglio;
-    QCOMPARE(f.partita().Trovati, trovate.size() + (giusta ? 1 : 0));
+    QCOMPARE(f.partita().Trovati(), trovate.size() + (giusta ? 1 : 0));
     QVERIFY(banco.messaggi.box.isEmpty());
 }
 
@@ -1133,7 +1133,7 @@ void TstFinestre::colorareConLaTastiera()
     QApplication::setActiveWindow(&f);
     QVERIFY(QTest::qWaitForWindowActive(&f));
     while (f.partita().fase() == gioco::Fase::Ricerca)
-        QTest::mouseClick(f.copertura(f.partita().bersaglio), Qt::LeftButton);
+        QTest::mouseClick(f.copertura(f.partita().Numero()), Qt::LeftButton);
     RiquadroImmagine *d = f.riquadroDisegno();
     QCOMPARE(QApplication::focusWidget(), d);
     QCOMPARE(d->cursore(), QPoint(160, 233));
@@ -1151,7 +1151,7 @@ void TstFinestre::colorareConLaTastiera()
         ::tasto(&f, Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget(), f.campione(8));
     ::tasto(&f, Qt::Key_Space);
-    QCOMPARE(Colore(f.ColoreScelto), colore::Rosso);
+    QCOMPARE(Colore(f.ColoreScelto()), colore::Rosso);
     QCOMPARE(f.riquadroScelto()->accessibleName(), QStringLiteral("Colore scelto: rosso"));
     for (int i = 0; i <= 8; ++i)
         ::tasto(&f, Qt::Key_Backtab);
@@ -1210,7 +1210,7 @@ void TstFinestre::unDisegnoConLaTastiera()
         for (const auto &[k, volte] : colora)
             for (int v = 0; v < volte; ++v, ++tasti)
                 ::tasto(&f, k);
-        QCOMPARE(Colore(f.ColoreScelto), colore::Rosso);
+        QCOMPARE(Colore(f.ColoreScelto()), colore::Rosso);
         QVERIFY(f.riquadroDisegno()->superficie() != prima);
         qInfo("game %d: %d keys (%d to uncover the picture, %d to choose red and fill)", seme, tasti, trova, tasti - trova);
         trovaTotale += trova;

@@ -31,7 +31,7 @@ QString istantanea(const FormBrindel &f)
 {
     QString s;
     const auto &p = f.partita();
-    s += QStringLiteral("%1|%2|%3|%4|%5|%6|").arg(p.Coordinata).arg(p.Trovati).arg(p.bersaglio).arg(p.Errori).arg(f.ColoreScelto).arg(int(p.fase()));
+    s += QStringLiteral("%1|%2|%3|%4|%5|%6|").arg(p.Coordinata()).arg(p.Trovati()).arg(p.Numero()).arg(p.Errori()).arg(f.ColoreScelto()).arg(int(p.fase()));
     for (int i = 0; i < 20; ++i)
         s += QStringLiteral("%1:%2,").arg(f.copertura(i)->isVisible()).arg(f.copertura(i)->backColor().value_or(0));
     s += QString::number(f.cornice()->isVisible()) + QString::number(f.avanti()->isVisible());
@@ -115,11 +115,11 @@ void TstMenu::uscitaNoNonCambiaNulla()
     banco.messaggi.risposta = messaggi::Risposta::No;
     FormBrindel f(banco.servizi(), comandi());
     f.show();
-    f.rispondi(f.partita().bersaglio);
-    f.rispondi(f.partita().bersaglio == 3 ? 4 : 3);
+    f.rispondi(f.partita().Numero());
+    f.rispondi(f.partita().Numero() == 3 ? 4 : 3);
     if (colorando) {
         while (f.partita().fase() == gioco::Fase::Ricerca)
-            f.rispondi(f.partita().bersaglio);
+            f.rispondi(f.partita().Numero());
         f.scegliColore(20);
         f.premiDisegno(Qt::LeftButton, {}, 100, 100);
     }

@@ -49,7 +49,7 @@ int copertureVisibili(const Partita &p)
 int unAltroIndice(const Partita &p)
 {
     for (int i = 0; i < gioco::Celle; ++i)
-        if (i != p.bersaglio && p.coperture()[i].visibile)
+        if (i != p.Numero() && p.coperture()[i].visibile)
             return i;
     return -1;
 }
@@ -170,8 +170,8 @@ void TstPartita::sequenzaDiEstrazioni()
     Banco b(casuale);
     b.partita.NuovaPartita();
     QCOMPARE(b.caricati, QList<int>{disegno});
-    QCOMPARE(b.partita.Coordinata, nome);
-    QCOMPARE(int(b.partita.bersaglio), numero);
+    QCOMPARE(b.partita.Coordinata(), nome);
+    QCOMPARE(int(b.partita.Numero()), numero);
     QCOMPARE(casuale.rimasti(), 0);
 }
 
@@ -183,10 +183,10 @@ void TstPartita::ripeteSeLaCoperturaManca()
     casuale::Sequenza casuale(valori);
     Banco b(casuale);
     b.partita.NuovaPartita();
-    QCOMPARE(b.partita.Coordinata, QStringLiteral("  A1"));
+    QCOMPARE(b.partita.Coordinata(), QStringLiteral("  A1"));
     QCOMPARE(b.partita.rispondi(0), Esito::Giusta);
-    QCOMPARE(b.partita.Coordinata, QStringLiteral("  E4"));
-    QCOMPARE(int(b.partita.bersaglio), 19);
+    QCOMPARE(b.partita.Coordinata(), QStringLiteral("  E4"));
+    QCOMPARE(int(b.partita.Numero()), 19);
     QCOMPARE(casuale.rimasti(), 0);
 }
 
@@ -199,17 +199,17 @@ void TstPartita::ventiGiusteColorano()
     QSet<int> trovate;
     for (int i = 0; i < gioco::Celle; ++i) {
         QCOMPARE(b.partita.fase(), Fase::Ricerca);
-        const int bersaglio = b.partita.bersaglio;
+        const int bersaglio = b.partita.Numero();
         QVERIFY(!trovate.contains(bersaglio));
         trovate.insert(bersaglio);
-        const QString nome = b.partita.Coordinata;
+        const QString nome = b.partita.Coordinata();
         QCOMPARE(nome.size(), 4);
         QVERIFY(nome.startsWith(QStringLiteral("  ")));
         QCOMPARE(b.partita.rispondi(bersaglio), i < 19 ? Esito::Giusta : Esito::Completata);
         QVERIFY(!b.partita.coperture()[bersaglio].visibile);
     }
     QCOMPARE(b.partita.fase(), Fase::Colorazione);
-    QCOMPARE(int(b.partita.Trovati), 20);
+    QCOMPARE(int(b.partita.Trovati()), 20);
     QCOMPARE(copertureVisibili(b.partita), 0);
     QCOMPARE(b.suoni.nomi.size(), 21);
     QCOMPARE(b.suoni.nomi.mid(18), (QStringList{"si.wav", "si.wav", "fatto.wav"}));
@@ -226,13 +226,13 @@ void TstPartita::quartoErroreRicomincia()
         const int sbagliata = unAltroIndice(b.partita);
         QCOMPARE(b.partita.rispondi(sbagliata), Esito::Sbagliata);
         QCOMPARE(b.partita.coperture()[sbagliata].colore, colore::Rosso);
-        QCOMPARE(int(b.partita.Errori), errore);
+        QCOMPARE(int(b.partita.Errori()), errore);
     }
     QCOMPARE(b.partita.rispondi(unAltroIndice(b.partita)), Esito::Rifai);
     QCOMPARE(b.suoni.nomi, (QStringList{"no.wav", "no.wav", "no.wav", "no.wav", "rifai.wav"}));
     QCOMPARE(b.caricati.size(), 2);
-    QCOMPARE(int(b.partita.Errori), 0);
-    QCOMPARE(int(b.partita.Trovati), 0);
+    QCOMPARE(int(b.partita.Errori()), 0);
+    QCOMPARE(int(b.partita.Trovati()), 0);
     for (const auto &c : b.partita.coperture()) {
         QVERIFY(c.visibile);
         QCOMPARE(c.colore, colore::Giallo);
@@ -249,9 +249,9 @@ void TstPartita::erroriSopravvivonoAlleGiuste()
     for (int i = 0; i < 3; ++i)
         b.partita.rispondi(unAltroIndice(b.partita));
     for (int i = 0; i < 18; ++i)
-        QCOMPARE(b.partita.rispondi(b.partita.bersaglio), Esito::Giusta);
-    QCOMPARE(int(b.partita.Errori), 3);
-    QCOMPARE(int(b.partita.Trovati), 18);
+        QCOMPARE(b.partita.rispondi(b.partita.Numero()), Esito::Giusta);
+    QCOMPARE(int(b.partita.Errori()), 3);
+    QCOMPARE(int(b.partita.Trovati()), 18);
     QCOMPARE(copertureVisibili(b.partita), 2);
     QCOMPARE(b.partita.rispondi(unAltroIndice(b.partita)), Esito::Rifai);
     QCOMPARE(copertureVisibili(b.partita), 20);
@@ -268,10 +268,10 @@ void TstPartita::coperturaRossaPuoEssereIlBersaglio()
     QCOMPARE(b.partita.rispondi(1), Esito::Sbagliata);
     QCOMPARE(b.partita.coperture()[1].colore, colore::Rosso);
     QCOMPARE(b.partita.rispondi(0), Esito::Giusta);
-    QCOMPARE(b.partita.Coordinata, QStringLiteral("  A2"));
+    QCOMPARE(b.partita.Coordinata(), QStringLiteral("  A2"));
     QCOMPARE(b.partita.rispondi(1), Esito::Giusta);
     QVERIFY(!b.partita.coperture()[1].visibile);
-    QCOMPARE(b.partita.Coordinata, QStringLiteral("  A3"));
+    QCOMPARE(b.partita.Coordinata(), QStringLiteral("  A3"));
 }
 
 void TstPartita::sbagliataTieneIlBersaglio()
@@ -284,9 +284,9 @@ void TstPartita::sbagliataTieneIlBersaglio()
     b.partita.NuovaPartita();
     QCOMPARE(b.partita.rispondi(5), Esito::Sbagliata);
     QCOMPARE(b.partita.rispondi(5), Esito::Sbagliata);
-    QCOMPARE(b.partita.Coordinata, QStringLiteral("  D3"));
-    QCOMPARE(int(b.partita.bersaglio), 14);
-    QCOMPARE(int(b.partita.Errori), 2);
+    QCOMPARE(b.partita.Coordinata(), QStringLiteral("  D3"));
+    QCOMPARE(int(b.partita.Numero()), 14);
+    QCOMPARE(int(b.partita.Errori()), 2);
     QCOMPARE(b.suoni.nomi, (QStringList{"no.wav", "no.wav"}));
 }
 
@@ -298,15 +298,15 @@ void TstPartita::avantiRicomincia()
     b.partita.NuovaPartita();
     b.partita.rispondi(unAltroIndice(b.partita));
     while (b.partita.fase() == Fase::Ricerca)
-        b.partita.rispondi(b.partita.bersaglio);
-    QCOMPARE(int(b.partita.Errori), 1);
+        b.partita.rispondi(b.partita.Numero());
+    QCOMPARE(int(b.partita.Errori()), 1);
     b.partita.prossimoDisegno();
     QCOMPARE(b.partita.fase(), Fase::Ricerca);
     QCOMPARE(copertureVisibili(b.partita), 20);
-    QCOMPARE(int(b.partita.Errori), 0);
-    QCOMPARE(int(b.partita.Trovati), 0);
+    QCOMPARE(int(b.partita.Errori()), 0);
+    QCOMPARE(int(b.partita.Trovati()), 0);
     QCOMPARE(b.caricati.size(), 2);
-    QVERIFY(b.partita.coperture()[b.partita.bersaglio].visibile);
+    QVERIFY(b.partita.coperture()[b.partita.Numero()].visibile);
 }
 
 void TstPartita::disegnoMancanteFermaLaPartita()
@@ -327,14 +327,14 @@ void TstPartita::disegnoMancanteFermaLaPartita()
         [&](suoni::Segnale s) { ModuloColoriSuoni::suona(suoni, cartella, s); },
     });
     p.NuovaPartita();
-    p.rispondi(p.bersaglio == 0 ? 1 : 0);
+    p.rispondi(p.Numero() == 0 ? 1 : 0);
     while (p.fase() == Fase::Ricerca)
-        p.rispondi(p.bersaglio);
+        p.rispondi(p.Numero());
     fallisci = true;
     QVERIFY_THROWS_EXCEPTION(ErroreEsecuzione, p.prossimoDisegno());
-    QCOMPARE(int(p.Trovati), 0);
-    QCOMPARE(int(p.Errori), 0);
-    QVERIFY(p.numeroDisegno >= 1 && p.numeroDisegno <= 12);
+    QCOMPARE(int(p.Trovati()), 0);
+    QCOMPARE(int(p.Errori()), 0);
+    QVERIFY(p.numeroDisegno() >= 1 && p.numeroDisegno() <= 12);
 }
 
 void TstPartita::nienteFuoriDalGioco_data()
@@ -354,15 +354,15 @@ void TstPartita::nienteFuoriDalGioco()
     casuale::Generatore casuale(5);
     Banco b(casuale);
     b.partita.NuovaPartita();
-    const int trovata = b.partita.bersaglio;
+    const int trovata = b.partita.Numero();
     QCOMPARE(b.partita.rispondi(trovata), Esito::Giusta);
     b.partita.rispondi(unAltroIndice(b.partita));
     if (caso == "colorazione")
         while (b.partita.fase() == Fase::Ricerca)
-            b.partita.rispondi(b.partita.bersaglio);
+            b.partita.rispondi(b.partita.Numero());
     const auto coperture = b.partita.coperture();
-    const auto stato = std::make_tuple(b.partita.fase(), b.partita.Coordinata, b.partita.bersaglio,
-                                       b.partita.numeroDisegno, b.partita.Trovati, b.partita.Errori);
+    const auto stato = std::make_tuple(b.partita.fase(), b.partita.Coordinata(), b.partita.Numero(),
+                                       b.partita.numeroDisegno(), b.partita.Trovati(), b.partita.Errori());
     const qsizetype suoni = b.suoni.nomi.size();
 
     if (caso == "avanti")
@@ -370,8 +370,8 @@ void TstPartita::nienteFuoriDalGioco()
     else
         QCOMPARE(b.partita.rispondi(caso == "fuori" ? gioco::Celle : trovata), Esito::Rifiutata);
 
-    QVERIFY(std::make_tuple(b.partita.fase(), b.partita.Coordinata, b.partita.bersaglio, b.partita.numeroDisegno,
-                            b.partita.Trovati, b.partita.Errori)
+    QVERIFY(std::make_tuple(b.partita.fase(), b.partita.Coordinata(), b.partita.Numero(), b.partita.numeroDisegno(),
+                            b.partita.Trovati(), b.partita.Errori())
             == stato);
     QVERIFY(b.partita.coperture() == coperture);
     QCOMPARE(b.suoni.nomi.size(), suoni);

@@ -82,22 +82,22 @@ void TstSoak::diecimilaPartite()
         const int sbagli = std::uniform_int_distribution<int>(0, 4)(bambino);
         int fatti = 0;
         while (f.partita().fase() == gioco::Fase::Ricerca) {
-            const int prima = f.partita().Errori;
-            const bool altre = f.partita().Trovati < 19; // some other cover is there to miss
+            const int prima = f.partita().Errori();
+            const bool altre = f.partita().Trovati() < 19; // some other cover is there to miss
             if (fatti < sbagli && altre && std::bernoulli_distribution(0.2)(bambino)) {
                 int i = 0;
                 do
                     i = std::uniform_int_distribution<int>(0, 19)(bambino);
-                while (i == f.partita().bersaglio || !f.partita().coperture()[i].visibile);
+                while (i == f.partita().Numero() || !f.partita().coperture()[i].visibile);
                 f.rispondi(i);
                 ++fatti;
                 if (prima == 3) {
-                    QCOMPARE(int(f.partita().Errori), 0);
+                    QCOMPARE(int(f.partita().Errori()), 0);
                     ++ricominciate;
                     break;
                 }
             } else {
-                f.rispondi(f.partita().bersaglio);
+                f.rispondi(f.partita().Numero());
             }
             if (f.partita().fase() == gioco::Fase::Ricerca && std::bernoulli_distribution(0.05)(bambino))
                 f.premiDisegno(Qt::LeftButton, {}, std::uniform_int_distribution<int>(0, 300)(bambino),

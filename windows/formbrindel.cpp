@@ -314,7 +314,7 @@ void FormBrindel::scegliColore(int indice)
         return;
     esegui([this, indice] {
         const RiquadroImmagine *campione = m_campioni[indice];
-        ColoreScelto = campione->coloreSfondo();
+        m_coloreScelto = campione->coloreSfondo();
         m_riquadroScelto->setBackColor(campione->coloreSfondo());
         m_riquadroScelto->setAccessibleName(nomeColoreScelto(campione->accessibleName()));
     });
@@ -328,7 +328,7 @@ void FormBrindel::premiDisegno(Qt::MouseButton, Qt::KeyboardModifiers, int x, in
 void FormBrindel::riempi(Colore coloreArea, int x, int y)
 {
     // A fill that cannot take place changes nothing and says nothing.
-    m_riquadroDisegno->ridisegna(m_riempimenti.riempi(m_riquadroDisegno->hDC(), x, y, coloreArea, ColoreScelto));
+    m_riquadroDisegno->ridisegna(m_riempimenti.riempi(m_riquadroDisegno->hDC(), x, y, coloreArea, m_coloreScelto));
 }
 
 void FormBrindel::annullaRiempimento()
@@ -345,7 +345,7 @@ void FormBrindel::pronunciaCella()
 {
     if (!mostrato(m_nomeCella))
         return;
-    esegui([this] { voce::cella(m_servizi.riproduttore, m_servizi.cartella, m_partita.bersaglio); });
+    esegui([this] { voce::cella(m_servizi.riproduttore, m_servizi.cartella, m_partita.Numero()); });
 }
 
 void FormBrindel::pronunciaRiga(int riga)
@@ -408,16 +408,16 @@ void FormBrindel::mostra(const QString &premessa)
         }
         m_etichetteRighe[r]->setVisible(ricerca);
     }
-    m_nomeCella->setText(m_partita.Coordinata);
+    m_nomeCella->setText(m_partita.Coordinata());
     // Screen readers hear the cell itself ("C3"), announced at each change.
-    m_nomeCella->setAccessibleName(m_partita.Coordinata.trimmed());
+    m_nomeCella->setAccessibleName(m_partita.Coordinata().trimmed());
     m_nomeCella->setVisible(ricerca);
     m_avanti->setVisible(!ricerca);
     m_cornice->setVisible(!ricerca);
     // A label's new name goes unsaid: the cell is told after every draw and
     // every answer.
     if (ricerca)
-        m_annuncio->annuncia(premessa + QStringLiteral("Trova ") + m_partita.Coordinata.trimmed());
+        m_annuncio->annuncia(premessa + QStringLiteral("Trova ") + m_partita.Coordinata().trimmed());
     else
         m_annuncio->taci();
 }

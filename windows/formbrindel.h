@@ -45,8 +45,8 @@ public:
     // Game rules and state, shown by the controls below.
     const gioco::Partita &partita() const { return m_partita; }
     // The colour a press on the drawing fills with: black until a swatch is
-    // chosen, then kept across games.
-    Colore ColoreScelto = colore::Nero;
+    // chosen, then kept across games. Only a swatch's click changes it.
+    Colore ColoreScelto() const { return m_coloreScelto; }
 
     // What the controls do, one handler each; a hidden control's does
     // nothing.
@@ -116,6 +116,7 @@ private:
 
     Servizi m_servizi;
     gioco::Partita m_partita;
+    Colore m_coloreScelto = colore::Nero;
     bool m_attivata = false;
     gioco::Fase m_faseMostrata = gioco::Fase::Ricerca;
     storia::Riempimenti m_riempimenti;
