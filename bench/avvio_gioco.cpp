@@ -13,7 +13,7 @@
 #include "misura.h"
 
 #include "comune/sostituti.h"
-#include "shell/modulo1.h"
+#include "shell/programma.h"
 #include "sound/riproduttorepulse.h"
 #include "windows/controlli.h"
 #include "windows/formavvio.h"
@@ -38,7 +38,7 @@ int main(int argc, char **argv)
 
     misura::Applicazione app(argc, argv);
     const long long tApplicazione = adesso();
-    Modulo1::preparaApplicazione();
+    Programma::preparaApplicazione();
     const long long tPreparata = adesso();
     // The drawings of the source tree: this executable does not sit beside
     // a brindel/ folder.
@@ -47,7 +47,7 @@ int main(int argc, char **argv)
     const prova::CartellaFissa sorgenti(QStringLiteral(BRINDEL_SOURCE_DIR));
     messaggi::BoxVeri box;
     Programma programma(Servizi{riproduttore, generatore, sorgenti, box});
-    programma.Main();
+    programma.avvia();
     const long long tMainFatto = adesso();
 
     FormAvvio *avvio = programma.formAvvio();

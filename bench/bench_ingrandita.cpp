@@ -6,7 +6,7 @@
 
 #include "bench/disegni.h"
 #include "comune/sostituti.h"
-#include "shell/modulo1.h"
+#include "shell/programma.h"
 #include "sound/riproduttorepulse.h"
 #include "windows/aspetto.h"
 #include "windows/controlli.h"
@@ -48,7 +48,7 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    Modulo1::preparaApplicazione();
+    Programma::preparaApplicazione();
     // The program's own player and boxes; the drawings of the source tree.
     suoni::RiproduttorePulse riproduttore;
     messaggi::BoxVeri box;

@@ -5,7 +5,7 @@
 
 #include "bench/disegni.h"
 #include "comune/sostituti.h"
-#include "shell/modulo1.h"
+#include "shell/programma.h"
 #include "sound/riproduttorepulse.h"
 #include "windows/controlli.h"
 #include "windows/formbrindel.h"
@@ -64,7 +64,7 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    Modulo1::preparaApplicazione();
+    Programma::preparaApplicazione();
     suoni::RiproduttorePulse riproduttore;
     messaggi::BoxVeri box;
     const prova::CartellaFissa sorgenti(QStringLiteral(BRINDEL_SOURCE_DIR));

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/errore.h"
 #include "shell/istanza.h"
-#include "shell/modulo1.h"
+#include "shell/programma.h"
 #include "sound/riproduttorepulse.h"
 #include "windows/messaggi.h"
 
@@ -104,7 +104,7 @@ int main(int argc, char **argv)
     }
     g_trattenuti.clear();
 
-    Modulo1::preparaApplicazione();
+    Programma::preparaApplicazione();
     // What the windows take from the system, made here once: the player, the
     // one random sequence (seeded from the clock, so that each run draws
     // another), the executable's folder and the real message boxes.
@@ -120,6 +120,6 @@ int main(int argc, char **argv)
     if (piattaforma != QLatin1String("offscreen") && piattaforma != QLatin1String("minimal")
         && !istanza.prendi([&programma] { programma.inPrimoPiano(); }))
         return 0;
-    programma.Main();
+    programma.avvia();
     return messaggi::cicloPrincipale();
 }

@@ -4,7 +4,7 @@
 
 #include "comune/gif.h"
 #include "comune/registratori.h"
-#include "shell/modulo1.h"
+#include "shell/programma.h"
 #include "windows/controlli.h"
 #include "windows/formbrindel.h"
 
@@ -56,7 +56,7 @@ class TstColorazione : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { Modulo1::preparaApplicazione(); }
+    void initTestCase() { Programma::preparaApplicazione(); }
     void primaDiSceglierePicture1Resta();
     void sceltaSopravvive();
     void premiConOgniPulsante_data();

@@ -7,7 +7,7 @@
 #include "comune/pixel.h"
 #include "comune/registratori.h"
 #include "colouring/colorecasuale.h"
-#include "shell/modulo1.h"
+#include "shell/programma.h"
 #include "windows/aspetto.h"
 #include "windows/controlli.h"
 #include "windows/formavvio.h"
@@ -218,7 +218,7 @@ private slots:
 
 void TstFinestre::initTestCase()
 {
-    Modulo1::preparaApplicazione();
+    Programma::preparaApplicazione();
 }
 
 void TstFinestre::layoutBrindel_data()
@@ -432,7 +432,7 @@ void TstFinestre::bottoneAvvioApreIlGioco()
     QFETCH(int, tasto);
     prova::Sostituti<> banco;
     Programma programma(banco.servizi());
-    programma.Main();
+    programma.avvia();
     QPointer<FormAvvio> avvio = programma.formAvvio();
     QVERIFY(avvio && avvio->isVisible());
     QCOMPARE(avvio->focusWidget(), avvio->BottoneAvvio());
@@ -471,7 +471,7 @@ void TstFinestre::chiudereAvvioNonApreNulla()
     // Closing the start window instead of pressing its button opens no game.
     prova::Sostituti<> banco;
     Programma programma(banco.servizi());
-    programma.Main();
+    programma.avvia();
     QPointer<FormAvvio> avvio = programma.formAvvio();
     avvio->close();
     QVERIFY(!programma.formBrindel());

@@ -4,7 +4,8 @@
 
 #include "comune/gif.h"
 #include "comune/registratori.h"
-#include "shell/modulo1.h"
+#include "shell/menu.h"
+#include "shell/programma.h"
 #include "windows/controlli.h"
 #include "windows/formbrindel.h"
 
@@ -47,7 +48,7 @@ namespace {
 // The menu commands as the program gives them to its game window.
 FormBrindel::ComandiMenu comandi()
 {
-    return {Modulo1::MostraInformazioni, Modulo1::ChiediUscita};
+    return {menu::MostraInformazioni, menu::ChiediUscita};
 }
 
 } // namespace
@@ -72,18 +73,18 @@ private slots:
 
 void TstMenu::initTestCase()
 {
-    Modulo1::preparaApplicazione();
+    Programma::preparaApplicazione();
 }
 
 void TstMenu::testoInformazioni()
 {
     // The About text is four lines joined by CR LF, built from the project's own details.
     const QString atteso = QStringLiteral(BRINDEL_AUTORE_PROVA "  \r\n ----------------------- \r\n" BRINDEL_SITO_PROVA "\r\nmail: " BRINDEL_POSTA_PROVA);
-    QCOMPARE(Modulo1::testoInformazioni(), atteso);
-    const QStringList righe = Modulo1::testoInformazioni().split(QStringLiteral("\r\n"));
+    QCOMPARE(menu::testoInformazioni(), atteso);
+    const QStringList righe = menu::testoInformazioni().split(QStringLiteral("\r\n"));
     QCOMPARE(righe.size(), 4);
     QCOMPARE(righe[1].count(u'-'), 23);
-    QVERIFY(!Modulo1::testoInformazioni().endsWith(u'\n'));
+    QVERIFY(!menu::testoInformazioni().endsWith(u'\n'));
 }
 
 void TstMenu::boxInformazioni()
@@ -93,7 +94,7 @@ void TstMenu::boxInformazioni()
     FormBrindel f(banco.servizi(), comandi());
     f.voceInformazioni()->trigger();
     QCOMPARE(banco.messaggi.box.size(), 1);
-    QCOMPARE(banco.messaggi.box[0].messaggio.testo, Modulo1::testoInformazioni());
+    QCOMPARE(banco.messaggi.box[0].messaggio.testo, menu::testoInformazioni());
     QCOMPARE(messaggi::flags(banco.messaggi.box[0].messaggio.pulsanti, banco.messaggi.box[0].messaggio.icona), 64);
     QCOMPARE(banco.messaggi.box[0].messaggio.titolo, QStringLiteral("Tintar i Brindel"));
     QCOMPARE(banco.messaggi.box[0].sopra, &f);
@@ -222,7 +223,7 @@ void TstMenu::erroreTerminaInOgniMomento()
             if (programma.formBrindel() && programma.formBrindel()->isVisible())
                 programma.formBrindel()->voceEsci()->trigger();
         });
-        programma.Main();
+        programma.avvia();
         gioca.start(0);
         uscito = messaggi::cicloPrincipale();
         for (QWidget *w : QApplication::topLevelWidgets())

@@ -3,7 +3,7 @@
 // Ten thousand games in a row, with mistakes, restarts, colouring and fills: no error, no leak, no growth.
 
 #include "comune/registratori.h"
-#include "shell/modulo1.h"
+#include "shell/programma.h"
 #include "windows/controlli.h"
 #include "windows/formbrindel.h"
 
@@ -51,7 +51,7 @@ class TstSoak : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { Modulo1::preparaApplicazione(); }
+    void initTestCase() { Programma::preparaApplicazione(); }
     void diecimilaPartite();
 };
 

@@ -1,7 +1,8 @@
 // SPDX-FileCopyrightText: 2026 Gli autori di Tintar i Brindel
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "shell/modulo1.h"
+#include "shell/programma.h"
 
+#include "shell/menu.h"
 #include "windows/aspetto.h"
 #include "windows/finestre.h"
 #include "windows/formavvio.h"
@@ -29,7 +30,7 @@ Programma::~Programma()
     delete m_dati->avvio.data();
 }
 
-void Programma::Main()
+void Programma::avvia()
 {
     // Start-up is a handler like any other: an error here is shown and ends
     // the program before its event loop runs.
@@ -61,7 +62,7 @@ void Programma::mostraGioco()
 {
     if (!m_brindel)
         m_brindel = std::make_unique<FormBrindel>(m_dati->servizi,
-                                                  FormBrindel::ComandiMenu{Modulo1::MostraInformazioni, Modulo1::ChiediUscita});
+                                                  FormBrindel::ComandiMenu{menu::MostraInformazioni, menu::ChiediUscita});
     // In the start window's place, which closes once the game window is up.
     if (m_dati->avvio)
         finestre::apriAlPostoDi(m_brindel.get(), m_dati->avvio);
@@ -69,9 +70,7 @@ void Programma::mostraGioco()
         finestre::apri(m_brindel.get());
 }
 
-namespace Modulo1 {
-
-void preparaApplicazione()
+void Programma::preparaApplicazione()
 {
     QApplication::setApplicationName(QStringLiteral(BRINDEL_NOME_PROGRAMMA));
     QApplication::setApplicationDisplayName(QString::fromUtf8(layout::Titolo));
@@ -85,27 +84,3 @@ void preparaApplicazione()
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/immagini/icona.png")));
     aspetto::registraSostituzioni();
 }
-
-QString testoInformazioni()
-{
-    const QString aCapo = QStringLiteral("\r\n");
-    return QStringLiteral(BRINDEL_AUTORE) + QStringLiteral("  ") + aCapo
-        + QStringLiteral(" ") + QString(23, u'-') + QStringLiteral(" ") + aCapo
-        + QStringLiteral(BRINDEL_SITO) + aCapo
-        + QStringLiteral("mail: ") + QStringLiteral(BRINDEL_POSTA);
-}
-
-void MostraInformazioni(messaggi::Box &box, QWidget *sopra)
-{
-    box.mostra({testoInformazioni(), messaggi::Pulsanti::Ok, messaggi::Icona::Informazione, QString::fromUtf8(layout::Titolo)}, sopra);
-}
-
-void ChiediUscita(messaggi::Box &box, QWidget *sopra)
-{
-    const messaggi::Risposta risposta = box.mostra(
-        {QStringLiteral("Vuoi tornare al menù?"), messaggi::Pulsanti::SiNo, messaggi::Icona::Domanda, QString::fromUtf8(layout::Titolo)}, sopra);
-    if (risposta == messaggi::Risposta::Si)
-        messaggi::termina(0);
-}
-
-} // namespace Modulo1
