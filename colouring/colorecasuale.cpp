@@ -6,7 +6,7 @@
 
 #include <cmath>
 
-namespace ModuloColoriSuoni {
+namespace sfondo {
 
 double ColoreCasuale(casuale::Sorgente &casuale)
 {
@@ -17,4 +17,4 @@ double ColoreCasuale(casuale::Sorgente &casuale)
     return static_cast<double>(ColoriAvvio.at(numeri::aInt16(slot)));
 }
 
-} // namespace ModuloColoriSuoni
+} // namespace sfondo

@@ -8,7 +8,7 @@
 
 #include <array>
 
-namespace ModuloColoriSuoni {
+namespace sfondo {
 
 // Slot 0 is never drawn; light magenta stands twice, so it comes up with odds
 // 2 in 18 and every other colour with odds 1 in 18.
@@ -22,4 +22,4 @@ inline constexpr std::array<Colore, 19> ColoriAvvio{
 // One draw from the program's sequence; the value is a whole colour.
 double ColoreCasuale(casuale::Sorgente &casuale);
 
-} // namespace ModuloColoriSuoni
+} // namespace sfondo

@@ -5,7 +5,7 @@
 // a PulseAudio (or PipeWire) sound server through libpulse, driven from a
 // thread of its own so that no cue ever waits on the file or the server.
 
-#include "sound/modulocolorisuoni.h"
+#include "sound/riproduttore.h"
 
 #include <chrono>
 #include <memory>

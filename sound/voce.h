@@ -7,7 +7,8 @@
 // played as the cues are, replacing whatever sound is playing; a file that
 // is missing or cannot be played gives silence, never the bell.
 
-#include "sound/modulocolorisuoni.h"
+#include "platform/cartella.h"
+#include "sound/riproduttore.h"
 
 namespace voce {
 

@@ -402,8 +402,8 @@ void TstFinestre::layoutAvvio()
     QCOMPARE(a.BottoneAvvio()->geometry(), QRect(184, 328, 274, 85));
     QCOMPARE(a.titolo()->text(), QStringLiteral("Tintar i Brindel"));
     QCOMPARE(a.BottoneAvvio()->text(), QStringLiteral("Avvio"));
-    QCOMPARE(a.backColor(), ModuloColoriSuoni::ColoriAvvio[2]);
-    QCOMPARE(a.palette().color(QPalette::Window), colore::aQColor(ModuloColoriSuoni::ColoriAvvio[2]));
+    QCOMPARE(a.backColor(), sfondo::ColoriAvvio[2]);
+    QCOMPARE(a.palette().color(QPalette::Window), colore::aQColor(sfondo::ColoriAvvio[2]));
     QCOMPARE(QFontInfo(a.titolo()->font()).family(), QStringLiteral("Comic Neue"));
     QCOMPARE(QFontInfo(a.titolo()->font()).pixelSize(), 96);
     // The title does not fit on one line at this size, so it shows on two, the second below the first.

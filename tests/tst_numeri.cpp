@@ -137,11 +137,11 @@ void TstNumeri::coloreCasualeMaiSlotZero()
 {
     // Every draw gives one of the table's 17 colours, never the empty slot 0.
     casuale::Generatore g(7);
-    const QSet<Colore> validi(ModuloColoriSuoni::ColoriAvvio.begin() + 1, ModuloColoriSuoni::ColoriAvvio.end());
+    const QSet<Colore> validi(sfondo::ColoriAvvio.begin() + 1, sfondo::ColoriAvvio.end());
     QCOMPARE(validi.size(), 17);
     QSet<Colore> visti;
     for (int i = 0; i < 20000; ++i) {
-        const double v = ModuloColoriSuoni::ColoreCasuale(g);
+        const double v = sfondo::ColoreCasuale(g);
         QCOMPARE(v, std::floor(v));
         QVERIFY(validi.contains(Colore(v)));
         visti.insert(Colore(v));
@@ -156,7 +156,7 @@ void TstNumeri::coloreCasualeDistribuzione()
     QHash<Colore, int> conta;
     constexpr int Prove = 180000;
     for (int i = 0; i < Prove; ++i)
-        ++conta[Colore(ModuloColoriSuoni::ColoreCasuale(g))];
+        ++conta[Colore(sfondo::ColoreCasuale(g))];
     const double unaParte = Prove / 18.0;
     for (auto it = conta.cbegin(); it != conta.cend(); ++it) {
         const double atteso = it.key() == 0xFFC0FF ? 2 * unaParte : unaParte;
@@ -180,7 +180,7 @@ void TstNumeri::coloreCasualeAiBordi()
     QFETCH(float, r);
     QFETCH(uint, atteso);
     casuale::Sequenza s(QList<float>{r});
-    const double v = ModuloColoriSuoni::ColoreCasuale(s);
+    const double v = sfondo::ColoreCasuale(s);
     QCOMPARE(Colore(v), atteso);
 }
 

@@ -5,6 +5,7 @@
 #include "comune/sostituti.h"
 #include "game/partita.h"
 #include "platform/errore.h"
+#include "sound/suoni.h"
 
 #include <QTest>
 
@@ -26,7 +27,7 @@ struct Banco
                   caricati << n;
                   return riquadro;
               },
-              [this](suoni::Segnale s) { ModuloColoriSuoni::suona(suoni, cartella, s); },
+              [this](suoni::Segnale s) { suoni::suona(suoni, cartella, s); },
           })
     {
     }
@@ -324,7 +325,7 @@ void TstPartita::disegnoMancanteFermaLaPartita()
                 throw ErroreEsecuzione(ErroreEsecuzione::Tipo::DisegnoNonCaricato, QStringLiteral("x.gif"));
             return {324, 470};
         },
-        [&](suoni::Segnale s) { ModuloColoriSuoni::suona(suoni, cartella, s); },
+        [&](suoni::Segnale s) { suoni::suona(suoni, cartella, s); },
     });
     p.NuovaPartita();
     p.rispondi(p.Numero() == 0 ? 1 : 0);

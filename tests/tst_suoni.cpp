@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "comune/segnali.h"
 #include "comune/sostituti.h"
-#include "sound/modulocolorisuoni.h"
+#include "sound/suoni.h"
 #include "sound/riproduttorepulse.h"
 
 #include <QCoreApplication>
@@ -175,10 +175,10 @@ void TstSuoni::percorsoRifattoAdOgniChiamata()
     QTemporaryDir altra;
     QVERIFY(altra.isValid());
 
-    ModuloColoriSuoni::SuonoFatto(*m_registro, *m_inCartella);
+    suoni::SuonoFatto(*m_registro, *m_inCartella);
     m_inCartella->dove = altra.path();
-    ModuloColoriSuoni::SuonoFatto(*m_registro, *m_inCartella);
-    ModuloColoriSuoni::SuonoFatto(*m_registro, cartella::DelProgramma());
+    suoni::SuonoFatto(*m_registro, *m_inCartella);
+    suoni::SuonoFatto(*m_registro, cartella::DelProgramma());
 
     const QStringList attesi{
         m_cartella.path() + "/suoni/fatto.wav",

@@ -6,7 +6,7 @@
 #include "comune/segnali.h"
 #include "comune/sostituti.h"
 #include "comune/xvfb.h"
-#include "sound/modulocolorisuoni.h"
+#include "sound/suoni.h"
 #include "sound/onda.h"
 #include "sound/riproduttorepulse.h"
 #include "sound/serverpulse.h"
@@ -370,7 +370,7 @@ void TstSuoniReali::fileIllegibileDaIlCampanello()
     QVERIFY2(reg.avvia(*m_server, registrazione(), &motivo), qPrintable(motivo));
     QElapsedTimer orologio;
     orologio.start();
-    ModuloColoriSuoni::SuonoNo(giocatore(), dove);
+    suoni::SuonoNo(giocatore(), dove);
     const qint64 ms = orologio.elapsed();
     QVERIFY(giocatore().attendi(kSoglie.avvioMassimo));
     aspettaFine(reg, 0);
@@ -406,7 +406,7 @@ void TstSuoniReali::fileAggiuntoOTolto()
         if (passo == 2)
             QVERIFY(QFile::remove(percorso));
         const qsizetype da = reg.finora().size();
-        ModuloColoriSuoni::SuonoRifai(giocatore(), dove);
+        suoni::SuonoRifai(giocatore(), dove);
         QVERIFY(giocatore().attendi(kSoglie.avvioMassimo));
         aspettaFine(reg, da);
     }
@@ -537,7 +537,7 @@ void TstSuoniReali::formatiDelMaestro()
     Registrazione reg;
     QString motivo;
     QVERIFY2(reg.avvia(*m_server, registrazione(), &motivo), qPrintable(motivo));
-    ModuloColoriSuoni::SuonoNo(giocatore(), dove);
+    suoni::SuonoNo(giocatore(), dove);
     QVERIFY(giocatore().attendi(kSoglie.avvioMassimo));
     aspettaFine(reg, 0);
     const QVector<double> x = reg.ferma();
@@ -577,11 +577,11 @@ void TstSuoniReali::nessunaRisorsaPersa()
     const prova::CartellaFissa dove(programma.path());
 
     // The first cue sets up what stays for the whole run: the thread, the connection.
-    ModuloColoriSuoni::SuonoNo(giocatore(), dove);
+    suoni::SuonoNo(giocatore(), dove);
     QVERIFY(giocatore().attendi(kSoglie.avvioMassimo));
     const Risorse prima = risorse();
     for (int i = 0; i < volte; ++i) {
-        ModuloColoriSuoni::SuonoNo(giocatore(), dove);
+        suoni::SuonoNo(giocatore(), dove);
         QVERIFY(giocatore().attendi(kSoglie.avvioMassimo));
     }
     // Whatever the last cue still plays ends before the count.
@@ -604,13 +604,13 @@ void TstSuoniReali::serverRiavviato()
     QVERIFY(scrivi(programma.filePath("suoni/si.wav"), onda::wavTono(t.hertz, t.secondi, kAmpiezza)));
     const prova::CartellaFissa dove(programma.path());
 
-    ModuloColoriSuoni::SuonoSi(giocatore(), dove);
+    suoni::SuonoSi(giocatore(), dove);
     QVERIFY(giocatore().attendi(kSoglie.avvioMassimo));
     QCOMPARE(giocatore().stato(), suoni::RiproduttorePulse::Stato::Aperto);
     m_server->ferma();
     QElapsedTimer orologio;
     orologio.start();
-    ModuloColoriSuoni::SuonoSi(giocatore(), dove);
+    suoni::SuonoSi(giocatore(), dove);
     const qint64 ms = orologio.elapsed();
     QVERIFY(giocatore().attendi(kSoglie.avvioMassimo));
     QString motivo;
@@ -618,7 +618,7 @@ void TstSuoniReali::serverRiavviato()
 
     Registrazione reg;
     QVERIFY2(reg.avvia(*m_server, registrazione(), &motivo), qPrintable(motivo));
-    ModuloColoriSuoni::SuonoSi(giocatore(), dove);
+    suoni::SuonoSi(giocatore(), dove);
     QVERIFY(giocatore().attendi(kSoglie.avvioMassimo));
     aspettaFine(reg, 0);
     const QVector<double> x = reg.ferma();

@@ -88,7 +88,7 @@ void TstX11::avvioEGioco()
     QCOMPARE(ra.size(), QSize(layout::avvio::LarghezzaInterna, layout::avvio::AltezzaInterna));
     const QImage primo = x.schermo();
     prova::salvaSchermata(primo, QStringLiteral("avvio"));
-    const QSet<Colore> tabella(ModuloColoriSuoni::ColoriAvvio.begin() + 1, ModuloColoriSuoni::ColoriAvvio.end());
+    const QSet<Colore> tabella(sfondo::ColoriAvvio.begin() + 1, sfondo::ColoriAvvio.end());
     const Colore sfondo = coloreA(primo, ra.topLeft() + QPoint(10, 10));
     QVERIFY2(tabella.contains(sfondo), qPrintable(esadecimale(sfondo)));
     QCOMPARE(coloreA(primo, ra.topLeft() + QPoint(layout::avvio::LarghezzaInterna - 12, layout::avvio::AltezzaInterna - 15)), sfondo);

@@ -53,7 +53,7 @@ FormAvvio::FormAvvio(const Servizi &servizi, std::function<void()> apriGioco)
 void FormAvvio::scegliSfondo()
 {
     messaggi::esegui(m_servizi.box, this, [this] {
-        setBackColor(static_cast<Colore>(numeri::aInt32(ModuloColoriSuoni::ColoreCasuale(m_servizi.casuale))));
+        setBackColor(static_cast<Colore>(numeri::aInt32(sfondo::ColoreCasuale(m_servizi.casuale))));
     });
 }
 

@@ -4,7 +4,7 @@
 
 #include "colouring/tavolozza.h"
 #include "game/disegno.h"
-#include "sound/modulocolorisuoni.h"
+#include "sound/suoni.h"
 #include "sound/voce.h"
 #include "windows/accessibilita.h"
 #include "windows/annuncio.h"
@@ -53,7 +53,7 @@ FormBrindel::FormBrindel(const Servizi &servizi, ComandiMenu comandi)
           servizi.casuale,
           servizi.cartella,
           [this](int numero) { return caricaDisegno(numero); },
-          [this](suoni::Segnale segnale) { ModuloColoriSuoni::suona(m_servizi.riproduttore, m_servizi.cartella, segnale); },
+          [this](suoni::Segnale segnale) { suoni::suona(m_servizi.riproduttore, m_servizi.cartella, segnale); },
       })
 {
     setWindowTitle(QString());

@@ -10,7 +10,7 @@
 
 #include "platform/cartella.h"
 #include "platform/casuale.h"
-#include "sound/modulocolorisuoni.h"
+#include "sound/riproduttore.h"
 #include "windows/messaggi.h"
 
 struct Servizi

@@ -4,7 +4,7 @@
 // The four cues by letter, as tables of cue sequences spell them:
 // S (si), N (no), F (fatto), R (rifai).
 
-#include "sound/modulocolorisuoni.h"
+#include "sound/suoni.h"
 
 #include <QTest>
 
@@ -13,10 +13,10 @@ namespace prova {
 inline void chiama(char segnale, suoni::Riproduttore &riproduttore, const cartella::Cartella &cartella)
 {
     switch (segnale) {
-    case 'S': ModuloColoriSuoni::SuonoSi(riproduttore, cartella); break;
-    case 'N': ModuloColoriSuoni::SuonoNo(riproduttore, cartella); break;
-    case 'F': ModuloColoriSuoni::SuonoFatto(riproduttore, cartella); break;
-    case 'R': ModuloColoriSuoni::SuonoRifai(riproduttore, cartella); break;
+    case 'S': suoni::SuonoSi(riproduttore, cartella); break;
+    case 'N': suoni::SuonoNo(riproduttore, cartella); break;
+    case 'F': suoni::SuonoFatto(riproduttore, cartella); break;
+    case 'R': suoni::SuonoRifai(riproduttore, cartella); break;
     default: QFAIL("unknown cue letter");
     }
 }

@@ -6,7 +6,7 @@
 // folder of the test's choosing.
 
 #include "platform/cartella.h"
-#include "sound/modulocolorisuoni.h"
+#include "sound/riproduttore.h"
 
 #include <QFileInfo>
 #include <QStringList>

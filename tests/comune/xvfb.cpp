@@ -216,8 +216,8 @@ QRect GiocoX::aspettaAvvio()
     const bool disegnata = QTest::qWaitFor([&] {
         r = m_x.geometria(finestraAvvio);
         const Colore c = coloreA(m_x.schermo(QRect(r.topLeft() + QPoint(10, 10), QSize(1, 1))), QPoint(0, 0));
-        return std::find(ModuloColoriSuoni::ColoriAvvio.begin() + 1, ModuloColoriSuoni::ColoriAvvio.end(), c)
-            != ModuloColoriSuoni::ColoriAvvio.end();
+        return std::find(sfondo::ColoriAvvio.begin() + 1, sfondo::ColoriAvvio.end(), c)
+            != sfondo::ColoriAvvio.end();
     }, 5000);
     return disegnata ? r : QRect();
 }
