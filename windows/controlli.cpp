@@ -466,25 +466,25 @@ QRect RiquadroImmagine::areaInterna() const
 void RiquadroImmagine::setPictureDifferita(const QString &file)
 {
     const QSize lato = QImageReader(file).size();
-    m_dc.immagine = QImage();
+    m_superficie.immagine = QImage();
     m_differita = file;
     prendiMisura(lato);
 }
 
-superficie::Superficie &RiquadroImmagine::dc() const
+superficie::Superficie &RiquadroImmagine::superficieCaricata() const
 {
     if (!m_differita.isEmpty()) {
-        m_dc.immagine = disegno::opaca(QImage(m_differita), coloreSfondo());
+        m_superficie.immagine = disegno::opaca(QImage(m_differita), coloreSfondo());
         m_differita.clear();
     }
-    return m_dc;
+    return m_superficie;
 }
 
 void RiquadroImmagine::setPicture(const QImage &immagine)
 {
     m_differita.clear();
-    m_dc.immagine = disegno::opaca(immagine, coloreSfondo());
-    prendiMisura(m_dc.immagine.size());
+    m_superficie.immagine = disegno::opaca(immagine, coloreSfondo());
+    prendiMisura(m_superficie.immagine.size());
 }
 
 void RiquadroImmagine::prendiMisura(QSize lato)
@@ -495,7 +495,7 @@ void RiquadroImmagine::prendiMisura(QSize lato)
 
 Colore RiquadroImmagine::Point(int x, int y) const
 {
-    const QImage &immagine = dc().immagine;
+    const QImage &immagine = superficieCaricata().immagine;
     if (immagine.valid(x, y))
         return colore::daRgb(immagine.pixel(x, y));
     return coloreSfondo();
@@ -568,7 +568,7 @@ void RiquadroImmagine::setCursore(std::optional<QPoint> pixel)
 {
     if (pixel) {
         // On the picture: at its edge when the arrows would take it past.
-        const QSize lato = dc().immagine.size();
+        const QSize lato = superficieCaricata().immagine.size();
         if (lato.isEmpty())
             pixel.reset();
         else
@@ -743,7 +743,7 @@ void RiquadroImmagine::mouseReleaseEvent(QMouseEvent *evento)
 
 void RiquadroImmagine::dipingiInterno(QPainter &p, const QRect &interna, const QRect &zona, double k, QPoint origine)
 {
-    const QImage &immagine = dc().immagine;
+    const QImage &immagine = superficieCaricata().immagine;
     const QColor fondo = sfondo(m_colore, this);
     if (immagine.isNull()) {
         p.fillRect(zona, fondo);

@@ -106,9 +106,9 @@ public:
     // The same for a picture file that is decoded only when first needed
     // (shown, read or filled): the box takes its size from the file's header.
     void setPictureDifferita(const QString &file);
-    const QImage &superficie() const { return dc().immagine; }
-    // The surface that fills paint on, with its fill attributes.
-    superficie::Superficie &hDC() { return dc(); }
+    const QImage &superficie() const { return superficieCaricata().immagine; }
+    // The picture as the surface that fills paint on.
+    superficie::Superficie &superficieDaRiempire() { return superficieCaricata(); }
     // Colour of a pixel of the inner area as shown (surface or back colour).
     Colore Point(int x, int y) const;
     // Repaints part of the picture at once, given in its own pixels.
@@ -155,9 +155,9 @@ private:
     // the keyboard are.
     void aggiornaFuoco();
 
-    superficie::Superficie &dc() const;
+    superficie::Superficie &superficieCaricata() const;
 
-    mutable superficie::Superficie m_dc;
+    mutable superficie::Superficie m_superficie;
     mutable QString m_differita;
     std::optional<Colore> m_colore;
     bool m_premuto = false;

@@ -255,7 +255,7 @@ void FormBrindel::ImpostaTavolozza()
 QSize FormBrindel::caricaDisegno(int numero)
 {
     m_riquadroDisegno->setPicture(disegno::carica(gioco::percorsoDisegno(m_servizi.cartella, numero)));
-    m_riempimenti.nuovoDisegno(m_riquadroDisegno->hDC());
+    m_riempimenti.nuovoDisegno(m_riquadroDisegno->superficieDaRiempire());
     // The game lays its cells out in the drawing's own pixels.
     const layout::Rettangolo r = aspetto::rettangolo(m_riquadroDisegno);
     return {r.width, r.height};
@@ -328,17 +328,17 @@ void FormBrindel::premiDisegno(Qt::MouseButton, Qt::KeyboardModifiers, int x, in
 void FormBrindel::riempi(Colore coloreArea, int x, int y)
 {
     // A fill that cannot take place changes nothing and says nothing.
-    m_riquadroDisegno->ridisegna(m_riempimenti.riempi(m_riquadroDisegno->hDC(), x, y, coloreArea, m_coloreScelto));
+    m_riquadroDisegno->ridisegna(m_riempimenti.riempi(m_riquadroDisegno->superficieDaRiempire(), x, y, coloreArea, m_coloreScelto));
 }
 
 void FormBrindel::annullaRiempimento()
 {
-    esegui([this] { m_riquadroDisegno->ridisegna(m_riempimenti.annulla(m_riquadroDisegno->hDC())); });
+    esegui([this] { m_riquadroDisegno->ridisegna(m_riempimenti.annulla(m_riquadroDisegno->superficieDaRiempire())); });
 }
 
 void FormBrindel::ripetiRiempimento()
 {
-    esegui([this] { m_riquadroDisegno->ridisegna(m_riempimenti.ripeti(m_riquadroDisegno->hDC())); });
+    esegui([this] { m_riquadroDisegno->ridisegna(m_riempimenti.ripeti(m_riquadroDisegno->superficieDaRiempire())); });
 }
 
 void FormBrindel::pronunciaCella()
