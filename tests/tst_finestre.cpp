@@ -803,7 +803,7 @@ void TstFinestre::ingrandita()
     const QPoint dentro(int(std::ceil(40 * s)), int(std::ceil(60 * s)));
     const QImage prima = f.riquadroDisegno()->superficie();
     QTest::mousePress(f.riquadroDisegno(), Qt::LeftButton, {}, interna().topLeft() + dentro);
-    QCOMPARE(f.riquadroDisegno()->Point(40, 60), Colore(f.ColoreScelto()));
+    QCOMPARE(f.riquadroDisegno()->colorePixel(40, 60), Colore(f.ColoreScelto()));
     // Exactly the area under the press changed: the plain fill from the same pixel gives the same picture.
     QImage riempita = prima.copy();
     std::vector<std::int32_t> pila(2 * std::size_t(riempita.width()) * std::size_t(riempita.height()));

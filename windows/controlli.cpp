@@ -493,7 +493,7 @@ void RiquadroImmagine::prendiMisura(QSize lato)
     update();
 }
 
-Colore RiquadroImmagine::Point(int x, int y) const
+Colore RiquadroImmagine::colorePixel(int x, int y) const
 {
     const QImage &immagine = superficieCaricata().immagine;
     if (immagine.valid(x, y))

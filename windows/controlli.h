@@ -110,7 +110,7 @@ public:
     // The picture as the surface that fills paint on.
     superficie::Superficie &superficieDaRiempire() { return superficieCaricata(); }
     // Colour of a pixel of the inner area as shown (surface or back colour).
-    Colore Point(int x, int y) const;
+    Colore colorePixel(int x, int y) const;
     // Repaints part of the picture at once, given in its own pixels.
     void ridisegna(const QRect &rettangolo);
     // The picture's pixel shown under the pointer, given where the pointer

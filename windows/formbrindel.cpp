@@ -322,7 +322,7 @@ void FormBrindel::scegliColore(int indice)
 
 void FormBrindel::premiDisegno(Qt::MouseButton, Qt::KeyboardModifiers, int x, int y)
 {
-    esegui([this, x, y] { riempi(m_riquadroDisegno->Point(x, y), x, y); });
+    esegui([this, x, y] { riempi(m_riquadroDisegno->colorePixel(x, y), x, y); });
 }
 
 void FormBrindel::riempi(Colore coloreArea, int x, int y)
