@@ -77,7 +77,7 @@ void TstColorazione::primaDiSceglierePicture1Resta()
     // Before any swatch is clicked fills are black, while the chosen-colour box still shows the button face.
     Gioco g;
     QCOMPARE(g.f.ColoreScelto(), Nero);
-    QVERIFY(!g.f.riquadroScelto()->backColor().has_value());
+    QVERIFY(!g.f.riquadroScelto()->coloreProprio().has_value());
     g.finisci();
     g.premi({100, 100});
     QCOMPARE(g.pixel(100, 100), Nero);
@@ -94,17 +94,17 @@ void TstColorazione::sceltaSopravvive()
     QCOMPARE(Colore(g.f.ColoreScelto()), Colore(0x8080FF));
     QTest::mouseClick(g.f.campione(7), Qt::LeftButton, {}, QPoint(12, 12));
     QCOMPARE(Colore(g.f.ColoreScelto()), Colore(0x8080FF));
-    QCOMPARE(*g.f.riquadroScelto()->backColor(), Colore(0x8080FF));
+    QCOMPARE(*g.f.riquadroScelto()->coloreProprio(), Colore(0x8080FF));
     QTest::mouseClick(g.f.campione(5), Qt::LeftButton);
     QCOMPARE(g.f.ColoreScelto(), Nero);
-    QCOMPARE(*g.f.riquadroScelto()->backColor(), Colore(0x000000));
+    QCOMPARE(*g.f.riquadroScelto()->coloreProprio(), Colore(0x000000));
     QTest::mouseClick(g.f.campione(38), Qt::LeftButton);
     QTest::mouseClick(g.f.avanti(), Qt::LeftButton);
     QVERIFY(!g.f.cornice()->isVisible());
     g.f.primaAttivazione();
     QCOMPARE(Colore(g.f.ColoreScelto()), Colore(0xFF0000));
-    QCOMPARE(*g.f.riquadroScelto()->backColor(), Colore(0xFF0000));
-    QCOMPARE(*g.f.campione(38)->backColor(), Colore(0xFF0000));
+    QCOMPARE(*g.f.riquadroScelto()->coloreProprio(), Colore(0xFF0000));
+    QCOMPARE(*g.f.campione(38)->coloreProprio(), Colore(0xFF0000));
     QVERIFY(g.banco.messaggi.box.isEmpty());
 }
 

@@ -293,8 +293,8 @@ void TstFinestre::campioniAlPosto()
     while (f.partita().fase() == gioco::Fase::Ricerca)
         f.rispondi(f.partita().Numero());
     f.scegliColore(indice);
-    QCOMPARE(Colore(f.ColoreScelto()), *campione->backColor());
-    QCOMPARE(f.riquadroScelto()->backColor(), campione->backColor());
+    QCOMPARE(Colore(f.ColoreScelto()), *campione->coloreProprio());
+    QCOMPARE(f.riquadroScelto()->coloreProprio(), campione->coloreProprio());
     QCOMPARE(f.riquadroScelto()->accessibleName(), QStringLiteral("Colore scelto: ") + nome);
 }
 
@@ -402,7 +402,7 @@ void TstFinestre::layoutAvvio()
     QCOMPARE(a.BottoneAvvio()->geometry(), QRect(184, 328, 274, 85));
     QCOMPARE(a.titolo()->text(), QStringLiteral("Tintar i Brindel"));
     QCOMPARE(a.BottoneAvvio()->text(), QStringLiteral("Avvio"));
-    QCOMPARE(a.backColor(), sfondo::ColoriAvvio[2]);
+    QCOMPARE(a.coloreSfondo(), sfondo::ColoriAvvio[2]);
     QCOMPARE(a.palette().color(QPalette::Window), colore::aQColor(sfondo::ColoriAvvio[2]));
     QCOMPARE(QFontInfo(a.titolo()->font()).family(), QStringLiteral("Comic Neue"));
     QCOMPARE(QFontInfo(a.titolo()->font()).pixelSize(), 96);
@@ -498,7 +498,7 @@ void TstFinestre::primaComparsaUnaVolta()
     QVERIFY(banco.messaggi.box.isEmpty());
     QVERIFY(!messaggi::terminato());
     // The palette got its colours on that first start.
-    QCOMPARE(*f.campione(8)->backColor(), Colore(0x0000FF));
+    QCOMPARE(*f.campione(8)->coloreProprio(), Colore(0x0000FF));
 }
 
 void TstFinestre::grigliaSulDisegno_data()
@@ -532,7 +532,7 @@ void TstFinestre::grigliaSulDisegno()
         const int r = i / 4;
         QCOMPARE(f.copertura(i)->geometry(), QRect(15 + c * larghezza, 20 + r * altezza, larghezza, altezza).translated(angolo));
         QVERIFY(f.copertura(i)->isVisible());
-        QCOMPARE(*f.copertura(i)->backColor(), colore::Giallo);
+        QCOMPARE(*f.copertura(i)->coloreProprio(), colore::Giallo);
     }
     // Covers that reach past the drawing are cut at the border, whose two light rings stay whole on the right and below.
     const QImage riquadro = f.riquadroDisegno()->grab().toImage();
@@ -569,7 +569,7 @@ void TstFinestre::partitaConIClic()
     const int bersaglio = f.partita().Numero();
     const int sbagliata = bersaglio == 0 ? 1 : 0;
     QTest::mouseClick(f.copertura(sbagliata), Qt::LeftButton);
-    QCOMPARE(*f.copertura(sbagliata)->backColor(), colore::Rosso);
+    QCOMPARE(*f.copertura(sbagliata)->coloreProprio(), colore::Rosso);
     QVERIFY(f.copertura(sbagliata)->isVisible());
     QCOMPARE(f.partita().Numero(), bersaglio);
     QCOMPARE(f.focusWidget(), f.riquadroDisegno());
@@ -590,7 +590,7 @@ void TstFinestre::partitaConIClic()
     visibiliRicerca(true);
     for (int i = 0; i < 20; ++i) {
         QVERIFY(f.copertura(i)->isVisible());
-        QCOMPARE(*f.copertura(i)->backColor(), colore::Giallo);
+        QCOMPARE(*f.copertura(i)->coloreProprio(), colore::Giallo);
     }
     QVERIFY(banco.messaggi.box.isEmpty());
 }
@@ -625,7 +625,7 @@ void TstFinestre::nascostiNonAgiscono()
     const auto stato = [&] {
         const gioco::Partita &p = f.partita();
         return std::make_tuple(p.fase(), p.Coordinata(), p.Numero(), p.numeroDisegno(), p.Trovati(), p.Errori(),
-                               p.coperture(), f.ColoreScelto(), f.riquadroScelto()->backColor(), banco.suoni.nomi);
+                               p.coperture(), f.ColoreScelto(), f.riquadroScelto()->coloreProprio(), banco.suoni.nomi);
     };
     const auto prima = stato();
 
@@ -951,7 +951,7 @@ void TstFinestre::esattoAOgniRapporto()
         const QRect r = suSchermo(w, w->rect());
         for (int y = r.top(); y <= r.bottom(); ++y)
             for (int x = r.left(); x <= r.right(); ++x)
-                QVERIFY2(anelli.contains(colore(img, {x, y})) || colore(img, {x, y}) == w->coloreSfondo(),
+                QVERIFY2(anelli.contains(colore(img, {x, y})) || colore(img, {x, y}) == w->coloreMostrato(),
                          qPrintable(QStringLiteral("%1 %2,%3 %4").arg(w->objectName()).arg(x).arg(y).arg(esadecimale(colore(img, {x, y})))));
     }
     const RiquadroImmagine *disegno = f.riquadroDisegno();
@@ -1032,7 +1032,7 @@ void TstFinestre::segnoDelFuoco()
         if (controllo == QLatin1String("rossa")) {
             w = f->copertura(f->partita().Numero() == 0 ? 1 : 0);
             QTest::mouseClick(w, Qt::LeftButton);
-            QCOMPARE(*static_cast<PulsanteGrafico *>(w)->backColor(), colore::Rosso);
+            QCOMPARE(*static_cast<PulsanteGrafico *>(w)->coloreProprio(), colore::Rosso);
         } else {
             w = f->findChild<QWidget *>(controllo);
         }

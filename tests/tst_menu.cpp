@@ -34,7 +34,7 @@ QString istantanea(const FormBrindel &f)
     const auto &p = f.partita();
     s += QStringLiteral("%1|%2|%3|%4|%5|%6|").arg(p.Coordinata()).arg(p.Trovati()).arg(p.Numero()).arg(p.Errori()).arg(f.ColoreScelto()).arg(int(p.fase()));
     for (int i = 0; i < 20; ++i)
-        s += QStringLiteral("%1:%2,").arg(f.copertura(i)->isVisible()).arg(f.copertura(i)->backColor().value_or(0));
+        s += QStringLiteral("%1:%2,").arg(f.copertura(i)->isVisible()).arg(f.copertura(i)->coloreProprio().value_or(0));
     s += QString::number(f.cornice()->isVisible()) + QString::number(f.avanti()->isVisible());
     const QImage &img = f.riquadroDisegno()->superficie();
     s += QString::fromLatin1(QCryptographicHash::hash(QByteArrayView(img.constBits(), img.sizeInBytes()), QCryptographicHash::Md5).toHex());

@@ -305,7 +305,7 @@ PulsanteGrafico::PulsanteGrafico(QWidget *genitore)
     setAttribute(Qt::WA_NoMousePropagation);
 }
 
-void PulsanteGrafico::setBackColor(std::optional<Colore> colore)
+void PulsanteGrafico::setColoreProprio(std::optional<Colore> colore)
 {
     if (m_colore == colore)
         return;
@@ -474,7 +474,7 @@ void RiquadroImmagine::setPictureDifferita(const QString &file)
 superficie::Superficie &RiquadroImmagine::superficieCaricata() const
 {
     if (!m_differita.isEmpty()) {
-        m_superficie.immagine = disegno::opaca(QImage(m_differita), coloreSfondo());
+        m_superficie.immagine = disegno::opaca(QImage(m_differita), coloreMostrato());
         m_differita.clear();
     }
     return m_superficie;
@@ -483,7 +483,7 @@ superficie::Superficie &RiquadroImmagine::superficieCaricata() const
 void RiquadroImmagine::setPicture(const QImage &immagine)
 {
     m_differita.clear();
-    m_superficie.immagine = disegno::opaca(immagine, coloreSfondo());
+    m_superficie.immagine = disegno::opaca(immagine, coloreMostrato());
     prendiMisura(m_superficie.immagine.size());
 }
 
@@ -498,10 +498,10 @@ Colore RiquadroImmagine::colorePixel(int x, int y) const
     const QImage &immagine = superficieCaricata().immagine;
     if (immagine.valid(x, y))
         return colore::daRgb(immagine.pixel(x, y));
-    return coloreSfondo();
+    return coloreMostrato();
 }
 
-Colore RiquadroImmagine::coloreSfondo() const
+Colore RiquadroImmagine::coloreMostrato() const
 {
     return colore::daRgb(sfondo(m_colore, this).rgb());
 }
@@ -542,7 +542,7 @@ std::optional<QPoint> RiquadroImmagine::pixelSotto(QPointF scena) const
     return QPoint(static_cast<int>(std::floor((v.x() + 0.5) / k)), static_cast<int>(std::floor((v.y() + 0.5) / k)));
 }
 
-void RiquadroImmagine::setBackColor(std::optional<Colore> colore)
+void RiquadroImmagine::setColoreProprio(std::optional<Colore> colore)
 {
     m_colore = colore;
     update();

@@ -24,9 +24,10 @@ class PulsanteGrafico : public QAbstractButton
 public:
     explicit PulsanteGrafico(QWidget *genitore = nullptr);
 
-    // No back colour means the desktop's button face.
-    void setBackColor(std::optional<Colore> colore);
-    std::optional<Colore> backColor() const { return m_colore; }
+    // The button's own colour, painted on its face; none shows the
+    // desktop's button face.
+    void setColoreProprio(std::optional<Colore> colore);
+    std::optional<Colore> coloreProprio() const { return m_colore; }
     // The picture stands above the caption.
     void setImmagine(const QIcon &immagine);
 
@@ -117,10 +118,12 @@ public:
     // is in the window (dispositivo::nellaFinestra); none off the inner area.
     std::optional<QPoint> pixelSotto(QPointF scena) const;
 
-    void setBackColor(std::optional<Colore> colore);
-    std::optional<Colore> backColor() const { return m_colore; }
-    // The back colour as shown: its own, or the desktop's button face.
-    Colore coloreSfondo() const;
+    // The box's own colour, behind its picture; none shows the desktop's
+    // button face.
+    void setColoreProprio(std::optional<Colore> colore);
+    std::optional<Colore> coloreProprio() const { return m_colore; }
+    // The colour shown behind the picture: its own, or the button face.
+    Colore coloreMostrato() const;
 
 signals:
     // A press anywhere on the inner area, in the picture's pixels.

@@ -25,7 +25,7 @@ FormAvvio::FormAvvio(const Servizi &servizi, std::function<void()> apriGioco)
     accessibilita::installa();
     // Opens at its size and grows evenly when maximised or full screen (F11).
     resize(LarghezzaInterna, AltezzaInterna);
-    setBackColor(Sfondo);
+    impostaColoreSfondo(Sfondo);
     auto *scena = new aspetto::Scena(QSize(LarghezzaInterna, AltezzaInterna), this);
     dispositivo::instradaPressioni(this);
     finestre::aggiungiSchermoIntero(this);
@@ -53,11 +53,11 @@ FormAvvio::FormAvvio(const Servizi &servizi, std::function<void()> apriGioco)
 void FormAvvio::scegliSfondo()
 {
     messaggi::esegui(m_servizi.box, this, [this] {
-        setBackColor(static_cast<Colore>(numeri::aInt32(sfondo::ColoreCasuale(m_servizi.casuale))));
+        impostaColoreSfondo(static_cast<Colore>(numeri::aInt32(sfondo::ColoreCasuale(m_servizi.casuale))));
     });
 }
 
-void FormAvvio::setBackColor(Colore colore)
+void FormAvvio::impostaColoreSfondo(Colore colore)
 {
     m_colore = colore;
     aspetto::impostaSfondo(this, colore);

@@ -23,7 +23,8 @@ public:
     // window then unloads itself.
     FormAvvio(const Servizi &servizi, std::function<void()> apriGioco);
 
-    Colore backColor() const { return m_colore; }
+    // The background colour drawn for this run.
+    Colore coloreSfondo() const { return m_colore; }
     QLabel *titolo() const { return m_titolo; }
     PulsanteGrafico *BottoneAvvio() const { return m_bottoneAvvio; }
 
@@ -31,7 +32,7 @@ public:
 
 private:
     void scegliSfondo();
-    void setBackColor(Colore colore);
+    void impostaColoreSfondo(Colore colore);
 
     Servizi m_servizi;
     std::function<void()> m_apriGioco;

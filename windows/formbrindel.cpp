@@ -150,7 +150,7 @@ void FormBrindel::creaControlli()
     m_riquadroDisegno->setObjectName(QStringLiteral("picBrindel"));
     aspetto::colloca(m_riquadroDisegno, L::RiquadroDisegno);
     m_riquadroDisegno->setAccessibleName(QStringLiteral("Disegno"));
-    m_riquadroDisegno->setBackColor(colore::Bianco);
+    m_riquadroDisegno->setColoreProprio(colore::Bianco);
     // Decoded only if shown: the first game replaces it as the window opens.
     m_riquadroDisegno->setPictureDifferita(QStringLiteral(":/immagini/iniziale.gif"));
     connect(m_riquadroDisegno, &RiquadroImmagine::mouseDown, this,
@@ -175,7 +175,7 @@ void FormBrindel::creaControlli()
         auto *copertura = new PulsanteGrafico(griglia);
         copertura->setObjectName(QStringLiteral("Command2_%1").arg(i));
         copertura->setAccessibleName(nomeDellaCella(i));
-        copertura->setBackColor(colore::GialloChiaro);
+        copertura->setColoreProprio(colore::GialloChiaro);
         const int c = gioco::colonnaDi(i);
         const int r = gioco::rigaDi(i);
         aspetto::colloca(copertura, {L::CoperturaLeft[c], L::CoperturaTop[r], L::CoperturaWidth[c], L::CoperturaHeight});
@@ -249,7 +249,7 @@ void FormBrindel::NuovaPartita()
 void FormBrindel::ImpostaTavolozza()
 {
     for (int i = 0; i < tavolozza::Numero; ++i)
-        m_campioni[i]->setBackColor(tavolozza::Tavolozza[i]);
+        m_campioni[i]->setColoreProprio(tavolozza::Tavolozza[i]);
 }
 
 QSize FormBrindel::caricaDisegno(int numero)
@@ -314,8 +314,8 @@ void FormBrindel::scegliColore(int indice)
         return;
     esegui([this, indice] {
         const RiquadroImmagine *campione = m_campioni[indice];
-        m_coloreScelto = campione->coloreSfondo();
-        m_riquadroScelto->setBackColor(campione->coloreSfondo());
+        m_coloreScelto = campione->coloreMostrato();
+        m_riquadroScelto->setColoreProprio(campione->coloreMostrato());
         m_riquadroScelto->setAccessibleName(nomeColoreScelto(campione->accessibleName()));
     });
 }
@@ -387,7 +387,7 @@ void FormBrindel::mostra(const QString &premessa)
         PulsanteGrafico *copertura = m_coperture[i];
         if (disposta)
             aspetto::colloca(copertura, {g.sinistra(gioco::colonnaDi(i)), g.alto(gioco::rigaDi(i)), g.larghezzaCella, g.altezzaCella});
-        copertura->setBackColor(stato.colore);
+        copertura->setColoreProprio(stato.colore);
         // Screen readers say what the red tells.
         const QString descrizione = stato.colore == colore::Rosso ? QStringLiteral("sbagliata") : QString();
         if (copertura->accessibleDescription() != descrizione)
