@@ -90,7 +90,7 @@ int main(int argc, char **argv)
             // The click comes from the event loop, as a user's would.
             QTimer::singleShot(0, [&] {
                 tClic = adesso();
-                avvio->BottoneAvvio()->click();
+                avvio->bottoneAvvio()->click();
                 tClicFatto = adesso();
             });
             return;

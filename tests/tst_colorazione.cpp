@@ -187,7 +187,7 @@ void TstColorazione::trasparenteComeSfondo()
     disegno.fill(Qt::transparent);
     for (int y = 0; y < 40; ++y)
         disegno.setPixel(20, y, qRgb(0, 0, 0));
-    g.f.riquadroDisegno()->setPicture(disegno);
+    g.f.riquadroDisegno()->mostraImmagine(disegno);
     QCOMPARE(g.pixel(30, 5), Bianco);
     g.f.scegliColore(26); // green
     g.premi({5, 5});

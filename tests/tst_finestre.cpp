@@ -399,9 +399,9 @@ void TstFinestre::layoutAvvio()
     FormAvvio a(banco.servizi(), [] {});
     QCOMPARE(a.size(), QSize(702, 605));
     QCOMPARE(a.titolo()->geometry(), QRect(48, 24, 561, 249));
-    QCOMPARE(a.BottoneAvvio()->geometry(), QRect(184, 328, 274, 85));
+    QCOMPARE(a.bottoneAvvio()->geometry(), QRect(184, 328, 274, 85));
     QCOMPARE(a.titolo()->text(), QStringLiteral("Tintar i Brindel"));
-    QCOMPARE(a.BottoneAvvio()->text(), QStringLiteral("Avvio"));
+    QCOMPARE(a.bottoneAvvio()->text(), QStringLiteral("Avvio"));
     QCOMPARE(a.coloreSfondo(), sfondo::ColoriAvvio[2]);
     QCOMPARE(a.palette().color(QPalette::Window), colore::aQColor(sfondo::ColoriAvvio[2]));
     QCOMPARE(QFontInfo(a.titolo()->font()).family(), QStringLiteral("Comic Neue"));
@@ -435,7 +435,7 @@ void TstFinestre::bottoneAvvioApreIlGioco()
     programma.avvia();
     QPointer<FormAvvio> avvio = programma.formAvvio();
     QVERIFY(avvio && avvio->isVisible());
-    QCOMPARE(avvio->focusWidget(), avvio->BottoneAvvio());
+    QCOMPARE(avvio->focusWidget(), avvio->bottoneAvvio());
 
     struct Sentinella : QObject
     {
@@ -455,9 +455,9 @@ void TstFinestre::bottoneAvvioApreIlGioco()
     avvio->installEventFilter(&sentinella);
 
     if (tasto == 0)
-        QTest::mouseClick(avvio->BottoneAvvio(), Qt::LeftButton);
+        QTest::mouseClick(avvio->bottoneAvvio(), Qt::LeftButton);
     else
-        QTest::keyClick(avvio->BottoneAvvio(), Qt::Key(tasto));
+        QTest::keyClick(avvio->bottoneAvvio(), Qt::Key(tasto));
     QVERIFY(sentinella.visto);
     QVERIFY(sentinella.giocoGiaVisibile);
     QTRY_VERIFY(avvio.isNull());
@@ -782,7 +782,7 @@ void TstFinestre::ingrandita()
 
     // A press on a screen pixel fills the drawing pixel its middle falls on, (v + 0.5) / s: first and last
     // screen pixel of each (shrunk, some drawing pixels have none).
-    QSignalSpy premuti(f.riquadroDisegno(), &RiquadroImmagine::mouseDown);
+    QSignalSpy premuti(f.riquadroDisegno(), &RiquadroImmagine::premuto);
     for (int pixel : {1, 77, 318}) {
         const int primo = int(std::ceil(pixel * s - 0.5));
         const int ultimo = int(std::ceil((pixel + 1) * s - 0.5)) - 1;
@@ -877,7 +877,7 @@ void TstFinestre::ingrandita()
     const double sa = std::min(latoAvvio.width() / 702.0, latoAvvio.height() / 605.0);
     a.findChild<aspetto::Scena *>()->consentiFattore(sa);
     QVERIFY(portaA(&a, &a, latoAvvio));
-    QCOMPARE(a.BottoneAvvio()->geometry(), scalato({184, 328, 274, 85}, sa));
+    QCOMPARE(a.bottoneAvvio()->geometry(), scalato({184, 328, 274, 85}, sa));
     QCOMPARE(a.titolo()->geometry(), scalato({48, 24, 561, 249}, sa));
     QCOMPARE(QFontInfo(a.titolo()->font()).pixelSize(), int(std::floor(96 * sa + 0.5)));
     QVERIFY(banco.messaggi.box.isEmpty());
@@ -1021,7 +1021,7 @@ void TstFinestre::segnoDelFuoco()
         auto *a = new FormAvvio(banco.servizi(), [] {});
         finestra.reset(a);
         contenitore = a;
-        w = a->BottoneAvvio();
+        w = a->bottoneAvvio();
     } else {
         auto *f = new FormBrindel(banco.servizi());
         finestra.reset(f);

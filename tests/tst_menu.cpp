@@ -219,7 +219,7 @@ void TstMenu::erroreTerminaInOgniMomento()
         QTimer gioca;
         gioca.setSingleShot(true);
         connect(&gioca, &QTimer::timeout, this, [&] {
-            programma.formAvvio()->BottoneAvvio()->click();
+            programma.formAvvio()->bottoneAvvio()->click();
             if (programma.formBrindel() && programma.formBrindel()->isVisible())
                 programma.formBrindel()->voceEsci()->trigger();
         });

@@ -463,7 +463,7 @@ QRect RiquadroImmagine::areaInterna() const
     return rect().adjusted(bordo, bordo, -bordo, -bordo);
 }
 
-void RiquadroImmagine::setPictureDifferita(const QString &file)
+void RiquadroImmagine::mostraImmagineDifferita(const QString &file)
 {
     const QSize lato = QImageReader(file).size();
     m_superficie.immagine = QImage();
@@ -480,7 +480,7 @@ superficie::Superficie &RiquadroImmagine::superficieCaricata() const
     return m_superficie;
 }
 
-void RiquadroImmagine::setPicture(const QImage &immagine)
+void RiquadroImmagine::mostraImmagine(const QImage &immagine)
 {
     m_differita.clear();
     m_superficie.immagine = disegno::opaca(immagine, coloreMostrato());
@@ -664,7 +664,7 @@ void RiquadroImmagine::keyPressEvent(QKeyEvent *evento)
             // Only where the cursor is seen: a key struck while playing with
             // the mouse paints nothing.
             if (fuoco::visibile(this))
-                emit mouseDown(Qt::NoButton, evento->modifiers(), m_cursore->x(), m_cursore->y());
+                emit premuto(Qt::NoButton, evento->modifiers(), m_cursore->x(), m_cursore->y());
             return;
         }
     }
@@ -719,7 +719,7 @@ void RiquadroImmagine::mousePressEvent(QMouseEvent *evento)
 {
     m_ultimaPressione = evento->timestamp();
     if (const std::optional<QPoint> punto = pixelSotto(dispositivo::nellaFinestra(*evento, *this)))
-        emit mouseDown(evento->button(), evento->modifiers(), punto->x(), punto->y());
+        emit premuto(evento->button(), evento->modifiers(), punto->x(), punto->y());
     m_premuto = evento->button() == Qt::LeftButton;
 }
 

@@ -102,11 +102,12 @@ public:
     void setCursore(std::optional<QPoint> pixel);
     std::optional<QPoint> cursore() const { return m_cursore; }
 
-    // The box takes the picture's size plus its border.
-    void setPicture(const QImage &immagine);
+    // Shows a picture (a drawing just loaded): the box takes the picture's
+    // size plus its border.
+    void mostraImmagine(const QImage &immagine);
     // The same for a picture file that is decoded only when first needed
     // (shown, read or filled): the box takes its size from the file's header.
-    void setPictureDifferita(const QString &file);
+    void mostraImmagineDifferita(const QString &file);
     const QImage &superficie() const { return superficieCaricata().immagine; }
     // The picture as the surface that fills paint on.
     superficie::Superficie &superficieDaRiempire() { return superficieCaricata(); }
@@ -126,8 +127,9 @@ public:
     Colore coloreMostrato() const;
 
 signals:
-    // A press anywhere on the inner area, in the picture's pixels.
-    void mouseDown(Qt::MouseButton pulsante, Qt::KeyboardModifiers maiuscole, int x, int y);
+    // A press anywhere on the inner area (of any mouse button, or Space or
+    // Enter on the keyboard's cursor), at the picture's pixel.
+    void premuto(Qt::MouseButton pulsante, Qt::KeyboardModifiers maiuscole, int x, int y);
     // A press and release on the box, or Space while it has the focus.
     void click();
 

@@ -26,7 +26,7 @@ public:
     // The background colour drawn for this run.
     Colore coloreSfondo() const { return m_colore; }
     QLabel *titolo() const { return m_titolo; }
-    PulsanteGrafico *BottoneAvvio() const { return m_bottoneAvvio; }
+    PulsanteGrafico *bottoneAvvio() const { return m_bottoneAvvio; }
 
     void avvia();
 

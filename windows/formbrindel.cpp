@@ -152,8 +152,8 @@ void FormBrindel::creaControlli()
     m_riquadroDisegno->setAccessibleName(QStringLiteral("Disegno"));
     m_riquadroDisegno->setColoreProprio(colore::Bianco);
     // Decoded only if shown: the first game replaces it as the window opens.
-    m_riquadroDisegno->setPictureDifferita(QStringLiteral(":/immagini/iniziale.gif"));
-    connect(m_riquadroDisegno, &RiquadroImmagine::mouseDown, this,
+    m_riquadroDisegno->mostraImmagineDifferita(QStringLiteral(":/immagini/iniziale.gif"));
+    connect(m_riquadroDisegno, &RiquadroImmagine::premuto, this,
             &FormBrindel::premiDisegno);
 
     QWidget *griglia = m_riquadroDisegno;
@@ -254,7 +254,7 @@ void FormBrindel::ImpostaTavolozza()
 
 QSize FormBrindel::caricaDisegno(int numero)
 {
-    m_riquadroDisegno->setPicture(disegno::carica(gioco::percorsoDisegno(m_servizi.cartella, numero)));
+    m_riquadroDisegno->mostraImmagine(disegno::carica(gioco::percorsoDisegno(m_servizi.cartella, numero)));
     m_riempimenti.nuovoDisegno(m_riquadroDisegno->superficieDaRiempire());
     // The game lays its cells out in the drawing's own pixels.
     const layout::Rettangolo r = aspetto::rettangolo(m_riquadroDisegno);
