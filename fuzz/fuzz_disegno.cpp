@@ -247,7 +247,7 @@ void colora(QImage img, Scelte &sc)
     };
     for (const QPoint &p : punti) {
         const Colore regione = colore::daRgb(img.pixel(p));
-        Colore nuovo = tavolozza::Tavolozza[sc.fino(tavolozza::Numero)];
+        Colore nuovo = tavolozza::Tavolozza[sc.fino(tavolozza::NumeroColori)];
         if (nuovo == regione)
             nuovo = regione ^ 0x010101u;
         riempi(img, p.x(), p.y(), regione, nuovo, confronta);

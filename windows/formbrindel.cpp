@@ -133,7 +133,7 @@ void FormBrindel::creaControlli()
     // Black until a swatch is chosen: what a fill paints.
     m_riquadroScelto->setAccessibleName(nomeColoreScelto(QString::fromUtf8(tavolozza::Nomi[tavolozza::indiceDi(colore::Nero)])));
     aspetto::colloca(m_riquadroScelto, L::RiquadroScelto);
-    for (int i = 0; i < tavolozza::Numero; ++i) {
+    for (int i = 0; i < tavolozza::NumeroColori; ++i) {
         auto *campione = new RiquadroImmagine(m_cornice);
         campione->setObjectName(QStringLiteral("PicColore_%1").arg(i));
         aspetto::colloca(campione, {tavolozza::sinistra(i), tavolozza::alto(i), tavolozza::larghezza(), tavolozza::altezza()});
@@ -248,7 +248,7 @@ void FormBrindel::NuovaPartita()
 
 void FormBrindel::ImpostaTavolozza()
 {
-    for (int i = 0; i < tavolozza::Numero; ++i)
+    for (int i = 0; i < tavolozza::NumeroColori; ++i)
         m_campioni[i]->setColoreProprio(tavolozza::Tavolozza[i]);
 }
 
@@ -310,7 +310,7 @@ void FormBrindel::prossimoDisegno()
 
 void FormBrindel::scegliColore(int indice)
 {
-    if (indice < 0 || indice >= tavolozza::Numero || !mostrato(m_campioni[indice]))
+    if (indice < 0 || indice >= tavolozza::NumeroColori || !mostrato(m_campioni[indice]))
         return;
     esegui([this, indice] {
         const RiquadroImmagine *campione = m_campioni[indice];

@@ -130,7 +130,7 @@ private:
     PulsanteGrafico *m_avanti = nullptr;
     QFrame *m_cornice = nullptr;
     RiquadroImmagine *m_riquadroScelto = nullptr;
-    std::array<RiquadroImmagine *, tavolozza::Numero> m_campioni{};
+    std::array<RiquadroImmagine *, tavolozza::NumeroColori> m_campioni{};
     QAction *m_voceInformazioni = nullptr;
     QAction *m_voceEsci = nullptr;
     Annuncio *m_annuncio = nullptr;
