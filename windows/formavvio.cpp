@@ -33,13 +33,13 @@ FormAvvio::FormAvvio(const Servizi &servizi, std::function<void()> apriGioco)
 
     setAccessibleName(QString::fromUtf8(layout::Titolo));
     m_titolo = new Etichetta(QString::fromUtf8(layout::Titolo), scena);
-    m_titolo->setObjectName(QStringLiteral("Label2_0"));
+    m_titolo->setObjectName(QLatin1String(Nome::Titolo));
     aspetto::impostaCarattere(m_titolo, layout::ComicTitolo);
     m_titolo->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     aspetto::colloca(m_titolo, layout::avvio::EtichettaTitolo);
 
     m_bottoneAvvio = new PulsanteGrafico(scena);
-    m_bottoneAvvio->setObjectName(QStringLiteral("BottoneAvvio"));
+    m_bottoneAvvio->setObjectName(QLatin1String(Nome::BottoneAvvio));
     m_bottoneAvvio->setText(QString::fromLatin1(Avvio));
     aspetto::impostaCarattere(m_bottoneAvvio, layout::ComicBottone);
     m_bottoneAvvio->setImmagine(aspetto::immagine("avvio.png"));

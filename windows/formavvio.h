@@ -18,6 +18,14 @@ class FormAvvio : public QWidget
 {
     Q_OBJECT
 public:
+    // The controls by the names the game's layout gives them, which are
+    // their objectNames, and the member that holds each.
+    struct Nome
+    {
+        static constexpr char Titolo[] = "Label2_0";         // m_titolo: the title (its window's own Label2)
+        static constexpr char BottoneAvvio[] = "BottoneAvvio"; // m_bottoneAvvio: the start button
+    };
+
     // The background is drawn from the services' random source, errors are
     // shown in their boxes. apriGioco shows the game window; the start
     // window then unloads itself.

@@ -40,6 +40,12 @@ QString nomeDellaCella(int indice)
     return QString(QChar(u'A' + gioco::rigaDi(indice))) + QString::number(gioco::colonnaDi(indice) + 1);
 }
 
+// The objectName of element n of an array of controls.
+QString nomeDi(const char *nome, int n)
+{
+    return QLatin1String(nome) + QLatin1Char('_') + QString::number(n);
+}
+
 QString nomeColoreScelto(const QString &colore)
 {
     return QStringLiteral("Colore scelto: ") + colore;
@@ -83,9 +89,9 @@ void FormBrindel::creaControlli()
     namespace L = layout::brindel;
 
     m_voceInformazioni = menuBar()->addAction(QString::fromLatin1(L::MenuInformazioni));
-    m_voceInformazioni->setObjectName(QStringLiteral("MenuInformazioni"));
+    m_voceInformazioni->setObjectName(QLatin1String(Nome::VoceInformazioni));
     m_voceEsci = menuBar()->addAction(QString::fromLatin1(L::MenuEsci));
-    m_voceEsci->setObjectName(QStringLiteral("mnuEsci"));
+    m_voceEsci->setObjectName(QLatin1String(Nome::VoceEsci));
 
     // The layout grows evenly with the window, centred on the same cyan.
     auto *fondo = new QWidget(this);
@@ -119,7 +125,7 @@ void FormBrindel::creaControlli()
 
     // The palette frame with the swatches and the chosen colour.
     m_cornice = new QFrame(m_interno);
-    m_cornice->setObjectName(QStringLiteral("Frame1"));
+    m_cornice->setObjectName(QLatin1String(Nome::Cornice));
     m_cornice->setFrameStyle(QFrame::Box | QFrame::Plain);
     // A frame has the desktop's button face behind its swatches.
     QPalette faccia = m_cornice->palette();
@@ -129,13 +135,13 @@ void FormBrindel::creaControlli()
     aspetto::impostaLinea(m_cornice, 1);
     aspetto::colloca(m_cornice, L::Cornice);
     m_riquadroScelto = new RiquadroImmagine(m_cornice);
-    m_riquadroScelto->setObjectName(QStringLiteral("Picture1"));
+    m_riquadroScelto->setObjectName(QLatin1String(Nome::Scelto));
     // Black until a swatch is chosen: what a fill paints.
     m_riquadroScelto->setAccessibleName(nomeColoreScelto(QString::fromUtf8(tavolozza::Nomi[tavolozza::indiceDi(colore::Nero)])));
     aspetto::colloca(m_riquadroScelto, L::RiquadroScelto);
     for (int i = 0; i < tavolozza::NumeroColori; ++i) {
         auto *campione = new RiquadroImmagine(m_cornice);
-        campione->setObjectName(QStringLiteral("PicColore_%1").arg(i));
+        campione->setObjectName(nomeDi(Nome::Campione, i));
         aspetto::colloca(campione, {tavolozza::sinistra(i), tavolozza::alto(i), tavolozza::larghezza(), tavolozza::altezza()});
         campione->setCursor(Qt::CrossCursor);
         campione->setPremibile(true);
@@ -147,7 +153,7 @@ void FormBrindel::creaControlli()
 
     // The drawing box with its grid labels and, above them, the covers.
     m_riquadroDisegno = new RiquadroImmagine(m_interno);
-    m_riquadroDisegno->setObjectName(QStringLiteral("picBrindel"));
+    m_riquadroDisegno->setObjectName(QLatin1String(Nome::Disegno));
     aspetto::colloca(m_riquadroDisegno, L::RiquadroDisegno);
     m_riquadroDisegno->setAccessibleName(QStringLiteral("Disegno"));
     m_riquadroDisegno->setColoreProprio(colore::Bianco);
@@ -159,21 +165,21 @@ void FormBrindel::creaControlli()
     QWidget *griglia = m_riquadroDisegno;
     for (int c = 0; c < gioco::Colonne; ++c) {
         Etichetta *e = etichetta(QString::fromLatin1(gioco::DidascalieColonne[c]), layout::SansGriglia, griglia);
-        e->setObjectName(QStringLiteral("Label1_%1").arg(c));
+        e->setObjectName(nomeDi(Nome::EtichettaColonna, c));
         aspetto::colloca(e, L::EtichetteColonne[c]);
         connect(e, &Etichetta::premuta, this, [this, c] { pronunciaColonna(c); });
         m_etichetteColonne[c] = e;
     }
     for (int r = 0; r < gioco::Righe; ++r) {
         Etichetta *e = etichetta(QString::fromLatin1(gioco::DidascalieRighe[r]), layout::SansGriglia, griglia);
-        e->setObjectName(QStringLiteral("Label2_%1").arg(r));
+        e->setObjectName(nomeDi(Nome::EtichettaRiga, r));
         aspetto::colloca(e, L::EtichetteRighe[r]);
         connect(e, &Etichetta::premuta, this, [this, r] { pronunciaRiga(r); });
         m_etichetteRighe[r] = e;
     }
     for (int i = 0; i < gioco::Celle; ++i) {
         auto *copertura = new PulsanteGrafico(griglia);
-        copertura->setObjectName(QStringLiteral("Command2_%1").arg(i));
+        copertura->setObjectName(nomeDi(Nome::Copertura, i));
         copertura->setAccessibleName(nomeDellaCella(i));
         copertura->setColoreProprio(colore::GialloChiaro);
         const int c = gioco::colonnaDi(i);
@@ -184,7 +190,7 @@ void FormBrindel::creaControlli()
     }
 
     m_avanti = new PulsanteGrafico(m_interno);
-    m_avanti->setObjectName(QStringLiteral("Command1"));
+    m_avanti->setObjectName(QLatin1String(Nome::Avanti));
     m_avanti->setText(QString::fromLatin1(L::DidascaliaAvanti));
     aspetto::impostaCarattere(m_avanti, layout::ArialAvanti);
     m_avanti->setImmagine(aspetto::immagine("freccia.png"));
@@ -195,7 +201,7 @@ void FormBrindel::creaControlli()
     Etichetta *nomeCella = etichetta(QString::fromLatin1(L::NomeCellaIniziale), layout::ArialCoordinata, m_interno);
     connect(nomeCella, &Etichetta::premuta, this, &FormBrindel::pronunciaCella);
     m_nomeCella = nomeCella;
-    m_nomeCella->setObjectName(QStringLiteral("Label3"));
+    m_nomeCella->setObjectName(QLatin1String(Nome::NomeCella));
     m_nomeCella->setAccessibleDescription(QStringLiteral("La cella da trovare: lettera della riga, poi numero della colonna"));
     aspetto::colloca(m_nomeCella, L::NomeCella);
 

@@ -26,6 +26,25 @@ class FormBrindel : public QMainWindow
 {
     Q_OBJECT
 public:
+    // The controls by the names the game's layout gives them, which are
+    // their objectNames (what tests and tools find them by), and the member
+    // that holds each; the element n of an array of controls is named with
+    // "_n" added.
+    struct Nome
+    {
+        static constexpr char Disegno[] = "picBrindel";               // m_riquadroDisegno: the drawing box
+        static constexpr char Copertura[] = "Command2";               // m_coperture[0..19]: the covers, row by row
+        static constexpr char EtichettaColonna[] = "Label1";          // m_etichetteColonne[0..3]: "1" .. "4"
+        static constexpr char EtichettaRiga[] = "Label2";             // m_etichetteRighe[0..4]: "  A" .. "  E"
+        static constexpr char NomeCella[] = "Label3";                 // m_nomeCella: the cell to find
+        static constexpr char Avanti[] = "Command1";                  // m_avanti: "avanti"
+        static constexpr char Cornice[] = "Frame1";                   // m_cornice: the palette frame
+        static constexpr char Campione[] = "PicColore";               // m_campioni[0..47]: the swatches
+        static constexpr char Scelto[] = "Picture1";                  // m_riquadroScelto: the chosen colour
+        static constexpr char VoceInformazioni[] = "MenuInformazioni"; // m_voceInformazioni: the About box
+        static constexpr char VoceEsci[] = "mnuEsci";                 // m_voceEsci: the exit question
+    };
+
     // What the menu bar's two commands do: show the About box, and ask
     // before ending the program, each in the boxes given, over the window
     // given. Without them the commands do nothing.
