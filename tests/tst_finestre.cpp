@@ -10,6 +10,7 @@
 #include "shell/programma.h"
 #include "windows/aspetto.h"
 #include "windows/controlli.h"
+#include "windows/impaginazione.h"
 #include "windows/formavvio.h"
 #include "windows/formbrindel.h"
 

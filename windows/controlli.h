@@ -2,9 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The kinds of control the windows are made of, drawn by us so that they
-// look the same on every desktop: a button painted in its own back colour
-// with a bevel, a picture box with a sunken border, and a label that lays its
-// text out in centred lines broken at spaces.
+// look the same on every desktop: a button painted in its own colour with a
+// bevel, a picture box with a sunken border, and a label that lays its text
+// out in centred lines broken at spaces (impaginazione.h).
 
 #include "colouring/superficie.h"
 #include "platform/colore.h"
@@ -13,7 +13,6 @@
 #include <QIcon>
 #include <QImage>
 #include <QLabel>
-#include <QList>
 #include <QWidget>
 
 #include <optional>
@@ -40,21 +39,6 @@ private:
     std::optional<Colore> m_colore;
     QIcon m_immagine;
 };
-
-// One line of a label's text and where it starts, in pixels from the
-// label's left edge (negative when a single word is wider than the label).
-struct RigaTesto
-{
-    QString testo;
-    int x = 0;
-    bool operator==(const RigaTesto &) const = default;
-};
-
-// A caption laid out in a label of the given width: broken at spaces into
-// lines no wider than the label where it can be, each line centred. A line
-// that fits keeps its spaces; a word wider than the label stands alone on
-// its line, cut at both edges, never split.
-QList<RigaTesto> impaginaTesto(const QString &testo, const QFontMetrics &misure, int larghezza);
 
 // A label: its caption laid out by impaginaTesto from the top edge down,
 // whatever falls below the bottom edge cut off. It takes every press for
