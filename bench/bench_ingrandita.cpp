@@ -8,7 +8,7 @@
 #include "comune/sostituti.h"
 #include "shell/programma.h"
 #include "sound/riproduttorepulse.h"
-#include "windows/aspetto.h"
+#include "windows/scena.h"
 #include "windows/controlli.h"
 #include "windows/formbrindel.h"
 #include "windows/messaggi.h"
@@ -70,7 +70,7 @@ int main(int argc, char **argv)
             f.rispondi(f.partita().Numero());
         f.repaint();
         QWidget *area = f.riquadroDisegno();
-        const double s = aspetto::fattore(area);
+        const double s = scena::fattore(area);
         const QPoint pixel = banco::puntoBianco(f.riquadroDisegno()->superficie());
         const QPointF p = QPointF(std::ceil((pixel.x() + 0.5) * s), std::ceil((pixel.y() + 0.5) * s)) + f.riquadroDisegno()->areaInterna().topLeft();
         std::vector<double> tempi;

@@ -9,6 +9,7 @@
 #include "colouring/colorecasuale.h"
 #include "shell/programma.h"
 #include "windows/aspetto.h"
+#include "windows/scena.h"
 #include "windows/controlli.h"
 #include "windows/impaginazione.h"
 #include "windows/formavvio.h"
@@ -116,7 +117,7 @@ QImage pixelDi(QWidget *finestra)
 // ring inside that), how many do not show the mark's colour, and how many there are.
 std::pair<int, int> fuoriDalSegno(const QImage &img, const QWidget *w, const layout::SegnoFuoco &segno)
 {
-    const double s = aspetto::fattore(w);
+    const double s = scena::fattore(w);
     const QRect mostrato = w->mask().isEmpty() ? w->rect() : w->mask().boundingRect();
     const auto dentro = [&](int d) {
         const int k = int(std::floor(d * s + 0.5));
@@ -746,7 +747,7 @@ void TstFinestre::ingrandita()
     QCOMPARE(fondo->size(), QSize(687, 513));
     const double s = std::min(lato.width() / 687.0, lato.height() / 513.0);
     // A screen too small for the layout at 96 dpi lets it shrink.
-    qobject_cast<aspetto::Scena *>(f.interno())->consentiFattore(s);
+    qobject_cast<scena::Scena *>(f.interno())->consentiFattore(s);
     QVERIFY(portaA(&f, fondo, lato));
     const QSize scena = scalato(QRect(0, 0, 687, 513), s).size();
     QCOMPARE(f.interno()->geometry(), QRect(QPoint((lato.width() - scena.width()) / 2, (lato.height() - scena.height()) / 2), scena));
@@ -842,7 +843,7 @@ void TstFinestre::ingrandita()
     QCOMPARE(finestra->devType(), int(QInternal::Image));
     const QRect area(f.riquadroDisegno()->mapTo(&f, interna().topLeft()), interna().size());
     QCOMPARE(static_cast<const QImage *>(finestra)->copy(area).convertToFormat(QImage::Format_RGB32), attesa);
-    QEvent cambio(aspetto::Scena::eventoScala());
+    QEvent cambio(scena::Scena::eventoScala());
     QApplication::sendEvent(f.riquadroDisegno(), &cambio);
     QCOMPARE(f.riquadroDisegno()->grab(interna()).toImage(), dopo);
 
@@ -876,7 +877,7 @@ void TstFinestre::ingrandita()
     a.show();
     const QSize latoAvvio = lato + QSize(15, 92);
     const double sa = std::min(latoAvvio.width() / 702.0, latoAvvio.height() / 605.0);
-    a.findChild<aspetto::Scena *>()->consentiFattore(sa);
+    a.findChild<scena::Scena *>()->consentiFattore(sa);
     QVERIFY(portaA(&a, &a, latoAvvio));
     QCOMPARE(a.bottoneAvvio()->geometry(), scalato({184, 328, 274, 85}, sa));
     QCOMPARE(a.titolo()->geometry(), scalato({48, 24, 561, 249}, sa));
@@ -965,7 +966,7 @@ void TstFinestre::esattoAOgniRapporto()
 
     // Dots: the device pixels whose middle falls on a dot show it brightest, and a press on any of them fills that
     // dot and nothing else.
-    const double k = aspetto::fattore(disegno) * f.devicePixelRatioF();
+    const double k = scena::fattore(disegno) * f.devicePixelRatioF();
     QImage atteso = disegno->superficie();
     const auto primo = [k](int x) { return int(std::ceil(x * k - 0.5)); };
     for (const int x0 : {1, 5, 77, 157, 313, 317})

@@ -3,7 +3,7 @@
 #include "windows/controlli.h"
 
 #include "game/disegno.h"
-#include "windows/aspetto.h"
+#include "windows/scena.h"
 #include "windows/dispositivo.h"
 #include "windows/fuoco.h"
 #include "windows/impaginazione.h"
@@ -63,7 +63,7 @@ void disegnaBordo(QPainter &p, QRect r, bool incassato, double k)
 {
     const Anelli a = anelli(incassato);
     for (int i = 0; i < 2; ++i) {
-        const int t = aspetto::scala(i + 1, k) - aspetto::scala(i, k);
+        const int t = scena::scala(i + 1, k) - scena::scala(i, k);
         const QRect dentro = r.adjusted(t, t, -t, -t);
         anello(p, r, dentro, a.alto[i], a.basso[i]);
         r = dentro;
@@ -76,7 +76,7 @@ void disegnaBordo(QPainter &p, QRect r, bool incassato, double k)
 void disegnaCornice(QPainter &p, const QRect &fuori, const QRect &dentro, double k)
 {
     const Anelli a = anelli(true);
-    const int t = aspetto::scala(1, k);
+    const int t = scena::scala(1, k);
     const QRect mezzo(QPoint(fuori.left() + std::min(t, dentro.left() - fuori.left()), fuori.top() + std::min(t, dentro.top() - fuori.top())),
                       QPoint(fuori.right() - std::min(t, fuori.right() - dentro.right()),
                              fuori.bottom() - std::min(t, fuori.bottom() - dentro.bottom())));
@@ -129,7 +129,7 @@ public:
     void colloca()
     {
         setGeometry(parentWidget()->rect());
-        setMask(fuoco::regione(rect(), aspetto::fattore(this), layout::SegnoRiquadro));
+        setMask(fuoco::regione(rect(), scena::fattore(this), layout::SegnoRiquadro));
         raise();
     }
 
@@ -138,7 +138,7 @@ protected:
     {
         QPainter p(this);
         const dispositivo::Pittura pixel(p, this);
-        fuoco::disegna(p, pixel, rect(), aspetto::fattore(this), layout::SegnoRiquadro);
+        fuoco::disegna(p, pixel, rect(), scena::fattore(this), layout::SegnoRiquadro);
     }
 };
 
@@ -195,7 +195,7 @@ void PulsanteGrafico::setImmagine(const QIcon &immagine)
 void PulsanteGrafico::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    const double s = aspetto::fattore(this);
+    const double s = scena::fattore(this);
     {
         // The face and its edges cover every device pixel the button is shown on.
         const dispositivo::Pittura pixel(p, this);
@@ -204,16 +204,16 @@ void PulsanteGrafico::paintEvent(QPaintEvent *)
     }
     const QRect r = rect();
 
-    const int margine = aspetto::scala(3, s);
-    const int spostamento = isDown() ? aspetto::scala(1, s) : 0;
+    const int margine = scena::scala(3, s);
+    const int spostamento = isDown() ? scena::scala(1, s) : 0;
     QRect contenuto = r.adjusted(margine + spostamento, margine + spostamento, -margine + spostamento, -margine + spostamento);
     const QString didascalia = text();
     if (!m_immagine.isNull()) {
         const QFontMetrics fm(font());
         const int altezzaTesto = didascalia.isEmpty() ? 0 : fm.height();
-        const int lato = aspetto::scala(layout::LatoIcona, s);
+        const int lato = scena::scala(layout::LatoIcona, s);
         const int alto = contenuto.top() + (contenuto.height() - lato - altezzaTesto) / 2;
-        const QRect icona(contenuto.center().x() - lato / 2 + aspetto::scala(1, s), alto, lato, lato);
+        const QRect icona(contenuto.center().x() - lato / 2 + scena::scala(1, s), alto, lato, lato);
         disegnaFigura(p, m_immagine, icona, s, devicePixelRatioF());
         contenuto.setTop(icona.bottom() + 1);
         contenuto.setHeight(altezzaTesto);
@@ -279,14 +279,14 @@ RiquadroImmagine::RiquadroImmagine(QWidget *genitore)
 {
     setFocusPolicy(Qt::TabFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    aspetto::impostaOrigine(this, {layout::Bordo, layout::Bordo});
+    scena::impostaOrigine(this, {layout::Bordo, layout::Bordo});
 }
 
 QRect RiquadroImmagine::areaInterna() const
 {
     // The border is as wide on every side, whatever the box's edges were
     // rounded to: the rings fill it exactly.
-    const int bordo = aspetto::scala(layout::Bordo, aspetto::fattore(this));
+    const int bordo = scena::scala(layout::Bordo, scena::fattore(this));
     return rect().adjusted(bordo, bordo, -bordo, -bordo);
 }
 
@@ -316,7 +316,7 @@ void RiquadroImmagine::mostraImmagine(const QImage &immagine)
 
 void RiquadroImmagine::prendiMisura(QSize lato)
 {
-    aspetto::ridimensiona(this, lato.width() + 2 * layout::Bordo, lato.height() + 2 * layout::Bordo);
+    scena::ridimensiona(this, lato.width() + 2 * layout::Bordo, lato.height() + 2 * layout::Bordo);
     update();
 }
 
@@ -337,7 +337,7 @@ void RiquadroImmagine::ridisegna(const QRect &rettangolo)
 {
     if (rettangolo.isEmpty())
         return;
-    const double s = aspetto::fattore(this);
+    const double s = scena::fattore(this);
     const QPoint angolo = areaInterna().topLeft();
     if (s == 1.0 && devicePixelRatioF() == 1.0) {
         repaint(rettangolo.translated(angolo));
@@ -361,7 +361,7 @@ std::optional<QPoint> RiquadroImmagine::pixelSotto(QPointF scena) const
     if (!interna.contains(premuto))
         return std::nullopt;
     const QPoint v = premuto - interna.topLeft();
-    const double k = aspetto::fattore(this) * rapporto;
+    const double k = scena::fattore(this) * rapporto;
     if (k == 1.0)
         return v;
     // The drawing's pixel that device pixel v shows: the one its middle
@@ -383,7 +383,7 @@ void RiquadroImmagine::paintEvent(QPaintEvent *evento)
     const dispositivo::Pittura pixel(p, this);
     const QRect interna = pixel.di(areaInterna());
     const QRect zona = pixel.di(evento->rect());
-    const double k = aspetto::fattore(this) * pixel.rapporto();
+    const double k = scena::fattore(this) * pixel.rapporto();
     if (!interna.contains(zona))
         disegnaCornice(p, pixel.rettangolo(), interna, k);
     dipingiInterno(p, interna, zona & interna, k, pixel.origine());
@@ -416,7 +416,7 @@ QRect RiquadroImmagine::zonaCursore() const
     // The arms' reach and their white edges, and a pixel more for where
     // the device's pixels are rounded to.
     const layout::Mirino &m = layout::MirinoDisegno;
-    const double s = aspetto::fattore(this);
+    const double s = scena::fattore(this);
     const QPoint centro = areaInterna().topLeft()
         + QPoint(static_cast<int>((m_cursore->x() + 0.5) * s), static_cast<int>((m_cursore->y() + 0.5) * s));
     const int raggio = static_cast<int>(std::ceil((m.vuoto + m.braccio + m.linea + 2 * m.bordo) * s)) + 2;
@@ -430,10 +430,10 @@ void RiquadroImmagine::dipingiCursore(QPainter &p, const QRect &interna, double 
     // show it, the one its middle falls on.
     const QPoint centro = interna.topLeft()
         + QPoint(static_cast<int>(std::floor((m_cursore->x() + 0.5) * k)), static_cast<int>(std::floor((m_cursore->y() + 0.5) * k)));
-    const int vuoto = aspetto::scala(m.vuoto, k);
-    const int braccio = std::max(1, aspetto::scala(m.braccio, k));
-    const int linea = std::max(1, aspetto::scala(m.linea, k));
-    const int bordo = std::max(1, aspetto::scala(m.bordo, k));
+    const int vuoto = scena::scala(m.vuoto, k);
+    const int braccio = std::max(1, scena::scala(m.braccio, k));
+    const int linea = std::max(1, scena::scala(m.linea, k));
+    const int bordo = std::max(1, scena::scala(m.bordo, k));
     const int mezza = linea / 2;
     const QRect bracci[4] = {
         {centro.x() + vuoto + 1, centro.y() - mezza, braccio, linea},
@@ -504,7 +504,7 @@ void RiquadroImmagine::keyPressEvent(QKeyEvent *evento)
 
 bool RiquadroImmagine::event(QEvent *evento)
 {
-    if (evento->type() == aspetto::Scena::eventoScala()) {
+    if (evento->type() == scena::Scena::eventoScala()) {
         update();
         aggiornaFuoco();
         return true;

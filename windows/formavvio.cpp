@@ -6,6 +6,7 @@
 #include "colouring/colorecasuale.h"
 #include "windows/accessibilita.h"
 #include "windows/aspetto.h"
+#include "windows/scena.h"
 #include "windows/controlli.h"
 #include "windows/dispositivo.h"
 #include "windows/finestre.h"
@@ -26,7 +27,7 @@ FormAvvio::FormAvvio(const Servizi &servizi, std::function<void()> apriGioco)
     // Opens at its size and grows evenly when maximised or full screen (F11).
     resize(LarghezzaInterna, AltezzaInterna);
     impostaColoreSfondo(Sfondo);
-    auto *scena = new aspetto::Scena(QSize(LarghezzaInterna, AltezzaInterna), this);
+    auto *scena = new scena::Scena(QSize(LarghezzaInterna, AltezzaInterna), this);
     dispositivo::instradaPressioni(this);
     finestre::aggiungiSchermoIntero(this);
     fuoco::segui(this);
@@ -34,16 +35,16 @@ FormAvvio::FormAvvio(const Servizi &servizi, std::function<void()> apriGioco)
     setAccessibleName(QString::fromUtf8(layout::Titolo));
     m_titolo = new Etichetta(QString::fromUtf8(layout::Titolo), scena);
     m_titolo->setObjectName(QLatin1String(Nome::Titolo));
-    aspetto::impostaCarattere(m_titolo, layout::ComicTitolo);
+    scena::impostaCarattere(m_titolo, layout::ComicTitolo);
     m_titolo->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    aspetto::colloca(m_titolo, layout::avvio::EtichettaTitolo);
+    scena::colloca(m_titolo, layout::avvio::EtichettaTitolo);
 
     m_bottoneAvvio = new PulsanteGrafico(scena);
     m_bottoneAvvio->setObjectName(QLatin1String(Nome::BottoneAvvio));
     m_bottoneAvvio->setText(QString::fromLatin1(Avvio));
-    aspetto::impostaCarattere(m_bottoneAvvio, layout::ComicBottone);
+    scena::impostaCarattere(m_bottoneAvvio, layout::ComicBottone);
     m_bottoneAvvio->setImmagine(aspetto::immagine("avvio.png"));
-    aspetto::colloca(m_bottoneAvvio, layout::avvio::BottoneAvvio);
+    scena::colloca(m_bottoneAvvio, layout::avvio::BottoneAvvio);
     m_bottoneAvvio->setFocus();
     connect(m_bottoneAvvio, &QAbstractButton::clicked, this, &FormAvvio::avvia);
 

@@ -9,6 +9,7 @@
 #include "windows/accessibilita.h"
 #include "windows/annuncio.h"
 #include "windows/aspetto.h"
+#include "windows/scena.h"
 #include "windows/controlli.h"
 #include "windows/dispositivo.h"
 #include "windows/finestre.h"
@@ -28,7 +29,7 @@ namespace {
 Etichetta *etichetta(const QString &testo, const layout::Carattere &carattere, QWidget *genitore)
 {
     auto *l = new Etichetta(testo, genitore);
-    aspetto::impostaCarattere(l, carattere);
+    scena::impostaCarattere(l, carattere);
     l->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     aspetto::impostaSfondo(l, colore::Bianco);
     return l;
@@ -97,7 +98,7 @@ void FormBrindel::creaControlli()
     auto *fondo = new QWidget(this);
     aspetto::impostaSfondo(fondo, L::Sfondo);
     setCentralWidget(fondo);
-    m_interno = new aspetto::Scena(QSize(L::LarghezzaInterna, L::AltezzaInterna), fondo);
+    m_interno = new scena::Scena(QSize(L::LarghezzaInterna, L::AltezzaInterna), fondo);
     aspetto::impostaSfondo(m_interno, L::Sfondo);
     // A press reaches the control shown under it, at any screen ratio.
     dispositivo::instradaPressioni(this);
@@ -132,17 +133,17 @@ void FormBrindel::creaControlli()
     faccia.setColor(QPalette::Window, faccia.color(QPalette::Button));
     m_cornice->setPalette(faccia);
     m_cornice->setAutoFillBackground(true);
-    aspetto::impostaLinea(m_cornice, 1);
-    aspetto::colloca(m_cornice, L::Cornice);
+    scena::impostaLinea(m_cornice, 1);
+    scena::colloca(m_cornice, L::Cornice);
     m_riquadroScelto = new RiquadroImmagine(m_cornice);
     m_riquadroScelto->setObjectName(QLatin1String(Nome::Scelto));
     // Black until a swatch is chosen: what a fill paints.
     m_riquadroScelto->setAccessibleName(nomeColoreScelto(QString::fromUtf8(tavolozza::Nomi[tavolozza::indiceDi(colore::Nero)])));
-    aspetto::colloca(m_riquadroScelto, L::RiquadroScelto);
+    scena::colloca(m_riquadroScelto, L::RiquadroScelto);
     for (int i = 0; i < tavolozza::NumeroColori; ++i) {
         auto *campione = new RiquadroImmagine(m_cornice);
         campione->setObjectName(nomeDi(Nome::Campione, i));
-        aspetto::colloca(campione, {tavolozza::sinistra(i), tavolozza::alto(i), tavolozza::larghezza(), tavolozza::altezza()});
+        scena::colloca(campione, {tavolozza::sinistra(i), tavolozza::alto(i), tavolozza::larghezza(), tavolozza::altezza()});
         campione->setCursor(Qt::CrossCursor);
         campione->setPremibile(true);
         campione->setAccessibleName(QString::fromUtf8(tavolozza::Nomi[i]));
@@ -154,7 +155,7 @@ void FormBrindel::creaControlli()
     // The drawing box with its grid labels and, above them, the covers.
     m_riquadroDisegno = new RiquadroImmagine(m_interno);
     m_riquadroDisegno->setObjectName(QLatin1String(Nome::Disegno));
-    aspetto::colloca(m_riquadroDisegno, L::RiquadroDisegno);
+    scena::colloca(m_riquadroDisegno, L::RiquadroDisegno);
     m_riquadroDisegno->setAccessibleName(QStringLiteral("Disegno"));
     m_riquadroDisegno->setColoreProprio(colore::Bianco);
     // Decoded only if shown: the first game replaces it as the window opens.
@@ -166,14 +167,14 @@ void FormBrindel::creaControlli()
     for (int c = 0; c < gioco::Colonne; ++c) {
         Etichetta *e = etichetta(QString::fromLatin1(gioco::DidascalieColonne[c]), layout::SansGriglia, griglia);
         e->setObjectName(nomeDi(Nome::EtichettaColonna, c));
-        aspetto::colloca(e, L::EtichetteColonne[c]);
+        scena::colloca(e, L::EtichetteColonne[c]);
         connect(e, &Etichetta::premuta, this, [this, c] { pronunciaColonna(c); });
         m_etichetteColonne[c] = e;
     }
     for (int r = 0; r < gioco::Righe; ++r) {
         Etichetta *e = etichetta(QString::fromLatin1(gioco::DidascalieRighe[r]), layout::SansGriglia, griglia);
         e->setObjectName(nomeDi(Nome::EtichettaRiga, r));
-        aspetto::colloca(e, L::EtichetteRighe[r]);
+        scena::colloca(e, L::EtichetteRighe[r]);
         connect(e, &Etichetta::premuta, this, [this, r] { pronunciaRiga(r); });
         m_etichetteRighe[r] = e;
     }
@@ -184,7 +185,7 @@ void FormBrindel::creaControlli()
         copertura->setColoreProprio(colore::GialloChiaro);
         const int c = gioco::colonnaDi(i);
         const int r = gioco::rigaDi(i);
-        aspetto::colloca(copertura, {L::CoperturaLeft[c], L::CoperturaTop[r], L::CoperturaWidth[c], L::CoperturaHeight});
+        scena::colloca(copertura, {L::CoperturaLeft[c], L::CoperturaTop[r], L::CoperturaWidth[c], L::CoperturaHeight});
         connect(copertura, &QAbstractButton::clicked, this, [this, i] { rispondi(i); });
         m_coperture[i] = copertura;
     }
@@ -192,9 +193,9 @@ void FormBrindel::creaControlli()
     m_avanti = new PulsanteGrafico(m_interno);
     m_avanti->setObjectName(QLatin1String(Nome::Avanti));
     m_avanti->setText(QString::fromLatin1(L::DidascaliaAvanti));
-    aspetto::impostaCarattere(m_avanti, layout::ArialAvanti);
+    scena::impostaCarattere(m_avanti, layout::ArialAvanti);
     m_avanti->setImmagine(aspetto::immagine("freccia.png"));
-    aspetto::colloca(m_avanti, L::Avanti);
+    scena::colloca(m_avanti, L::Avanti);
     m_avanti->hide();
     connect(m_avanti, &QAbstractButton::clicked, this, &FormBrindel::prossimoDisegno);
 
@@ -203,7 +204,7 @@ void FormBrindel::creaControlli()
     m_nomeCella = nomeCella;
     m_nomeCella->setObjectName(QLatin1String(Nome::NomeCella));
     m_nomeCella->setAccessibleDescription(QStringLiteral("La cella da trovare: lettera della riga, poi numero della colonna"));
-    aspetto::colloca(m_nomeCella, L::NomeCella);
+    scena::colloca(m_nomeCella, L::NomeCella);
 
     m_annuncio = new Annuncio(m_interno);
 }
@@ -263,7 +264,7 @@ QSize FormBrindel::caricaDisegno(int numero)
     m_riquadroDisegno->mostraImmagine(disegno::carica(gioco::percorsoDisegno(m_servizi.cartella, numero)));
     m_riempimenti.nuovoDisegno(m_riquadroDisegno->superficieDaRiempire());
     // The game lays its cells out in the drawing's own pixels.
-    const layout::Rettangolo r = aspetto::rettangolo(m_riquadroDisegno);
+    const layout::Rettangolo r = scena::rettangolo(m_riquadroDisegno);
     return {r.width, r.height};
 }
 
@@ -392,7 +393,7 @@ void FormBrindel::mostra(const QString &premessa)
         const gioco::Copertura &stato = m_partita.coperture()[i];
         PulsanteGrafico *copertura = m_coperture[i];
         if (disposta)
-            aspetto::colloca(copertura, {g.sinistra(gioco::colonnaDi(i)), g.alto(gioco::rigaDi(i)), g.larghezzaCella, g.altezzaCella});
+            scena::colloca(copertura, {g.sinistra(gioco::colonnaDi(i)), g.alto(gioco::rigaDi(i)), g.larghezzaCella, g.altezzaCella});
         copertura->setColoreProprio(stato.colore);
         // Screen readers say what the red tells.
         const QString descrizione = stato.colore == colore::Rosso ? QStringLiteral("sbagliata") : QString();
@@ -402,15 +403,15 @@ void FormBrindel::mostra(const QString &premessa)
     }
     for (int c = 0; c < gioco::Colonne; ++c) {
         if (disposta) {
-            const layout::Rettangolo r = aspetto::rettangolo(m_etichetteColonne[c]);
-            aspetto::colloca(m_etichetteColonne[c], {g.sinistra(c), r.top, g.larghezzaCella, r.height});
+            const layout::Rettangolo r = scena::rettangolo(m_etichetteColonne[c]);
+            scena::colloca(m_etichetteColonne[c], {g.sinistra(c), r.top, g.larghezzaCella, r.height});
         }
         m_etichetteColonne[c]->setVisible(ricerca);
     }
     for (int r = 0; r < gioco::Righe; ++r) {
         if (disposta) {
-            const layout::Rettangolo posto = aspetto::rettangolo(m_etichetteRighe[r]);
-            aspetto::colloca(m_etichetteRighe[r], {posto.left, g.alto(r), posto.width, g.altezzaCella});
+            const layout::Rettangolo posto = scena::rettangolo(m_etichetteRighe[r]);
+            scena::colloca(m_etichetteRighe[r], {posto.left, g.alto(r), posto.width, g.altezzaCella});
         }
         m_etichetteRighe[r]->setVisible(ricerca);
     }

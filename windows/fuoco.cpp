@@ -1,7 +1,7 @@
 #include "windows/fuoco.h"
 
 #include "platform/colore.h"
-#include "windows/aspetto.h"
+#include "windows/scena.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -93,8 +93,8 @@ struct Anelli
 Anelli anelli(const QRect &r, double s, const layout::SegnoFuoco &segno)
 {
     const auto dentro = [&](int d) { return r.adjusted(d, d, -d, -d); };
-    return {dentro(aspetto::scala(segno.margine, s)), dentro(aspetto::scala(segno.margine + segno.nero, s)),
-            dentro(aspetto::scala(segno.margine + segno.nero + segno.bianco, s))};
+    return {dentro(scena::scala(segno.margine, s)), dentro(scena::scala(segno.margine + segno.nero, s)),
+            dentro(scena::scala(segno.margine + segno.nero + segno.bianco, s))};
 }
 
 void anello(QPainter &p, const QRect &fuori, const QRect &dentro, const QColor &colore)
