@@ -186,6 +186,7 @@ private slots:
     void layoutBrindel();
     void campioniAlPosto_data();
     void campioniAlPosto();
+    void tavolozzaSulloSchermo();
     void caratteri_data();
     void caratteri();
     void didascalie();
@@ -204,7 +205,8 @@ private slots:
     void nascostiNonAgiscono();
     void disegnoErratoTermina_data();
     void disegnoErratoTermina();
-    void tastieraRaggiungeLeCoperture();
+    void ordineDelFuoco_data();
+    void ordineDelFuoco();
     void disegniLettiAdOgniPartita();
     void ingrandita_data();
     void ingrandita();
@@ -298,6 +300,49 @@ void TstFinestre::campioniAlPosto()
     QCOMPARE(Colore(f.ColoreScelto()), *campione->coloreProprio());
     QCOMPARE(f.riquadroScelto()->coloreProprio(), campione->coloreProprio());
     QCOMPARE(f.riquadroScelto()->accessibleName(), QStringLiteral("Colore scelto: ") + nome);
+}
+
+void TstFinestre::tavolozzaSulloSchermo()
+{
+    // Every one of the 48 swatches, where the layout puts it, shows its colour of the game's palette on the window's
+    // pixels, and a real click on it chooses that colour: the one the next fill paints, and the chosen-colour box
+    // shows. The palette and the places are written out here from the game's design, not taken from the program.
+    static constexpr Colore colori[48] = {
+        0xFFFFFF, 0xE0E0E0, 0xC0C0C0, 0x808080, 0x404040, 0x000000, // greys
+        0xC0C0FF, 0x8080FF, 0x0000FF, 0x0000C0, 0x000080, 0x000040, // reds
+        0xC0E0FF, 0x80C0FF, 0x0080FF, 0x0040C0, 0x004080, 0x404080, // oranges and browns
+        0xC0FFFF, 0x80FFFF, 0x00FFFF, 0x00C0C0, 0x008080, 0x004040, // yellows
+        0xC0FFC0, 0x80FF80, 0x00FF00, 0x00C000, 0x008000, 0x004000, // greens
+        0xFFFFC0, 0xFFFF80, 0xFFFF00, 0xC0C000, 0x808000, 0x404000, // cyans
+        0xFFC0C0, 0xFF8080, 0xFF0000, 0xC00000, 0x800000, 0x400000, // blues
+        0xFFC0FF, 0xFF80FF, 0xFF00FF, 0xC000C0, 0x800080, 0x400040, // magentas
+    };
+    // The index of the swatch at each place of the frame, row by row, left to right.
+    static constexpr int posti[8][6] = {
+        {0, 1, 2, 3, 4, 5},       {7, 6, 8, 9, 10, 11},     {13, 12, 14, 15, 16, 17}, {19, 18, 20, 21, 22, 23},
+        {25, 24, 26, 27, 28, 29}, {31, 30, 32, 33, 34, 35}, {37, 36, 38, 39, 40, 41}, {43, 42, 44, 45, 46, 47},
+    };
+    prova::Sostituti<> banco(1);
+    FormBrindel f(banco.servizi());
+    f.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f));
+    while (f.partita().fase() == gioco::Fase::Ricerca)
+        f.rispondi(f.partita().Numero());
+    const double rapporto = f.devicePixelRatioF();
+    const auto schermo = [&](QPoint logico) { return (QPointF(logico) * rapporto).toPoint(); };
+    const QPoint scelto = f.cornice()->mapTo(&f, QPoint(145 / 2, 200 + 33 / 2));
+    for (int riga = 0; riga < 8; ++riga)
+        for (int colonna = 0; colonna < 6; ++colonna) {
+            const int indice = posti[riga][colonna];
+            const QPoint mezzo = f.cornice()->mapTo(&f, QPoint(24 * colonna + 12, 8 + 24 * riga + 12));
+            const QString dove = QStringLiteral("row %1, column %2: PicColore(%3)").arg(riga).arg(colonna).arg(indice);
+            const Colore visto = colore::daRgb(pixelDi(&f).pixel(schermo(mezzo)));
+            QVERIFY2(visto == colori[indice], qPrintable(dove + QStringLiteral(" shows %1, not %2").arg(esadecimale(visto), esadecimale(colori[indice]))));
+            cliccaPixel(&f, schermo(mezzo));
+            QVERIFY2(f.ColoreScelto() == colori[indice], qPrintable(dove));
+            QVERIFY2(colore::daRgb(pixelDi(&f).pixel(schermo(scelto))) == colori[indice], qPrintable(dove));
+        }
+    QVERIFY(banco.messaggi.box.isEmpty());
 }
 
 void TstFinestre::caratteri_data()
@@ -674,24 +719,61 @@ void TstFinestre::disegnoErratoTermina()
     QCOMPARE(banco.messaggi.box.size(), 1);
 }
 
-void TstFinestre::tastieraRaggiungeLeCoperture()
+void TstFinestre::ordineDelFuoco_data()
 {
-    // Tab reaches the covers in index order and Space clicks the focused one.
+    // The order the layout gives the controls that take the focus: "avanti" (while shown), the drawing, the swatches
+    // PicColore(0) to PicColore(47) by index, Picture1, the covers Command2(0) to Command2(19) by index; in each phase,
+    // those shown.
+    QTest::addColumn<bool>("colorazione");
+    QTest::addColumn<QStringList>("ordine");
+    QStringList ricerca{QStringLiteral("picBrindel")};
+    for (int i = 0; i < 20; ++i)
+        ricerca << QStringLiteral("Command2_%1").arg(i);
+    QStringList colorazione{QStringLiteral("Command1"), QStringLiteral("picBrindel")};
+    for (int i = 0; i < 48; ++i)
+        colorazione << QStringLiteral("PicColore_%1").arg(i);
+    colorazione << QStringLiteral("Picture1");
+    QTest::newRow("ricerca") << false << ricerca;
+    QTest::newRow("colorazione") << true << colorazione;
+}
+
+void TstFinestre::ordineDelFuoco()
+{
+    // Real Tab keys go round every control shown in the layout's order, and Shift+Tab round the other way; Space on
+    // a cover reached by Tab answers it.
+    QFETCH(bool, colorazione);
+    QFETCH(QStringList, ordine);
     prova::Sostituti<> banco(13);
     FormBrindel f(banco.servizi());
     f.show();
     QApplication::setActiveWindow(&f);
-    f.riquadroDisegno()->setFocus();
-    QVERIFY(f.riquadroDisegno()->hasFocus());
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), f.copertura(0));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), f.copertura(1));
-    const int bersaglio = f.partita().Numero();
-    f.copertura(bersaglio)->setFocus();
-    QTest::keyClick(f.copertura(bersaglio), Qt::Key_Space);
-    QVERIFY(!f.copertura(bersaglio)->isVisible());
-    QCOMPARE(banco.suoni.nomi, QStringList{QStringLiteral("si.wav")});
+    QVERIFY(QTest::qWaitForWindowActive(&f));
+    while (colorazione && f.partita().fase() == gioco::Fase::Ricerca)
+        f.rispondi(f.partita().Numero());
+    f.findChild<QWidget *>(ordine.first())->setFocus(Qt::TabFocusReason);
+    const auto giro = [&](int k) {
+        QStringList visti;
+        for (qsizetype i = 0; i < ordine.size(); ++i) {
+            visti << QApplication::focusWidget()->objectName();
+            tasto(&f, k);
+        }
+        visti << QApplication::focusWidget()->objectName();
+        return visti;
+    };
+    QCOMPARE(giro(Qt::Key_Tab), ordine + QStringList{ordine.first()});
+    QStringList indietro{ordine.first()};
+    for (qsizetype i = ordine.size() - 1; i >= 0; --i)
+        indietro << ordine[i];
+    QCOMPARE(giro(Qt::Key_Backtab), indietro);
+    if (!colorazione) {
+        const int bersaglio = f.partita().Numero();
+        while (QApplication::focusWidget() != f.copertura(bersaglio))
+            tasto(&f, Qt::Key_Tab);
+        tasto(&f, Qt::Key_Space);
+        QVERIFY(!f.copertura(bersaglio)->isVisible());
+        QCOMPARE(banco.suoni.nomi, QStringList{QStringLiteral("si.wav")});
+    }
+    QVERIFY(banco.messaggi.box.isEmpty());
 }
 
 void TstFinestre::disegniLettiAdOgniPartita()
