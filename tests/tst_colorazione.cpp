@@ -7,6 +7,9 @@
 #include "shell/programma.h"
 #include "windows/controlli.h"
 #include "windows/formbrindel.h"
+#include "windows/scena.h"
+
+#include <QBackingStore>
 
 #include <QFrame>
 #include <QTemporaryDir>
@@ -65,6 +68,7 @@ private slots:
     void premiFuoriDalDisegno();
     void trasparenteComeSfondo();
     void riempieSottoUnaCopertura();
+    void riempimentoSubitoVisibile();
     void contornoRicolorato();
     void nuovoDisegnoPerdeIColori();
     void riempimentoDellaSuperficie_data();
@@ -219,6 +223,35 @@ void TstColorazione::riempieSottoUnaCopertura()
     QCOMPARE(g.pixel(altro.x(), altro.y()), 0x00FFFFu);
     g.f.repaint();
     QCOMPARE(g.pixel(altro.x(), altro.y()), 0x00FFFFu);
+}
+
+void TstColorazione::riempimentoSubitoVisibile()
+{
+    // At the layout's own size, the window's pixels show the whole filled area as soon as the press has been handled,
+    // with no event processed after it: the drawing's inner area shows the picture just as it now is.
+    Gioco g;
+    QVERIFY(QTest::qWaitForWindowExposed(&g.f));
+    g.finisci();
+    g.f.scegliColore(26); // green
+    g.f.repaint();
+    QCOMPARE(scena::fattore(g.f.riquadroDisegno()), 1.0);
+    QCOMPARE(g.f.devicePixelRatioF(), 1.0);
+    const QRect interna = g.f.riquadroDisegno()->areaInterna();
+    // How many pixels of the drawing the window does not show as they are.
+    const auto diversi = [&] {
+        const auto *finestra = static_cast<const QImage *>(g.f.backingStore()->paintDevice());
+        const QPoint angolo = g.f.riquadroDisegno()->mapTo(&g.f, interna.topLeft());
+        const QImage &disegno = g.f.riquadroDisegno()->superficie();
+        int n = 0;
+        for (int y = 0; y < disegno.height(); ++y)
+            for (int x = 0; x < disegno.width(); ++x)
+                n += (finestra->pixel(angolo + QPoint(x, y)) & 0xFFFFFFu) != (disegno.pixel(x, y) & 0xFFFFFFu);
+        return n;
+    };
+    QCOMPARE(diversi(), 0);
+    QTest::mousePress(g.f.riquadroDisegno(), Qt::LeftButton, {}, interna.topLeft() + QPoint(40, 40));
+    QCOMPARE(g.pixel(159, 232), 0x00FF00u);
+    QCOMPARE(diversi(), 0);
 }
 
 void TstColorazione::contornoRicolorato()
