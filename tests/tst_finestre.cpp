@@ -6,7 +6,6 @@
 #include "comune/gif.h"
 #include "comune/pixel.h"
 #include "comune/registratori.h"
-#include "colouring/colorecasuale.h"
 #include "shell/programma.h"
 #include "windows/aspetto.h"
 #include "windows/scena.h"
@@ -449,8 +448,9 @@ void TstFinestre::layoutAvvio()
     QCOMPARE(a.bottoneAvvio()->geometry(), QRect(184, 328, 274, 85));
     QCOMPARE(a.titolo()->text(), QStringLiteral("Tintar i Brindel"));
     QCOMPARE(a.bottoneAvvio()->text(), QStringLiteral("Avvio"));
-    QCOMPARE(a.coloreSfondo(), sfondo::ColoriAvvio[2]);
-    QCOMPARE(a.palette().color(QPalette::Window), colore::aQColor(sfondo::ColoriAvvio[2]));
+    // 0.1 draws the table's second colour, salmon.
+    QCOMPARE(a.coloreSfondo(), Colore(0x8080FF));
+    QCOMPARE(a.palette().color(QPalette::Window), QColor(0xFF, 0x80, 0x80));
     QCOMPARE(QFontInfo(a.titolo()->font()).family(), QStringLiteral("Comic Neue"));
     QCOMPARE(QFontInfo(a.titolo()->font()).pixelSize(), 96);
     // The title does not fit on one line at this size, so it shows on two, the second below the first.

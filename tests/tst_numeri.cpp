@@ -7,6 +7,7 @@
 #include "platform/errore.h"
 #include "platform/numeri.h"
 #include "colouring/colorecasuale.h"
+#include "comune/tabelle.h"
 
 #include <QSet>
 #include <QTest>
@@ -137,7 +138,7 @@ void TstNumeri::coloreCasualeMaiSlotZero()
 {
     // Every draw gives one of the table's 17 colours, never the empty slot 0.
     casuale::Generatore g(7);
-    const QSet<Colore> validi(sfondo::ColoriAvvio.begin() + 1, sfondo::ColoriAvvio.end());
+    const QSet<Colore> validi(prova::ColoriAvvio.begin(), prova::ColoriAvvio.end());
     QCOMPARE(validi.size(), 17);
     QSet<Colore> visti;
     for (int i = 0; i < 20000; ++i) {
