@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -259,6 +261,9 @@ Nucleo nucleo(Percorso percorso)
 
 Percorso piuLargo()
 {
+    const char *richiesta = std::getenv("BRINDEL_RIEMPIMENTO");
+    if (richiesta && std::strcmp(richiesta, "semplice") == 0)
+        return Percorso::Sse2;
     for (const Percorso p : {Percorso::Avx512, Percorso::Avx2})
         if (disponibile(p))
             return p;
