@@ -2,7 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Colouring in the game window: the chosen colour, and presses that fill the drawing.
 
-#include "comune/gif.h"
 #include "comune/registratori.h"
 #include "shell/programma.h"
 #include "windows/controlli.h"
@@ -12,7 +11,6 @@
 #include <QBackingStore>
 
 #include <QFrame>
-#include <QTemporaryDir>
 #include <QTest>
 
 namespace {

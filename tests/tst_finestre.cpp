@@ -26,7 +26,6 @@
 #include <QPicture>
 #include <QPointer>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <algorithm>
