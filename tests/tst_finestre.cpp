@@ -304,7 +304,7 @@ void TstFinestre::tavolozzaSulloSchermo()
 {
     // Every one of the 48 swatches, where the layout puts it, shows its colour of the game's palette on the window's
     // pixels, and a real click on it chooses that colour: the one the next fill paints, and the chosen-colour box
-    // shows. The palette and the places are written out here from the game's design, not taken from the program.
+    // shows. The palette and the places are written out here, not taken from the program.
     static constexpr Colore colori[48] = {
         0xFFFFFF, 0xE0E0E0, 0xC0C0C0, 0x808080, 0x404040, 0x000000, // greys
         0xC0C0FF, 0x8080FF, 0x0000FF, 0x0000C0, 0x000080, 0x000040, // reds

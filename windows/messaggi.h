@@ -43,10 +43,11 @@ struct Messaggio
     QString titolo;
 };
 
-// The same box as the flags word of the classic message-box interface the
-// game's boxes are specified with (buttons plus icon: OK 0, Yes and No 4;
-// error 16, question 32, information 64), and the answer as its code (OK 1,
-// Yes 6, No 7). Nothing in the program passes these numbers around.
+// The same box as the flags word of the classic Windows message box
+// (buttons plus icon: OK 0, Yes and No 4; error 16, question 32,
+// information 64), and the answer as its code (OK 1, Yes 6, No 7): the one
+// place these numbers are written, for telling which box is which. Nothing
+// in the program passes them around.
 constexpr int flags(Pulsanti pulsanti, Icona icona)
 {
     const int p = pulsanti == Pulsanti::SiNo ? 4 : 0;

@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 Gli autori di Tintar i Brindel
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Tables of the game's design written out for the tests on their own, so
-// that the program is held against them rather than against its own.
+// What the game must show, written out for the tests on their own, so that
+// the program is held against these tables rather than against its own.
 
 #include "platform/colore.h"
 
