@@ -133,13 +133,16 @@ void ServerX::tasto(const QString &nome) const
     esegui(QStringLiteral("xdotool"), {QStringLiteral("key"), nome});
 }
 
-GiocoX::GiocoX(const ServerX &x, const QString &eseguibile, const QString &cartellaLavoro, const QString &serverSuono)
+GiocoX::GiocoX(const ServerX &x, const QString &eseguibile, const QString &cartellaLavoro, const QString &serverSuono,
+               const std::function<void()> &nelFiglio)
     : m_x(x)
 {
     QProcessEnvironment env = x.ambiente();
     env.insert(QStringLiteral("PULSE_SERVER"), serverSuono);
     m_processo.setProcessEnvironment(env);
     m_processo.setWorkingDirectory(cartellaLavoro);
+    if (nelFiglio)
+        m_processo.setChildProcessModifier(nelFiglio);
     m_processo.start(eseguibile, {});
     m_processo.waitForStarted(5000);
 }
