@@ -1,4 +1,4 @@
-// The real program over bad drawings: a message naming the file, then a non-zero exit, never a crash.
+// The real program over bad drawings and short of memory: a message naming what is wrong, then a non-zero exit, never a crash.
 
 #include "comune/gif.h"
 #include "comune/xvfb.h"
