@@ -216,9 +216,18 @@ void TstProgrammaErrori::disegnoErrato()
     QVERIFY2(!testo.contains(QLatin1String("symbolic")), qPrintable(testo));
 }
 
-// The smallest address space, to a MiB, in which the dynamic loader maps all
-// of the program's libraries: under less, it ends at once with status 127 and
-// its own line, and the program never runs.
+// Whether a run ended before the program's own code ran: the dynamic loader
+// could not map the libraries (status 127 and its own line), or a library's
+// own start-up ran out of memory before main (the C++ library's default
+// line: from main on, the program's own handler takes any bad_alloc).
+bool primaDelProgramma(const QProcess &p, const QByteArray &errore)
+{
+    return (p.exitStatus() == QProcess::NormalExit && p.exitCode() == 127 && errore.contains("error while loading shared libraries"))
+        || errore.contains("terminate called after throwing an instance of 'std::bad_alloc'");
+}
+
+// The smallest address space, to a MiB, in which the program's own code
+// runs: under less, the loader or a library's start-up fails first.
 qint64 TstProgrammaErrori::limiteCaricatore()
 {
     if (m_limiteCaricatore)
@@ -233,7 +242,7 @@ qint64 TstProgrammaErrori::limiteCaricatore()
             p.waitForFinished(3000);
             return true;
         }
-        return p.exitCode() != 127 || !p.readAllStandardError().contains("error while loading shared libraries");
+        return !primaDelProgramma(p, p.readAllStandardError());
     };
     qint64 sotto = 16, sopra = 256;
     while (sopra - sotto > 1) {
@@ -290,9 +299,9 @@ void TstProgrammaErrori::memoriaScarsa()
         const QString testo = QString::fromUtf8(errore);
         const QString esito = dove + QStringLiteral(": ") + testo;
         QVERIFY2(p.state() == QProcess::NotRunning, qPrintable(dove + QStringLiteral(": neither ended nor showed the game")));
-        QVERIFY2(p.exitStatus() == QProcess::NormalExit, qPrintable(esito));
-        if (p.exitCode() == 127 && testo.contains(QLatin1String("error while loading shared libraries")))
+        if (primaDelProgramma(p, errore))
             continue;
+        QVERIFY2(p.exitStatus() == QProcess::NormalExit, qPrintable(esito));
         QVERIFY2(p.exitCode() == uscita::MemoriaEsaurita, qPrintable(QStringLiteral("status %1 ").arg(p.exitCode()) + esito));
         QVERIFY2(testo.contains(QStringLiteral("Memoria esaurita")) && !testo.contains(QStringLiteral("schermo")), qPrintable(esito));
         ++esaurita;
