@@ -306,7 +306,7 @@ void TstProgrammaErrori::memoriaScarsa()
         QVERIFY2(testo.contains(QStringLiteral("Memoria esaurita")) && !testo.contains(QStringLiteral("schermo")), qPrintable(esito));
         ++esaurita;
     }
-    qInfo("Loader's limit %lld MiB; runs from +%d MiB: %d out of memory, %s", base / MiB, da, esaurita,
+    qInfo("The program's own code runs from %lld MiB; runs from +%d MiB: %d out of memory, %s", base / MiB, da, esaurita,
           partita ? "then the game" : "no game");
     QVERIFY2(esaurita > 0, "no run ran out of memory");
     if (!fino)
