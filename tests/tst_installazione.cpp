@@ -410,6 +410,9 @@ void TstInstallazione::dipendenze()
     // Each dependency asks for a version, and none is a Qt translation: the program writes its buttons' Italian itself.
     if (m_pacchetto.isEmpty())
         QSKIP("no package was made");
+    // The sanitizers' runtime, and the libraries a sanitized link keeps, are no package's dependencies.
+    if (BRINDEL_SANITIZZATO)
+        QSKIP("a sanitized build's package depends on the sanitizers' runtime");
     const QString campo = QString::fromUtf8(uscitaDi(QStringLiteral("dpkg-deb"), {QStringLiteral("-f"), m_pacchetto, QStringLiteral("Depends")}))
                               .trimmed();
     QVERIFY(!campo.isEmpty());
@@ -421,7 +424,7 @@ void TstInstallazione::dipendenze()
             if (!versionata.match(alternativa).hasMatch())
                 senzaVersione << alternativa;
     }
-    QCOMPARE(senzaVersione, QStringList());
+    QVERIFY2(senzaVersione.isEmpty(), qPrintable(senzaVersione.join(QStringLiteral(", "))));
 }
 
 void TstInstallazione::lintian()

@@ -1,9 +1,10 @@
 // SPDX-FileCopyrightText: 2026 Gli autori di Tintar i Brindel
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The real program over bad drawings: a message naming the file, then a non-zero exit, never a crash.
+// The real program over bad drawings and short of memory: a message naming what is wrong, then a non-zero exit, never a crash.
 
 #include "comune/gif.h"
 #include "comune/xvfb.h"
+#include "platform/errore.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,10 +13,36 @@
 #include <QTest>
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+// AddressSanitizer maps terabytes of address space for itself: under it no
+// limit on that space says anything about the program.
+#if defined(__SANITIZE_ADDRESS__)
+#define BRINDEL_CON_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define BRINDEL_CON_ASAN 1
+#endif
+#endif
+
 namespace {
+
+constexpr qint64 MiB = 1024 * 1024;
+
+// Run in the game's process before it starts: its address space limited (as
+// `ulimit -v` does), and no core file left behind by a crash, which its exit
+// status shows all the same.
+std::function<void()> limitaMemoria(qint64 byte)
+{
+    return [byte] {
+        const rlimit spazio{rlim_t(byte), rlim_t(byte)};
+        ::setrlimit(RLIMIT_AS, &spazio);
+        const rlimit nessuno{0, 0};
+        ::setrlimit(RLIMIT_CORE, &nessuno);
+    };
+}
 
 bool scriviByte(const QByteArray &percorso, const QByteArray &contenuto, mode_t modo)
 {
@@ -36,9 +63,14 @@ private slots:
     void cleanupTestCase();
     void disegnoErrato_data();
     void disegnoErrato();
+    void memoriaScarsa_data();
+    void memoriaScarsa();
 
 private:
+    qint64 limiteCaricatore();
+
     std::unique_ptr<prova::ServerX> m_x;
+    qint64 m_limiteCaricatore = 0;
 };
 
 void TstProgrammaErrori::initTestCase()
@@ -182,6 +214,103 @@ void TstProgrammaErrori::disegnoErrato()
     QVERIFY2(testo.contains(cartella + QStringLiteral("/brindel/")), qPrintable(testo));
     QVERIFY2(testo.contains(dice), qPrintable(testo));
     QVERIFY2(!testo.contains(QLatin1String("symbolic")), qPrintable(testo));
+}
+
+// Whether a run ended before the program's own code ran: the dynamic loader
+// could not map the libraries (status 127 and its own line), or a library's
+// own start-up ran out of memory before main (the C++ library's default
+// line: from main on, the program's own handler takes any bad_alloc).
+bool primaDelProgramma(const QProcess &p, const QByteArray &errore)
+{
+    return (p.exitStatus() == QProcess::NormalExit && p.exitCode() == 127 && errore.contains("error while loading shared libraries"))
+        || errore.contains("terminate called after throwing an instance of 'std::bad_alloc'");
+}
+
+// The smallest address space, to a MiB, in which the program's own code
+// runs: under less, the loader or a library's start-up fails first.
+qint64 TstProgrammaErrori::limiteCaricatore()
+{
+    if (m_limiteCaricatore)
+        return m_limiteCaricatore;
+    const auto caricato = [this](qint64 limite) {
+        QProcess p;
+        p.setProcessEnvironment(m_x->ambiente());
+        p.setChildProcessModifier(limitaMemoria(limite));
+        p.start(QStringLiteral(BRINDEL_PROGRAM_DIR "/tintar-i-brindel"), {});
+        if (!p.waitForFinished(3000)) {
+            p.kill();
+            p.waitForFinished(3000);
+            return true;
+        }
+        return !primaDelProgramma(p, p.readAllStandardError());
+    };
+    qint64 sotto = 16, sopra = 256;
+    while (sopra - sotto > 1) {
+        const qint64 mezzo = (sotto + sopra) / 2;
+        (caricato(mezzo * MiB) ? sopra : sotto) = mezzo;
+    }
+    return m_limiteCaricatore = sopra * MiB;
+}
+
+void TstProgrammaErrori::memoriaScarsa_data()
+{
+    // MiB above the loader's limit: from where, and up to where (0: up to the first game on the screen).
+    QTest::addColumn<int>("da");
+    QTest::addColumn<int>("fino");
+    // Qt loads its plugin for the display, connects, reads the keyboard's map: "Memoria esaurita", not "no screen".
+    QTest::newRow("mentre Qt si collega allo schermo") << 0 << 16;
+    QTest::newRow("fino alla prima partita") << 16 << 0;
+}
+
+void TstProgrammaErrori::memoriaScarsa()
+{
+    // The real program under address-space limits a MiB apart, through the start window and "Avvio" to the
+    // first drawing: each run either gets there or ends by itself with the out-of-memory status and its line,
+    // never with a signal, a wrong message, or a wait for ever.
+#ifdef BRINDEL_CON_ASAN
+    QSKIP("AddressSanitizer's own address space leaves no limit to test");
+#endif
+    QFETCH(int, da);
+    QFETCH(int, fino);
+    const qint64 base = limiteCaricatore();
+    int esaurita = 0;
+    bool partita = false;
+    for (int mib = da; !partita && mib < (fino ? fino : da + 160); ++mib) {
+        const qint64 limite = base + mib * MiB;
+        const QString dove = QStringLiteral("under %1 MiB of address space").arg(limite / MiB);
+        prova::GiocoX gioco(*m_x, QStringLiteral(BRINDEL_PROGRAM_DIR "/tintar-i-brindel"), QDir::tempPath(), 1.0,
+                            QStringLiteral("unix:/nonexistent"), limitaMemoria(limite));
+        QProcess &p = gioco.processo();
+        QByteArray errore;
+        if (!gioco.aspettaAvvio().isEmpty()) {
+            partita = !gioco.premiAvvio().isEmpty();
+            errore = p.readAllStandardError();
+            // Memory that ran out in a handler shows its box, which Enter closes.
+            if (!partita && p.state() == QProcess::Running && errore.contains("Memoria esaurita")) {
+                QVERIFY2(gioco.aspettaDomanda(), qPrintable(dove + QStringLiteral(": no box came")));
+                m_x->tasto(QStringLiteral("Return"));
+            }
+        }
+        if (partita)
+            break;
+        if (p.state() != QProcess::NotRunning)
+            p.waitForFinished(5000);
+        errore += p.readAllStandardError();
+        const QString testo = QString::fromUtf8(errore);
+        const QString esito = dove + QStringLiteral(": ") + testo;
+        QVERIFY2(p.state() == QProcess::NotRunning, qPrintable(dove + QStringLiteral(": neither ended nor showed the game")));
+        if (primaDelProgramma(p, errore))
+            continue;
+        QVERIFY2(p.exitStatus() == QProcess::NormalExit, qPrintable(esito));
+        QVERIFY2(p.exitCode() == uscita::MemoriaEsaurita, qPrintable(QStringLiteral("status %1 ").arg(p.exitCode()) + esito));
+        QVERIFY2(testo.contains(QStringLiteral("Memoria esaurita")) && !testo.contains(QStringLiteral("schermo")), qPrintable(esito));
+        ++esaurita;
+    }
+    qInfo("The program's own code runs from %lld MiB; runs from +%d MiB: %d out of memory, %s", base / MiB, da, esaurita,
+          partita ? "then the game" : "no game");
+    QVERIFY2(esaurita > 0, "no run ran out of memory");
+    if (!fino)
+        QVERIFY2(partita, "no run came to the first game");
 }
 
 QTEST_GUILESS_MAIN(TstProgrammaErrori)

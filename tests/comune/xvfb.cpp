@@ -175,7 +175,8 @@ void ServerX::tasto(const QString &nome) const
     esegui(QStringLiteral("xdotool"), {QStringLiteral("key"), nome});
 }
 
-GiocoX::GiocoX(const ServerX &x, const QString &eseguibile, const QString &cartellaLavoro, double scala, const QString &serverSuono)
+GiocoX::GiocoX(const ServerX &x, const QString &eseguibile, const QString &cartellaLavoro, double scala, const QString &serverSuono,
+               const std::function<void()> &nelFiglio)
     : m_x(x)
     , m_scala(scala)
 {
@@ -186,6 +187,8 @@ GiocoX::GiocoX(const ServerX &x, const QString &eseguibile, const QString &carte
         env.insert(QStringLiteral("QT_SCALE_FACTOR"), QString::number(scala));
     m_processo.setProcessEnvironment(env);
     m_processo.setWorkingDirectory(cartellaLavoro);
+    if (nelFiglio)
+        m_processo.setChildProcessModifier(nelFiglio);
     m_processo.start(eseguibile, {});
     m_processo.waitForStarted(5000);
 }

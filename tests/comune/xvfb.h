@@ -58,13 +58,16 @@ private:
 
 // The game started on a private X server from another folder, without
 // sound unless given a sound server's address; killed, if still running,
-// when this goes.
+// when this goes. nelFiglio, when given, runs in the new process before the
+// game is started in it (only what is safe between fork and exec).
 class GiocoX
 {
 public:
-    // `scala` is Qt's scale factor (QT_SCALE_FACTOR), as on a high-dpi screen.
+    // `scala` is Qt's scale factor (QT_SCALE_FACTOR), as on a high-dpi screen; `nelFiglio` runs in the child
+    // before the game starts.
     GiocoX(const ServerX &x, const QString &eseguibile, const QString &cartellaLavoro, double scala = 1.0,
-           const QString &serverSuono = QStringLiteral("unix:/nonexistent"));
+           const QString &serverSuono = QStringLiteral("unix:/nonexistent"),
+           const std::function<void()> &nelFiglio = {});
     ~GiocoX();
 
     QProcess &processo() { return m_processo; }
