@@ -13,7 +13,8 @@
 #include "misura.h"
 
 #include "comune/sostituti.h"
-#include "shell/modulo1.h"
+#include "shell/programma.h"
+#include "sound/riproduttorepulse.h"
 #include "windows/controlli.h"
 #include "windows/formavvio.h"
 #include "windows/formbrindel.h"
@@ -37,13 +38,16 @@ int main(int argc, char **argv)
 
     misura::Applicazione app(argc, argv);
     const long long tApplicazione = adesso();
-    Modulo1::preparaApplicazione();
+    Programma::preparaApplicazione();
     const long long tPreparata = adesso();
     // The drawings of the source tree: this executable does not sit beside
     // a brindel/ folder.
-    const prova::Cartella sorgenti(QStringLiteral(BRINDEL_SOURCE_DIR));
-    Programma programma;
-    programma.Main();
+    suoni::RiproduttorePulse riproduttore;
+    casuale::Generatore generatore(casuale::semeDallOrologio());
+    const prova::CartellaFissa sorgenti(QStringLiteral(BRINDEL_SOURCE_DIR));
+    messaggi::BoxVeri box;
+    Programma programma(Servizi{riproduttore, generatore, sorgenti, box});
+    programma.avvia();
     const long long tMainFatto = adesso();
 
     FormAvvio *avvio = programma.formAvvio();
@@ -70,7 +74,7 @@ int main(int argc, char **argv)
         // "avanti" is there only in the colouring: the covers found first,
         // untimed.
         while (f->partita().fase() == gioco::Fase::Ricerca)
-            f->rispondi(f->partita().bersaglio);
+            f->rispondi(f->partita().Numero());
         tComando = adesso();
         f->prossimoDisegno();
         tComandoFatto = adesso();
@@ -86,7 +90,7 @@ int main(int argc, char **argv)
             // The click comes from the event loop, as a user's would.
             QTimer::singleShot(0, [&] {
                 tClic = adesso();
-                avvio->BottoneAvvio()->click();
+                avvio->bottoneAvvio()->click();
                 tClicFatto = adesso();
             });
             return;

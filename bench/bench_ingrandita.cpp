@@ -6,8 +6,9 @@
 
 #include "bench/disegni.h"
 #include "comune/sostituti.h"
-#include "shell/modulo1.h"
-#include "windows/aspetto.h"
+#include "shell/programma.h"
+#include "sound/riproduttorepulse.h"
+#include "windows/scena.h"
 #include "windows/controlli.h"
 #include "windows/formbrindel.h"
 #include "windows/messaggi.h"
@@ -47,8 +48,11 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    Modulo1::preparaApplicazione();
-    const prova::Cartella sorgenti(QStringLiteral(BRINDEL_SOURCE_DIR));
+    Programma::preparaApplicazione();
+    // The program's own player and boxes; the drawings of the source tree.
+    suoni::RiproduttorePulse riproduttore;
+    messaggi::BoxVeri box;
+    const prova::CartellaFissa sorgenti(QStringLiteral(BRINDEL_SOURCE_DIR));
 
     std::printf("game window at %d x %d (the window as full screen, menu bar included)\n", Schermo.width(), Schermo.height());
     std::printf("press-to-painted, reference: median under %.0f us\n", RiferimentoPremuto);
@@ -56,17 +60,17 @@ int main(int argc, char **argv)
     bool tutti = true;
     std::vector<double> layout;
     for (int n = 1; n <= 12; ++n) {
-        const prova::Casuale<banco::PrimoDisegno> sorgente(n);
-        FormBrindel f;
+        banco::PrimoDisegno casuale(n);
+        FormBrindel f(Servizi{riproduttore, casuale, sorgenti, box});
         f.show();
         const QSize piccola = f.size();
         f.resize(Schermo);
         aspetta(f, Schermo);
         while (f.partita().fase() == gioco::Fase::Ricerca)
-            f.rispondi(f.partita().bersaglio);
+            f.rispondi(f.partita().Numero());
         f.repaint();
         QWidget *area = f.riquadroDisegno();
-        const double s = aspetto::fattore(area);
+        const double s = scena::fattore(area);
         const QPoint pixel = banco::puntoBianco(f.riquadroDisegno()->superficie());
         const QPointF p = QPointF(std::ceil((pixel.x() + 0.5) * s), std::ceil((pixel.y() + 0.5) * s)) + f.riquadroDisegno()->areaInterna().topLeft();
         std::vector<double> tempi;

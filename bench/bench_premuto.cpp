@@ -5,7 +5,8 @@
 
 #include "bench/disegni.h"
 #include "comune/sostituti.h"
-#include "shell/modulo1.h"
+#include "shell/programma.h"
+#include "sound/riproduttorepulse.h"
 #include "windows/controlli.h"
 #include "windows/formbrindel.h"
 #include "windows/messaggi.h"
@@ -25,14 +26,16 @@ namespace {
 
 std::map<int, std::vector<double>> g_tempi;
 
-void premuto(benchmark::State &state)
+// The window is given the program's own player and boxes, the drawings of
+// the source tree, and draws that start on drawing n.
+void premuto(benchmark::State &state, suoni::Riproduttore &riproduttore, const cartella::Cartella &cartella, messaggi::Box &box)
 {
     const int n = static_cast<int>(state.range(0));
-    const prova::Casuale<banco::PrimoDisegno> sorgente(n);
-    FormBrindel f;
+    banco::PrimoDisegno casuale(n);
+    FormBrindel f(Servizi{riproduttore, casuale, cartella, box});
     f.show();
     while (f.partita().fase() == gioco::Fase::Ricerca)
-        f.rispondi(f.partita().bersaglio);
+        f.rispondi(f.partita().Numero());
     QWidget *area = f.riquadroDisegno();
     const QPoint p = banco::puntoBianco(f.riquadroDisegno()->superficie()) + f.riquadroDisegno()->areaInterna().topLeft();
     bool verde = false;
@@ -56,15 +59,20 @@ void premuto(benchmark::State &state)
 
 } // namespace
 
-BENCHMARK(premuto)->DenseRange(1, 12)->UseManualTime()->Unit(benchmark::kMicrosecond)->Iterations(400);
-
 int main(int argc, char **argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    Modulo1::preparaApplicazione();
-    const prova::Cartella sorgenti(QStringLiteral(BRINDEL_SOURCE_DIR));
+    Programma::preparaApplicazione();
+    suoni::RiproduttorePulse riproduttore;
+    messaggi::BoxVeri box;
+    const prova::CartellaFissa sorgenti(QStringLiteral(BRINDEL_SOURCE_DIR));
+    benchmark::RegisterBenchmark("premuto", [&](benchmark::State &state) { premuto(state, riproduttore, sorgenti, box); })
+        ->DenseRange(1, 12)
+        ->UseManualTime()
+        ->Unit(benchmark::kMicrosecond)
+        ->Iterations(400);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

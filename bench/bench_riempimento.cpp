@@ -34,7 +34,7 @@
 
 // The memory yardstick: a plain conditional read-modify-write loop over a
 // buffer, compiled for this processor (memoria.cpp).
-void ricoloraTutto(std::uint32_t *pixel, std::size_t quanti, std::uint32_t bersaglio, std::uint32_t nuovo);
+void ricoloraTutto(std::uint32_t *pixel, std::size_t quanti, std::uint32_t regione, std::uint32_t nuovo);
 
 namespace {
 

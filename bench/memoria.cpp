@@ -7,11 +7,11 @@
 #include <cstddef>
 #include <cstdint>
 
-void ricoloraTutto(std::uint32_t *pixel, std::size_t quanti, std::uint32_t bersaglio, std::uint32_t nuovo);
+void ricoloraTutto(std::uint32_t *pixel, std::size_t quanti, std::uint32_t regione, std::uint32_t nuovo);
 
-void ricoloraTutto(std::uint32_t *pixel, std::size_t quanti, std::uint32_t bersaglio, std::uint32_t nuovo)
+void ricoloraTutto(std::uint32_t *pixel, std::size_t quanti, std::uint32_t regione, std::uint32_t nuovo)
 {
     for (std::size_t i = 0; i < quanti; ++i)
-        if ((pixel[i] & 0x00FFFFFFu) == bersaglio)
+        if ((pixel[i] & 0x00FFFFFFu) == regione)
             pixel[i] = nuovo;
 }

@@ -3,11 +3,12 @@
 #pragma once
 // The start window's background, drawn at random from a fixed table.
 
+#include "platform/casuale.h"
 #include "platform/colore.h"
 
 #include <array>
 
-namespace ModuloColoriSuoni {
+namespace sfondo {
 
 // Slot 0 is never drawn; light magenta stands twice, so it comes up with odds
 // 2 in 18 and every other colour with odds 1 in 18.
@@ -19,6 +20,6 @@ inline constexpr std::array<Colore, 19> ColoriAvvio{
 };
 
 // One draw from the program's sequence; the value is a whole colour.
-double ColoreCasuale();
+double ColoreCasuale(casuale::Sorgente &casuale);
 
-} // namespace ModuloColoriSuoni
+} // namespace sfondo

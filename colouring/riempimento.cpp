@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -27,7 +29,7 @@ using Pixel = std::uint32_t;
 // An RGB32 pixel is 0xAARRGGBB; the alpha byte is not part of its colour.
 constexpr Pixel MascheraRgb = 0x00FFFFFFu;
 
-inline bool uguale(Pixel p, Pixel bersaglio) { return (p & MascheraRgb) == bersaglio; }
+inline bool uguale(Pixel p, Pixel regione) { return (p & MascheraRgb) == regione; }
 
 // A run of pixels [da, a] on row `riga - verso` that has been painted; the
 // row `riga` next to it is still to be looked at over the same columns.
@@ -102,14 +104,14 @@ inline void dipingiUnoAUno(Pixel *p, int da, int a, Pixel nuovo)
 struct Sse2 {
     static constexpr int L = 8;
     struct Costanti {
-        Pixel bersaglio;
+        Pixel regione;
         Pixel nuovo;
         __m128i maschera = _mm_set1_epi32(static_cast<int>(MascheraRgb));
         __m128i cerca;
         __m128i colore;
 
         Costanti(Pixel b, Pixel n)
-            : bersaglio(b), nuovo(n), cerca(_mm_set1_epi32(static_cast<int>(b))),
+            : regione(b), nuovo(n), cerca(_mm_set1_epi32(static_cast<int>(b))),
               colore(_mm_set1_epi32(static_cast<int>(n)))
         {
         }
@@ -136,13 +138,13 @@ struct Sse2 {
 struct Sse2 {
     static constexpr int L = 8;
     struct Costanti {
-        Pixel bersaglio;
+        Pixel regione;
         Pixel nuovo;
         unsigned uguali(const Pixel *p) const
         {
             unsigned bit = 0;
             for (int i = 0; i < L; ++i)
-                bit |= (uguale(p[i], bersaglio) ? 1u : 0u) << i;
+                bit |= (uguale(p[i], regione) ? 1u : 0u) << i;
             return bit;
         }
         void dipingi(Pixel *p) const { dipingiUnoAUno(p, 0, L, nuovo); }
@@ -165,14 +167,14 @@ using V = Sse2;
 struct Avx2 {
     static constexpr int L = 16;
     struct Costanti {
-        Pixel bersaglio;
+        Pixel regione;
         Pixel nuovo;
         __m256i maschera = _mm256_set1_epi32(static_cast<int>(MascheraRgb));
         __m256i cerca;
         __m256i colore;
 
         Costanti(Pixel b, Pixel n)
-            : bersaglio(b), nuovo(n), cerca(_mm256_set1_epi32(static_cast<int>(b))),
+            : regione(b), nuovo(n), cerca(_mm256_set1_epi32(static_cast<int>(b))),
               colore(_mm256_set1_epi32(static_cast<int>(n)))
         {
         }
@@ -208,14 +210,14 @@ using V = Avx2;
 struct Avx512 {
     static constexpr int L = 16;
     struct Costanti {
-        Pixel bersaglio;
+        Pixel regione;
         Pixel nuovo;
         __m512i maschera = _mm512_set1_epi32(static_cast<int>(MascheraRgb));
         __m512i cerca;
         __m512i colore;
 
         Costanti(Pixel b, Pixel n)
-            : bersaglio(b), nuovo(n), cerca(_mm512_set1_epi32(static_cast<int>(b))),
+            : regione(b), nuovo(n), cerca(_mm512_set1_epi32(static_cast<int>(b))),
               colore(_mm512_set1_epi32(static_cast<int>(n)))
         {
         }
@@ -259,6 +261,9 @@ Nucleo nucleo(Percorso percorso)
 
 Percorso piuLargo()
 {
+    const char *richiesta = std::getenv("BRINDEL_RIEMPIMENTO");
+    if (richiesta && std::strcmp(richiesta, "semplice") == 0)
+        return Percorso::Sse2;
     for (const Percorso p : {Percorso::Avx512, Percorso::Avx2})
         if (disponibile(p))
             return p;
@@ -274,24 +279,24 @@ QRect riempiCon(Nucleo n, QImage &immagine, int x, int y, Colore coloreRegione, 
     const int altezza = dimensioni.height();
     if (x < 0 || y < 0 || x >= larghezza || y >= altezza)
         return {};
-    const Pixel bersaglio = colore::aRgb(coloreRegione) & MascheraRgb;
+    const Pixel regione = colore::aRgb(coloreRegione) & MascheraRgb;
     const Pixel nuovo = colore::aRgb(coloreRiempimento);
-    if ((nuovo & MascheraRgb) == bersaglio)
+    if ((nuovo & MascheraRgb) == regione)
         return {};
     // Look before writing: a shared image is detached only for a real fill.
     const qsizetype passo = immagine.bytesPerLine() / static_cast<qsizetype>(sizeof(Pixel));
     const Pixel *q = reinterpret_cast<const Pixel *>(immagine.constBits()) + passo * y + x;
-    if (!uguale(*q, bersaglio))
+    if (!uguale(*q, regione))
         return {};
     // A speck, with no side neighbour of its colour, is the whole area.
-    const bool granello = (x == 0 || !uguale(q[-1], bersaglio)) && (x + 1 == larghezza || !uguale(q[1], bersaglio))
-        && (y == 0 || !uguale(q[-passo], bersaglio)) && (y + 1 == altezza || !uguale(q[passo], bersaglio));
+    const bool granello = (x == 0 || !uguale(q[-1], regione)) && (x + 1 == larghezza || !uguale(q[1], regione))
+        && (y == 0 || !uguale(q[-passo], regione)) && (y + 1 == altezza || !uguale(q[passo], regione));
     Pixel *const pixel = reinterpret_cast<Pixel *>(immagine.bits());
     if (granello) {
         pixel[passo * y + x] = nuovo;
         return QRect(x, y, 1, 1);
     }
-    return n(pixel, passo, larghezza, altezza, x, y, bersaglio, nuovo);
+    return n(pixel, passo, larghezza, altezza, x, y, regione, nuovo);
 }
 
 } // namespace

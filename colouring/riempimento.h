@@ -30,6 +30,18 @@ QRect riempi(QImage &immagine, int x, int y, Colore coloreRegione, Colore colore
 
 // The fill scans rows with the widest vectors the processor has, chosen
 // once, on the first fill. Every way paints exactly the same pixels.
+//
+// The choice is made at run time, so that one program runs on any x86-64
+// processor: GCC's __builtin_cpu_supports, which reads the processor's
+// CPUID and, for AVX2 and AVX-512, also whether the operating system saves
+// the wide registers (XGETBV: the YMM state, or the mask and ZMM states):
+// a processor that has the instructions under a system that does not keep
+// those registers gets the narrower way. Built by clang (the fuzzer) or for
+// another processor, only the plain way is compiled.
+//
+// The environment variable BRINDEL_RIEMPIMENTO=semplice makes the program
+// take the plain way whatever the processor, for a report from the field:
+// a fault in the fill that goes away with it lies in a wide way.
 enum class Percorso {
     Sse2,   // 128-bit, any x86-64 processor
     Avx2,   // 256-bit
@@ -39,7 +51,8 @@ enum class Percorso {
 // Whether this processor (and its operating system) can run `percorso`.
 bool disponibile(Percorso percorso);
 
-// The way riempi() takes on this processor: the widest one available.
+// The way riempi() takes on this processor: the widest one available, or
+// the plain one (Sse2) when BRINDEL_RIEMPIMENTO is "semplice".
 Percorso percorsoScelto();
 
 // Its name, for benchmarks and test logs: "SSE2", "AVX2", "AVX-512".

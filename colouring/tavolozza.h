@@ -11,12 +11,12 @@
 
 namespace tavolozza {
 
-inline constexpr int Numero = 48;
+inline constexpr int NumeroColori = 48;
 inline constexpr int Colonne = 6;
 inline constexpr int Righe = 8;
 
 // Index order: eight hue groups of six shades, light to dark.
-inline constexpr std::array<Colore, Numero> Tavolozza = {
+inline constexpr std::array<Colore, NumeroColori> Tavolozza = {
     // greys
     0xFFFFFF, 0xE0E0E0, 0xC0C0C0, 0x808080, 0x404040, 0x000000,
     // reds
@@ -38,7 +38,7 @@ inline constexpr std::array<Colore, Numero> Tavolozza = {
 // The colours' names in Italian, as screen readers say them, in the same
 // order: each group's own name, lightened or darkened, or the name a child
 // knows for that shade.
-inline constexpr std::array<const char *, Numero> Nomi = {
+inline constexpr std::array<const char *, NumeroColori> Nomi = {
     "bianco", "grigio chiarissimo", "grigio chiaro", "grigio", "grigio scuro", "nero",
     "rosa", "rosso chiaro", "rosso", "rosso scuro", "rosso molto scuro", "rosso scurissimo",
     "pesca", "arancione chiaro", "arancione", "arancione scuro", "marrone", "marrone rossiccio",
@@ -52,24 +52,25 @@ inline constexpr std::array<const char *, Numero> Nomi = {
 // The first index of a colour in the palette; -1 if it has none.
 constexpr int indiceDi(Colore c)
 {
-    for (int i = 0; i < Numero; ++i)
+    for (int i = 0; i < NumeroColori; ++i)
         if (Tavolozza[static_cast<std::size_t>(i)] == c)
             return i;
     return -1;
 }
 
-// Swatch geometry in pixels, relative to the palette frame. Neighbours
+// The swatches' sizes in pixels, relative to the palette frame. Neighbours
 // overlap by one pixel because the pitch is one less than the size.
-struct GeometriaCampioni {
+struct MisureCampioni {
     int passo;
     int margineAlto;
     int lato;
 };
-inline constexpr GeometriaCampioni Geometria = {24, 8, 25};
+inline constexpr MisureCampioni Misure = {24, 8, 25};
 
-// The swatch of `indice` stands at row `indice / 6`; in every row but the
-// first the two leftmost swatches are swapped.
-constexpr int colonnaDi(int indice)
+// Where the swatch of `indice` stands in the frame's grid of 8 rows of 6:
+// in row `indice / 6`; in every row but the first the two leftmost swatches
+// are swapped, so its column on the screen is not always `indice % 6`.
+constexpr int colonnaNellaCornice(int indice)
 {
     const int riga = indice / Colonne;
     const int colonna = indice % Colonne;
@@ -78,15 +79,15 @@ constexpr int colonnaDi(int indice)
     return 1 - colonna;
 }
 
-constexpr int rigaDi(int indice) { return indice / Colonne; }
+constexpr int rigaNellaCornice(int indice) { return indice / Colonne; }
 
 // Where the swatch of `indice` comes reading the grid left to right, top
 // to bottom, from 0.
-constexpr int postoDi(int indice) { return rigaDi(indice) * Colonne + colonnaDi(indice); }
+constexpr int postoDi(int indice) { return rigaNellaCornice(indice) * Colonne + colonnaNellaCornice(indice); }
 
-constexpr int sinistra(int indice) { return Geometria.passo * colonnaDi(indice); }
-constexpr int alto(int indice) { return Geometria.margineAlto + Geometria.passo * rigaDi(indice); }
-constexpr int larghezza() { return Geometria.lato; }
-constexpr int altezza() { return Geometria.lato; }
+constexpr int sinistra(int indice) { return Misure.passo * colonnaNellaCornice(indice); }
+constexpr int alto(int indice) { return Misure.margineAlto + Misure.passo * rigaNellaCornice(indice); }
+constexpr int larghezza() { return Misure.lato; }
+constexpr int altezza() { return Misure.lato; }
 
 } // namespace tavolozza

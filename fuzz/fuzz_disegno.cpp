@@ -96,17 +96,17 @@ int attesa(int misura, int margine, int parti)
 
 void verificaInizio(const gioco::Partita &p)
 {
-    VERIFICA(p.Trovati == 0);
-    VERIFICA(p.Errori == 0);
+    VERIFICA(p.Trovati() == 0);
+    VERIFICA(p.Errori() == 0);
     VERIFICA(p.fase() == gioco::Fase::Ricerca);
-    VERIFICA(p.bersaglio >= 0 && p.bersaglio < gioco::Celle);
+    VERIFICA(p.Numero() >= 0 && p.Numero() < gioco::Celle);
     for (const gioco::Copertura &c : p.coperture()) {
         VERIFICA(c.visibile);
         VERIFICA(c.colore == colore::Giallo);
     }
-    const int col = gioco::colonnaDi(p.bersaglio);
-    const int riga = gioco::rigaDi(p.bersaglio);
-    VERIFICA(p.Coordinata == QLatin1String(gioco::DidascalieRighe[riga]) + QLatin1String(gioco::DidascalieColonne[col]));
+    const int col = gioco::colonnaDi(p.Numero());
+    const int riga = gioco::rigaDi(p.Numero());
+    VERIFICA(p.Coordinata() == QLatin1String(gioco::DidascalieRighe[riga]) + QLatin1String(gioco::DidascalieColonne[col]));
 }
 
 // A visible cover other than the target, or -1 when there is none.
@@ -115,17 +115,20 @@ int sbagliata(const gioco::Partita &p, Scelte &sc)
     const int partenza = sc.fino(gioco::Celle);
     for (int k = 0; k < gioco::Celle; ++k) {
         const int i = (partenza + k) % gioco::Celle;
-        if (i != p.bersaglio && p.coperture()[i].visibile)
+        if (i != p.Numero() && p.coperture()[i].visibile)
             return i;
     }
     return -1;
 }
 
-void gioca(const QImage &immagine, Scelte &sc)
+void gioca(const QImage &immagine, Scelte &sc, casuale::Sorgente &casuale)
 {
     const QSize riquadro = immagine.size() + QSize(2 * gioco::BordoRiquadro, 2 * gioco::BordoRiquadro);
     int caricamenti = 0;
+    const prova::CartellaFissa cartella(g_stato->cartella->path());
     gioco::Partita partita(gioco::Partita::Ambiente{
+        casuale,
+        cartella,
         [&](int numero) {
             VERIFICA(numero >= 1 && numero <= gioco::NumeroDisegni);
             ++caricamenti;
@@ -157,12 +160,12 @@ void gioca(const QImage &immagine, Scelte &sc)
 
     // One wrong answer: the cover turns red and the same cell stays named.
     {
-        const std::int16_t bersaglio = partita.bersaglio;
+        const std::int16_t bersaglio = partita.Numero();
         const int i = sbagliata(partita, sc);
         VERIFICA(i >= 0);
         VERIFICA(partita.rispondi(i) == gioco::Esito::Sbagliata);
-        VERIFICA(partita.Errori == 1);
-        VERIFICA(partita.bersaglio == bersaglio);
+        VERIFICA(partita.Errori() == 1);
+        VERIFICA(partita.Numero() == bersaglio);
         VERIFICA(partita.coperture()[i].colore == colore::Rosso);
         VERIFICA(partita.coperture()[i].visibile);
     }
@@ -178,13 +181,13 @@ void gioca(const QImage &immagine, Scelte &sc)
                 ++errori;
             }
         }
-        const int bersaglio = partita.bersaglio;
+        const int bersaglio = partita.Numero();
         VERIFICA(bersaglio >= 0 && bersaglio < gioco::Celle);
         VERIFICA(partita.coperture()[bersaglio].visibile);
         const gioco::Esito esito = partita.rispondi(bersaglio);
         VERIFICA(esito == (trovati < gioco::Celle ? gioco::Esito::Giusta : gioco::Esito::Completata));
-        VERIFICA(partita.Trovati == trovati);
-        VERIFICA(partita.Errori == errori);
+        VERIFICA(partita.Trovati() == trovati);
+        VERIFICA(partita.Errori() == errori);
         VERIFICA(!partita.coperture()[bersaglio].visibile);
     }
     VERIFICA(partita.fase() == gioco::Fase::Colorazione);
@@ -244,7 +247,7 @@ void colora(QImage img, Scelte &sc)
     };
     for (const QPoint &p : punti) {
         const Colore regione = colore::daRgb(img.pixel(p));
-        Colore nuovo = tavolozza::Tavolozza[sc.fino(tavolozza::Numero)];
+        Colore nuovo = tavolozza::Tavolozza[sc.fino(tavolozza::NumeroColori)];
         if (nuovo == regione)
             nuovo = regione ^ 0x010101u;
         riempi(img, p.x(), p.y(), regione, nuovo, confronta);
@@ -305,10 +308,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *dati, std::size_t n)
         std::fprintf(stderr, "loaded: %d x %d\n", immagine.width(), immagine.height());
 
     const std::uint32_t seme = impronta(dati, n);
-    const prova::Casuale<casuale::Generatore> generatore(seme);
+    casuale::Generatore generatore(seme);
     Scelte sc{seme | 1u};
 
-    gioca(immagine, sc);
+    gioca(immagine, sc, generatore);
     colora(immagine, sc);
     return 0;
 }

@@ -2,8 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "game/partita.h"
 
-#include "platform/cartella.h"
-#include "platform/casuale.h"
 #include "platform/errore.h"
 #include "platform/numeri.h"
 
@@ -33,9 +31,9 @@ Geometria geometriaPerRiquadro(double larghezzaEsterna, double altezzaEsterna, c
     return g;
 }
 
-QString percorsoDisegno(int numero)
+QString percorsoDisegno(const cartella::Cartella &cartella, int numero)
 {
-    return cartella::programma() + QStringLiteral("/brindel/") + QString::number(numero) + QStringLiteral(".gif");
+    return cartella.percorso() + QStringLiteral("/brindel/") + QString::number(numero) + QStringLiteral(".gif");
 }
 
 Partita::Partita(Ambiente ambiente)
@@ -45,12 +43,12 @@ Partita::Partita(Ambiente ambiente)
 
 void Partita::NuovaPartita()
 {
-    Trovati = 0;
-    Errori = 0;
-    numeroDisegno = static_cast<std::int16_t>(casuale::scegli(casuale::sorgente().prossimo(), NumeroDisegni) + 1);
+    m_trovati = 0;
+    m_errori = 0;
+    m_numeroDisegno = static_cast<std::int16_t>(casuale::scegli(m_ambiente.casuale.prossimo(), NumeroDisegni) + 1);
 
-    const QSize riquadro = m_ambiente.caricaDisegno(numeroDisegno);
-    m_geometria = geometriaPerRiquadro(riquadro.width(), riquadro.height(), percorsoDisegno(numeroDisegno));
+    const QSize riquadro = m_ambiente.caricaDisegno(m_numeroDisegno);
+    m_geometria = geometriaPerRiquadro(riquadro.width(), riquadro.height(), percorsoDisegno(m_ambiente.cartella, m_numeroDisegno));
 
     for (Copertura &c : m_coperture)
         c = Copertura{true, colore::Giallo};
@@ -64,12 +62,12 @@ void Partita::GeneraCoordinata()
     int colonna = 0;
     int riga = 0;
     do {
-        colonna = casuale::scegli(casuale::sorgente().prossimo(), Colonne);
-        riga = casuale::scegli(casuale::sorgente().prossimo(), Righe);
-        bersaglio = static_cast<std::int16_t>(indiceCella(colonna, riga));
-    } while (!m_coperture[bersaglio].visibile);
+        colonna = casuale::scegli(m_ambiente.casuale.prossimo(), Colonne);
+        riga = casuale::scegli(m_ambiente.casuale.prossimo(), Righe);
+        m_numero = static_cast<std::int16_t>(indiceCella(colonna, riga));
+    } while (!m_coperture[m_numero].visibile);
 
-    Coordinata = nomeCella(colonna, riga);
+    m_coordinata = nomeCella(colonna, riga);
 }
 
 Esito Partita::rispondi(int indice)
@@ -77,11 +75,11 @@ Esito Partita::rispondi(int indice)
     if (m_fase != Fase::Ricerca || indice < 0 || indice >= Celle || !m_coperture[indice].visibile)
         return Esito::Rifiutata;
     Copertura &cliccata = m_coperture[indice];
-    if (indice == bersaglio) {
+    if (indice == m_numero) {
         cliccata.visibile = false;
-        numeri::incrementa(Trovati);
+        numeri::incrementa(m_trovati);
         suona(suoni::Segnale::Si);
-        if (Trovati < Celle) {
+        if (m_trovati < Celle) {
             GeneraCoordinata();
             return Esito::Giusta;
         }
@@ -90,10 +88,10 @@ Esito Partita::rispondi(int indice)
         return Esito::Completata;
     }
 
-    numeri::incrementa(Errori);
+    numeri::incrementa(m_errori);
     cliccata.colore = colore::Rosso;
     suona(suoni::Segnale::No);
-    if (Errori > ErroriConcessi) {
+    if (m_errori > ErroriConcessi) {
         suona(suoni::Segnale::Rifai);
         NuovaPartita();
         return Esito::Rifai;

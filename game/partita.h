@@ -3,8 +3,11 @@
 #pragma once
 // The coordinate game: a 4 x 5 grid of covers over a drawing, a named cell to
 // find, right answers that remove covers and wrong ones that turn them red.
-// The window shows this state; it changes only here.
+// The window shows this state and reads it through the accessors; only the
+// rules below change it.
 
+#include "platform/cartella.h"
+#include "platform/casuale.h"
 #include "platform/colore.h"
 #include "sound/segnale.h"
 
@@ -53,8 +56,8 @@ struct Geometria
 // Throws ErroreEsecuzione when a cell would be zero or less, or too large.
 Geometria geometriaPerRiquadro(double larghezzaEsterna, double altezzaEsterna, const QString &file = {});
 
-// The drawing's path beside the executable: <folder>/brindel/<n>.gif.
-QString percorsoDisegno(int numero);
+// The drawing's path in the program's folder: <folder>/brindel/<n>.gif.
+QString percorsoDisegno(const cartella::Cartella &cartella, int numero);
 
 enum class Fase {
     Ricerca,      // covers, grid labels and the cell name shown
@@ -81,6 +84,10 @@ class Partita
 public:
     struct Ambiente
     {
+        // The program's random sequence: a drawing, then cells.
+        casuale::Sorgente &casuale;
+        // Where the drawings are.
+        const cartella::Cartella &cartella;
         // Loads drawing n into the box and returns the box's new outer size;
         // throws ErroreEsecuzione when it cannot.
         std::function<QSize(int numero)> caricaDisegno;
@@ -106,19 +113,24 @@ public:
     const std::array<Copertura, Celle> &coperture() const { return m_coperture; }
 
     // The name of the cell to find ("  C3") and its index 0..19.
-    QString Coordinata;
-    std::int16_t bersaglio = 0;
+    const QString &Coordinata() const { return m_coordinata; }
+    std::int16_t Numero() const { return m_numero; }
     // The drawing of this game, 1..12.
-    std::int16_t numeroDisegno = 0;
+    std::int16_t numeroDisegno() const { return m_numeroDisegno; }
     // Covers found and wrong answers in this game.
-    std::int16_t Trovati = 0;
-    std::int16_t Errori = 0;
+    std::int16_t Trovati() const { return m_trovati; }
+    std::int16_t Errori() const { return m_errori; }
 
 private:
     void cambiaFase(Fase nuova);
     void suona(suoni::Segnale segnale) const;
 
     Ambiente m_ambiente;
+    QString m_coordinata;
+    std::int16_t m_numero = 0;
+    std::int16_t m_numeroDisegno = 0;
+    std::int16_t m_trovati = 0;
+    std::int16_t m_errori = 0;
     Fase m_fase = Fase::Ricerca;
     Geometria m_geometria{};
     std::array<Copertura, Celle> m_coperture{};

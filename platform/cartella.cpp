@@ -10,8 +10,6 @@
 namespace cartella {
 namespace {
 
-QString g_sostituta;
-
 constexpr char16_t PrimoSostituto = 0xDC80;
 
 bool sostituto(QChar c)
@@ -54,10 +52,8 @@ int lunghezzaUtf8(const QByteArray &b, qsizetype i)
 
 } // namespace
 
-QString programma()
+QString DelProgramma::percorso() const
 {
-    if (!g_sostituta.isEmpty())
-        return g_sostituta;
     // The executable's real path as the system has it, in bytes: Qt's own
     // applicationDirPath() decodes it as UTF-8 and gives up on any other name.
     char percorso[PATH_MAX];
@@ -67,11 +63,6 @@ QString programma()
     QByteArray nome(percorso, qsizetype(n));
     nome.truncate(std::max<qsizetype>(nome.lastIndexOf('/'), 1));
     return decodifica(nome);
-}
-
-void imposta(const QString &percorso)
-{
-    g_sostituta = percorso;
 }
 
 QString decodifica(const QByteArray &nome)

@@ -14,11 +14,22 @@
 
 namespace cartella {
 
-// The folder of the running executable (links resolved), without a
-// trailing separator.
-QString programma();
-// Tests point the program at a folder of their own; an empty path restores it.
-void imposta(const QString &percorso);
+// Where the data files are looked up: asked for at every use, never kept.
+class Cartella
+{
+public:
+    virtual ~Cartella() = default;
+    // The folder, without a trailing separator.
+    virtual QString percorso() const = 0;
+};
+
+// The folder of the running executable (links resolved), looked up anew at
+// every call: the program's own, which main hands to the windows.
+class DelProgramma final : public Cartella
+{
+public:
+    QString percorso() const override;
+};
 
 // A name from the system, every byte kept; and back to its bytes.
 QString decodifica(const QByteArray &nome);

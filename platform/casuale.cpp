@@ -9,17 +9,6 @@
 #include <stdexcept>
 
 namespace casuale {
-namespace {
-
-Generatore &generatoreDelProgramma()
-{
-    static Generatore g;
-    return g;
-}
-
-Sorgente *g_attuale = nullptr;
-
-} // namespace
 
 float Generatore::prossimo()
 {
@@ -34,21 +23,11 @@ float Sequenza::prossimo()
     return m_valori.at(m_pos++);
 }
 
-Sorgente &sorgente()
-{
-    return g_attuale ? *g_attuale : generatoreDelProgramma();
-}
-
-void imposta(Sorgente *altra)
-{
-    g_attuale = altra;
-}
-
-void seminaDallOrologio()
+std::uint32_t semeDallOrologio()
 {
     const auto adesso = std::chrono::system_clock::now().time_since_epoch();
     const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(adesso).count();
-    generatoreDelProgramma().semina(static_cast<std::uint32_t>(ns ^ (ns >> 32)));
+    return static_cast<std::uint32_t>(ns ^ (ns >> 32));
 }
 
 int scegli(float r, int n)

@@ -1,8 +1,10 @@
 // SPDX-FileCopyrightText: 2026 Gli autori di Tintar i Brindel
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The program's one pseudo-random sequence. Every draw is a single-precision
-// value r with 0 <= r < 1; a choice among n things is floor(r * n).
+// Random draws. The program has one pseudo-random sequence, made at
+// start-up and passed to whatever draws from it. Every draw is a
+// single-precision value r with 0 <= r < 1; a choice among n things is
+// floor(r * n).
 
 #include <QList>
 
@@ -44,12 +46,10 @@ private:
     qsizetype m_pos = 0;
 };
 
-// The program's sequence (a Generatore unless a test installed another).
-Sorgente &sorgente();
-// Installs another source; nullptr goes back to the program's own.
-void imposta(Sorgente *altra);
-// Seeds the program's own generator from the clock (start-up only).
-void seminaDallOrologio();
+// A seed from the clock, so that each run draws a different sequence: the
+// program's one generator is made with it at start-up, and handed to what
+// draws from it.
+std::uint32_t semeDallOrologio();
 
 // floor(r * n) in single precision, checked: 0 .. n-1.
 int scegli(float r, int n);

@@ -51,7 +51,7 @@ int ErroreEsecuzione::codiceUscita() const
     switch (m_tipo) {
     case Tipo::Overflow:
     case Tipo::OperazioneNonValida:
-        return uscita::ErroreDiCalcolo;
+        return uscita::ErroreInterno;
     case Tipo::DisegnoNonCaricato:
     case Tipo::DisegnoTroppoPiccolo:
         return uscita::FileNonCaricato;

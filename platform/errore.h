@@ -8,12 +8,19 @@
 
 #include <stdexcept>
 
-// The exit status of a program ended by an error, by its kind.
+#include <sysexits.h>
+
+// The exit status of a program ended by an error, by its kind: the codes of
+// <sysexits.h>, as other Linux programs give them, so that a script or a
+// report from the field tells them apart. The manual page lists them.
 namespace uscita {
-inline constexpr int ErroreInterno = 1;
-inline constexpr int ErroreDiCalcolo = 6;
-inline constexpr int MemoriaEsaurita = 7;
-inline constexpr int FileNonCaricato = 53;
+// A fault of the program itself: a number out of range, an operation on
+// a value that is not a number, anything unforeseen.
+inline constexpr int ErroreInterno = EX_SOFTWARE;
+// Memory ran out.
+inline constexpr int MemoriaEsaurita = EX_OSERR;
+// A drawing could not be read, or is not one the game can play.
+inline constexpr int FileNonCaricato = EX_NOINPUT;
 } // namespace uscita
 
 class ErroreEsecuzione : public std::runtime_error

@@ -3,7 +3,8 @@
 #include "colouring/storia.h"
 #include "platform/errore.h"
 #include "shell/istanza.h"
-#include "shell/modulo1.h"
+#include "shell/programma.h"
+#include "sound/riproduttorepulse.h"
 #include "windows/messaggi.h"
 
 #include <QApplication>
@@ -148,8 +149,15 @@ int main(int argc, char **argv)
     }
     g_trattenuti.clear();
 
-    Modulo1::preparaApplicazione();
-    Programma programma;
+    Programma::preparaApplicazione();
+    // What the windows take from the system, made here once: the player, the
+    // one random sequence (seeded from the clock, so that each run draws
+    // another), the executable's folder and the real message boxes.
+    suoni::RiproduttorePulse riproduttore;
+    casuale::Generatore generatore(casuale::semeDallOrologio());
+    const cartella::DelProgramma cartella;
+    messaggi::BoxVeri box;
+    Programma programma(Servizi{riproduttore, generatore, cartella, box});
     // One game for each user on each display (a screen of the offscreen
     // kind is nobody's); a second launch brings the first to the front.
     const QString piattaforma = QGuiApplication::platformName();
@@ -157,6 +165,6 @@ int main(int argc, char **argv)
     if (piattaforma != QLatin1String("offscreen") && piattaforma != QLatin1String("minimal")
         && !istanza.prendi([&programma] { programma.inPrimoPiano(); }))
         return 0;
-    programma.Main();
+    programma.avvia();
     return messaggi::cicloPrincipale();
 }

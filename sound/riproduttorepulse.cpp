@@ -696,10 +696,4 @@ RiproduttorePulse::Stato RiproduttorePulse::stato() const
     return m_condiviso->stato;
 }
 
-RiproduttorePulse &pulse()
-{
-    static RiproduttorePulse giocatore;
-    return giocatore;
-}
-
 } // namespace suoni

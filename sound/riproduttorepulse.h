@@ -5,7 +5,7 @@
 // a PulseAudio (or PipeWire) sound server through libpulse, driven from a
 // thread of its own so that no cue ever waits on the file or the server.
 
-#include "sound/modulocolorisuoni.h"
+#include "sound/riproduttore.h"
 
 #include <chrono>
 #include <memory>
@@ -50,8 +50,5 @@ private:
     std::shared_ptr<Condiviso> m_condiviso;
     std::thread m_filo;
 };
-
-// The program's own player, which suoni::delProgramma() returns.
-RiproduttorePulse &pulse();
 
 } // namespace suoni

@@ -3,15 +3,14 @@
 #include "sound/voce.h"
 
 #include "game/partita.h"
-#include "platform/cartella.h"
 
 namespace voce {
 namespace {
 
 // suoni/voce/<nome>.wav: "c3", "c", "3".
-void di(suoni::Riproduttore &riproduttore, const QString &nome)
+void di(suoni::Riproduttore &riproduttore, const cartella::Cartella &cartella, const QString &nome)
 {
-    riproduttore.riproduciVoce(cartella::programma() + QStringLiteral("/suoni/voce/") + nome + QStringLiteral(".wav"));
+    riproduttore.riproduciVoce(cartella.percorso() + QStringLiteral("/suoni/voce/") + nome + QStringLiteral(".wav"));
 }
 
 QString lettera(int riga) { return QString(QChar(u'a' + riga)); }
@@ -19,22 +18,22 @@ QString numero(int colonna) { return QString::number(colonna + 1); }
 
 } // namespace
 
-void cella(suoni::Riproduttore &riproduttore, int indice)
+void cella(suoni::Riproduttore &riproduttore, const cartella::Cartella &cartella, int indice)
 {
     if (indice >= 0 && indice < gioco::Celle)
-        di(riproduttore, lettera(gioco::rigaDi(indice)) + numero(gioco::colonnaDi(indice)));
+        di(riproduttore, cartella, lettera(gioco::rigaDi(indice)) + numero(gioco::colonnaDi(indice)));
 }
 
-void riga(suoni::Riproduttore &riproduttore, int r)
+void riga(suoni::Riproduttore &riproduttore, const cartella::Cartella &cartella, int r)
 {
     if (r >= 0 && r < gioco::Righe)
-        di(riproduttore, lettera(r));
+        di(riproduttore, cartella, lettera(r));
 }
 
-void colonna(suoni::Riproduttore &riproduttore, int c)
+void colonna(suoni::Riproduttore &riproduttore, const cartella::Cartella &cartella, int c)
 {
     if (c >= 0 && c < gioco::Colonne)
-        di(riproduttore, numero(c));
+        di(riproduttore, cartella, numero(c));
 }
 
 } // namespace voce

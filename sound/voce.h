@@ -7,13 +7,14 @@
 // played as the cues are, replacing whatever sound is playing; a file that
 // is missing or cannot be played gives silence, never the bell.
 
-#include "sound/modulocolorisuoni.h"
+#include "platform/cartella.h"
+#include "sound/riproduttore.h"
 
 namespace voce {
 
 // Cell `indice` 0..19, row 0..4, column 0..3; anything else says nothing.
-void cella(suoni::Riproduttore &riproduttore, int indice);
-void riga(suoni::Riproduttore &riproduttore, int riga);
-void colonna(suoni::Riproduttore &riproduttore, int colonna);
+void cella(suoni::Riproduttore &riproduttore, const cartella::Cartella &cartella, int indice);
+void riga(suoni::Riproduttore &riproduttore, const cartella::Cartella &cartella, int riga);
+void colonna(suoni::Riproduttore &riproduttore, const cartella::Cartella &cartella, int colonna);
 
 } // namespace voce

@@ -4,7 +4,7 @@
 // platform read them.
 
 #include "comune/aree.h"
-#include "platform/numeri.h"
+#include "game/partita.h"
 #include "windows/layout.h"
 
 #include <QDir>
@@ -271,21 +271,17 @@ void TstAssets::disegno()
                                 .arg(aree[k].pixel).arg(aree[k].seme.x()).arg(aree[k].seme.y()).arg(lati[k])));
     }
 
-    // The box takes the picture's size plus its border; the cells follow.
-    const double w = img.width() + 2 * bordo, h = img.height() + 2 * bordo;
-    const std::int16_t cellaL = numeri::aInt16(std::floor(w - 15) / 4);
-    const std::int16_t cellaA = numeri::aInt16(std::floor(h - 20) / 5);
-    QVERIFY(cellaL > 0);
-    QVERIFY(cellaA > 0);
+    // The box takes the picture's size plus its border; the game lays its cells out from that.
+    const gioco::Geometria g = gioco::geometriaPerRiquadro(img.width() + 2 * bordo, img.height() + 2 * bordo);
 
     // Most cells uncover part of the drawing: lines in at least 16 of 20.
     int conLinee = 0;
     for (int r = 0; r < 5; ++r) {
         for (int c = 0; c < 4; ++c) {
             int neri = 0;
-            const int x0 = 15 + c * cellaL - bordo, y0 = 20 + r * cellaA - bordo;
-            for (int y = y0; y < std::min(y0 + cellaA, img.height()); ++y)
-                for (int x = x0; x < std::min(x0 + cellaL, img.width()); ++x)
+            const int x0 = g.sinistra(c) - bordo, y0 = g.alto(r) - bordo;
+            for (int y = y0; y < std::min(y0 + g.altezzaCella, img.height()); ++y)
+                for (int x = x0; x < std::min(x0 + g.larghezzaCella, img.width()); ++x)
                     neri += img.pixel(x, y) == nero;
             conLinee += neri >= 150; // black pixels: a line or two across the cell
         }
@@ -337,7 +333,7 @@ void TstAssets::arrotondamentoDelleCelle()
             continue;
         const int intero = utile / 4; // the half lies between intero and intero + 1
         const int pari = intero % 2 == 0 ? intero : intero + 1;
-        QCOMPARE(int(numeri::aInt16(std::floor(double(utile)) / 4)), pari);
+        QCOMPARE(int(gioco::geometriaPerRiquadro(img.width() + 2 * bordo, img.height() + 2 * bordo).larghezzaCella), pari);
         (pari == intero ? giu : su) = true;
     }
     QVERIFY2(giu, "no drawing whose half cell width rounds down");

@@ -2,14 +2,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Colouring in the game window: the chosen colour, and presses that fill the drawing.
 
-#include "comune/gif.h"
 #include "comune/registratori.h"
-#include "shell/modulo1.h"
+#include "shell/programma.h"
 #include "windows/controlli.h"
 #include "windows/formbrindel.h"
+#include "windows/scena.h"
+
+#include <QBackingStore>
 
 #include <QFrame>
-#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -18,16 +19,14 @@ namespace {
 struct Gioco
 {
     Gioco()
-        : cartella(dir.path())
-        , casuale(31)
+        : banco(31)
     {
-        prova::scriviDisegni(dir.path());
         f.show();
     }
     void finisci()
     {
         while (f.partita().fase() == gioco::Fase::Ricerca)
-            f.rispondi(f.partita().bersaglio);
+            f.rispondi(f.partita().Numero());
     }
     // A colour chosen on the palette, then a new game: the find phase with that colour.
     void scegliPoiRicomincia(int campione)
@@ -45,12 +44,8 @@ struct Gioco
         QTest::mouseRelease(f.riquadroDisegno(), b, m, angolo + p);
     }
 
-    prova::RegistroMessaggi messaggi;
-    prova::RegistroSuoni suoni;
-    QTemporaryDir dir;
-    prova::Cartella cartella;
-    prova::Casuale<casuale::Generatore> casuale;
-    FormBrindel f{{}, suoni};
+    prova::Sostituti<> banco;
+    FormBrindel f{banco.servizi()};
 };
 
 constexpr Colore Bianco = 0xFFFFFF;
@@ -62,7 +57,7 @@ class TstColorazione : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { Modulo1::preparaApplicazione(); }
+    void initTestCase() { Programma::preparaApplicazione(); }
     void primaDiSceglierePicture1Resta();
     void sceltaSopravvive();
     void premiConOgniPulsante_data();
@@ -71,6 +66,7 @@ private slots:
     void premiFuoriDalDisegno();
     void trasparenteComeSfondo();
     void riempieSottoUnaCopertura();
+    void riempimentoSubitoVisibile();
     void contornoRicolorato();
     void nuovoDisegnoPerdeIColori();
     void riempimentoDellaSuperficie_data();
@@ -82,8 +78,8 @@ void TstColorazione::primaDiSceglierePicture1Resta()
 {
     // Before any swatch is clicked fills are black, while the chosen-colour box still shows the button face.
     Gioco g;
-    QCOMPARE(g.f.ColoreScelto, Nero);
-    QVERIFY(!g.f.riquadroScelto()->backColor().has_value());
+    QCOMPARE(g.f.ColoreScelto(), Nero);
+    QVERIFY(!g.f.riquadroScelto()->coloreProprio().has_value());
     g.finisci();
     g.premi({100, 100});
     QCOMPARE(g.pixel(100, 100), Nero);
@@ -97,21 +93,21 @@ void TstColorazione::sceltaSopravvive()
     Gioco g;
     g.finisci();
     QTest::mouseClick(g.f.campione(7), Qt::LeftButton, {}, QPoint(12, 12));
-    QCOMPARE(Colore(g.f.ColoreScelto), Colore(0x8080FF));
+    QCOMPARE(Colore(g.f.ColoreScelto()), Colore(0x8080FF));
     QTest::mouseClick(g.f.campione(7), Qt::LeftButton, {}, QPoint(12, 12));
-    QCOMPARE(Colore(g.f.ColoreScelto), Colore(0x8080FF));
-    QCOMPARE(*g.f.riquadroScelto()->backColor(), Colore(0x8080FF));
+    QCOMPARE(Colore(g.f.ColoreScelto()), Colore(0x8080FF));
+    QCOMPARE(*g.f.riquadroScelto()->coloreProprio(), Colore(0x8080FF));
     QTest::mouseClick(g.f.campione(5), Qt::LeftButton);
-    QCOMPARE(g.f.ColoreScelto, Nero);
-    QCOMPARE(*g.f.riquadroScelto()->backColor(), Colore(0x000000));
+    QCOMPARE(g.f.ColoreScelto(), Nero);
+    QCOMPARE(*g.f.riquadroScelto()->coloreProprio(), Colore(0x000000));
     QTest::mouseClick(g.f.campione(38), Qt::LeftButton);
     QTest::mouseClick(g.f.avanti(), Qt::LeftButton);
     QVERIFY(!g.f.cornice()->isVisible());
     g.f.primaAttivazione();
-    QCOMPARE(Colore(g.f.ColoreScelto), Colore(0xFF0000));
-    QCOMPARE(*g.f.riquadroScelto()->backColor(), Colore(0xFF0000));
-    QCOMPARE(*g.f.campione(38)->backColor(), Colore(0xFF0000));
-    QVERIFY(g.messaggi.box.isEmpty());
+    QCOMPARE(Colore(g.f.ColoreScelto()), Colore(0xFF0000));
+    QCOMPARE(*g.f.riquadroScelto()->coloreProprio(), Colore(0xFF0000));
+    QCOMPARE(*g.f.campione(38)->coloreProprio(), Colore(0xFF0000));
+    QVERIFY(g.banco.messaggi.box.isEmpty());
 }
 
 void TstColorazione::premiConOgniPulsante_data()
@@ -139,7 +135,7 @@ void TstColorazione::premiConOgniPulsante()
         g.scegliPoiRicomincia(26);
         // Uncover the top-left cell so the press lands on the drawing.
         while (g.f.copertura(0)->isVisible())
-            g.f.rispondi(g.f.partita().bersaglio);
+            g.f.rispondi(g.f.partita().Numero());
         QCOMPARE(g.f.partita().fase(), gioco::Fase::Ricerca);
     }
     g.premi({40, 40}, Qt::MouseButton(pulsante), Qt::KeyboardModifiers(maiuscole));
@@ -180,8 +176,8 @@ void TstColorazione::premiFuoriDalDisegno()
     QTest::mouseRelease(w, Qt::MouseButton(pulsante), {}, QPoint(5, 5));
     QTest::mouseDClick(w, Qt::MouseButton(pulsante), {}, QPoint(5, 5));
     QCOMPARE(g.f.riquadroDisegno()->superficie(), prima);
-    QCOMPARE(g.f.partita().Errori + g.f.partita().Trovati, 0);
-    QCOMPARE(g.suoni.nomi, suoni);
+    QCOMPARE(g.f.partita().Errori() + g.f.partita().Trovati(), 0);
+    QCOMPARE(g.banco.suoni.nomi, suoni);
 }
 
 void TstColorazione::trasparenteComeSfondo()
@@ -193,7 +189,7 @@ void TstColorazione::trasparenteComeSfondo()
     disegno.fill(Qt::transparent);
     for (int y = 0; y < 40; ++y)
         disegno.setPixel(20, y, qRgb(0, 0, 0));
-    g.f.riquadroDisegno()->setPicture(disegno);
+    g.f.riquadroDisegno()->mostraImmagine(disegno);
     QCOMPARE(g.pixel(30, 5), Bianco);
     g.f.scegliColore(26); // green
     g.premi({5, 5});
@@ -210,7 +206,7 @@ void TstColorazione::riempieSottoUnaCopertura()
     Gioco g;
     g.scegliPoiRicomincia(20); // yellow
     QVERIFY(!g.f.copertura(0)->isHidden());
-    g.f.rispondi(g.f.partita().bersaglio);
+    g.f.rispondi(g.f.partita().Numero());
     const int trovata = [&] {
         for (int i = 0; i < 20; ++i)
             if (g.f.copertura(i)->isHidden())
@@ -225,6 +221,35 @@ void TstColorazione::riempieSottoUnaCopertura()
     QCOMPARE(g.pixel(altro.x(), altro.y()), 0x00FFFFu);
     g.f.repaint();
     QCOMPARE(g.pixel(altro.x(), altro.y()), 0x00FFFFu);
+}
+
+void TstColorazione::riempimentoSubitoVisibile()
+{
+    // At the layout's own size, the window's pixels show the whole filled area as soon as the press has been handled,
+    // with no event processed after it: the drawing's inner area shows the picture just as it now is.
+    Gioco g;
+    QVERIFY(QTest::qWaitForWindowExposed(&g.f));
+    g.finisci();
+    g.f.scegliColore(26); // green
+    g.f.repaint();
+    QCOMPARE(scena::fattore(g.f.riquadroDisegno()), 1.0);
+    QCOMPARE(g.f.devicePixelRatioF(), 1.0);
+    const QRect interna = g.f.riquadroDisegno()->areaInterna();
+    // How many pixels of the drawing the window does not show as they are.
+    const auto diversi = [&] {
+        const auto *finestra = static_cast<const QImage *>(g.f.backingStore()->paintDevice());
+        const QPoint angolo = g.f.riquadroDisegno()->mapTo(&g.f, interna.topLeft());
+        const QImage &disegno = g.f.riquadroDisegno()->superficie();
+        int n = 0;
+        for (int y = 0; y < disegno.height(); ++y)
+            for (int x = 0; x < disegno.width(); ++x)
+                n += (finestra->pixel(angolo + QPoint(x, y)) & 0xFFFFFFu) != (disegno.pixel(x, y) & 0xFFFFFFu);
+        return n;
+    };
+    QCOMPARE(diversi(), 0);
+    QTest::mousePress(g.f.riquadroDisegno(), Qt::LeftButton, {}, interna.topLeft() + QPoint(40, 40));
+    QCOMPARE(g.pixel(159, 232), 0x00FF00u);
+    QCOMPARE(diversi(), 0);
 }
 
 void TstColorazione::contornoRicolorato()

@@ -6,10 +6,11 @@
 #include "comune/gif.h"
 #include "comune/pixel.h"
 #include "comune/registratori.h"
-#include "colouring/colorecasuale.h"
-#include "shell/modulo1.h"
+#include "shell/programma.h"
 #include "windows/aspetto.h"
+#include "windows/scena.h"
 #include "windows/controlli.h"
+#include "windows/impaginazione.h"
 #include "windows/formavvio.h"
 #include "windows/formbrindel.h"
 
@@ -25,7 +26,6 @@
 #include <QPicture>
 #include <QPointer>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <algorithm>
@@ -115,7 +115,7 @@ QImage pixelDi(QWidget *finestra)
 // ring inside that), how many do not show the mark's colour, and how many there are.
 std::pair<int, int> fuoriDalSegno(const QImage &img, const QWidget *w, const layout::SegnoFuoco &segno)
 {
-    const double s = aspetto::fattore(w);
+    const double s = scena::fattore(w);
     const QRect mostrato = w->mask().isEmpty() ? w->rect() : w->mask().boundingRect();
     const auto dentro = [&](int d) {
         const int k = int(std::floor(d * s + 0.5));
@@ -158,7 +158,7 @@ int trovaConLeFrecce(FormBrindel &f)
 {
     int tasti = 0;
     while (f.partita().fase() == gioco::Fase::Ricerca && tasti < 500) {
-        const int t = f.partita().bersaglio;
+        const int t = f.partita().Numero();
         const int i = cellaDi(f, QApplication::focusWidget());
         int k = Qt::Key_Down;
         if (i == t)
@@ -173,18 +173,6 @@ int trovaConLeFrecce(FormBrindel &f)
     return tasti;
 }
 
-// A folder with twelve drawings of the given size, used as the program's folder.
-struct CartellaDiProva
-{
-    explicit CartellaDiProva(QSize disegno = {320, 466})
-        : cartella(dir.path())
-    {
-        prova::scriviDisegni(dir.path(), disegno.width(), disegno.height());
-    }
-    QTemporaryDir dir;
-    prova::Cartella cartella;
-};
-
 } // namespace
 
 class TstFinestre : public QObject
@@ -196,6 +184,7 @@ private slots:
     void layoutBrindel();
     void campioniAlPosto_data();
     void campioniAlPosto();
+    void tavolozzaSulloSchermo();
     void caratteri_data();
     void caratteri();
     void didascalie();
@@ -214,7 +203,8 @@ private slots:
     void nascostiNonAgiscono();
     void disegnoErratoTermina_data();
     void disegnoErratoTermina();
-    void tastieraRaggiungeLeCoperture();
+    void ordineDelFuoco_data();
+    void ordineDelFuoco();
     void disegniLettiAdOgniPartita();
     void ingrandita_data();
     void ingrandita();
@@ -230,7 +220,7 @@ private slots:
 
 void TstFinestre::initTestCase()
 {
-    Modulo1::preparaApplicazione();
+    Programma::preparaApplicazione();
 }
 
 void TstFinestre::layoutBrindel_data()
@@ -257,7 +247,8 @@ void TstFinestre::layoutBrindel()
     // Before the first game every control stands at its place; children of the box from its inner corner.
     QFETCH(QString, controllo);
     QFETCH(QRect, atteso);
-    FormBrindel f;
+    prova::Sostituti<> banco;
+    FormBrindel f(banco.servizi());
     auto *w = f.findChild<QWidget *>(controllo);
     QVERIFY(w);
     if (controllo.startsWith(QLatin1String("Command2")) || controllo.startsWith(QLatin1String("Label1"))
@@ -291,11 +282,8 @@ void TstFinestre::campioniAlPosto()
     QFETCH(int, y);
     QFETCH(int, indice);
     QFETCH(QString, nome);
-    prova::RegistroMessaggi messaggi;
-    CartellaDiProva cartella;
-    prova::Casuale<casuale::Generatore> casuale(1);
-    prova::RegistroSuoni suoni;
-    FormBrindel f({}, suoni);
+    prova::Sostituti<> banco(1);
+    FormBrindel f(banco.servizi());
     f.show();
     auto *campione = f.campione(indice);
     QCOMPARE(campione->accessibleName(), nome);
@@ -305,11 +293,54 @@ void TstFinestre::campioniAlPosto()
     QCOMPARE(campione->cursor().shape(), Qt::CrossCursor);
     // The palette is there in the colouring.
     while (f.partita().fase() == gioco::Fase::Ricerca)
-        f.rispondi(f.partita().bersaglio);
+        f.rispondi(f.partita().Numero());
     f.scegliColore(indice);
-    QCOMPARE(Colore(f.ColoreScelto), *campione->backColor());
-    QCOMPARE(f.riquadroScelto()->backColor(), campione->backColor());
+    QCOMPARE(Colore(f.ColoreScelto()), *campione->coloreProprio());
+    QCOMPARE(f.riquadroScelto()->coloreProprio(), campione->coloreProprio());
     QCOMPARE(f.riquadroScelto()->accessibleName(), QStringLiteral("Colore scelto: ") + nome);
+}
+
+void TstFinestre::tavolozzaSulloSchermo()
+{
+    // Every one of the 48 swatches, where the layout puts it, shows its colour of the game's palette on the window's
+    // pixels, and a real click on it chooses that colour: the one the next fill paints, and the chosen-colour box
+    // shows. The palette and the places are written out here, not taken from the program.
+    static constexpr Colore colori[48] = {
+        0xFFFFFF, 0xE0E0E0, 0xC0C0C0, 0x808080, 0x404040, 0x000000, // greys
+        0xC0C0FF, 0x8080FF, 0x0000FF, 0x0000C0, 0x000080, 0x000040, // reds
+        0xC0E0FF, 0x80C0FF, 0x0080FF, 0x0040C0, 0x004080, 0x404080, // oranges and browns
+        0xC0FFFF, 0x80FFFF, 0x00FFFF, 0x00C0C0, 0x008080, 0x004040, // yellows
+        0xC0FFC0, 0x80FF80, 0x00FF00, 0x00C000, 0x008000, 0x004000, // greens
+        0xFFFFC0, 0xFFFF80, 0xFFFF00, 0xC0C000, 0x808000, 0x404000, // cyans
+        0xFFC0C0, 0xFF8080, 0xFF0000, 0xC00000, 0x800000, 0x400000, // blues
+        0xFFC0FF, 0xFF80FF, 0xFF00FF, 0xC000C0, 0x800080, 0x400040, // magentas
+    };
+    // The index of the swatch at each place of the frame, row by row, left to right.
+    static constexpr int posti[8][6] = {
+        {0, 1, 2, 3, 4, 5},       {7, 6, 8, 9, 10, 11},     {13, 12, 14, 15, 16, 17}, {19, 18, 20, 21, 22, 23},
+        {25, 24, 26, 27, 28, 29}, {31, 30, 32, 33, 34, 35}, {37, 36, 38, 39, 40, 41}, {43, 42, 44, 45, 46, 47},
+    };
+    prova::Sostituti<> banco(1);
+    FormBrindel f(banco.servizi());
+    f.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f));
+    while (f.partita().fase() == gioco::Fase::Ricerca)
+        f.rispondi(f.partita().Numero());
+    const double rapporto = f.devicePixelRatioF();
+    const auto schermo = [&](QPoint logico) { return (QPointF(logico) * rapporto).toPoint(); };
+    const QPoint scelto = f.cornice()->mapTo(&f, QPoint(145 / 2, 200 + 33 / 2));
+    for (int riga = 0; riga < 8; ++riga)
+        for (int colonna = 0; colonna < 6; ++colonna) {
+            const int indice = posti[riga][colonna];
+            const QPoint mezzo = f.cornice()->mapTo(&f, QPoint(24 * colonna + 12, 8 + 24 * riga + 12));
+            const QString dove = QStringLiteral("row %1, column %2: PicColore(%3)").arg(riga).arg(colonna).arg(indice);
+            const Colore visto = colore::daRgb(pixelDi(&f).pixel(schermo(mezzo)));
+            QVERIFY2(visto == colori[indice], qPrintable(dove + QStringLiteral(" shows %1, not %2").arg(esadecimale(visto), esadecimale(colori[indice]))));
+            cliccaPixel(&f, schermo(mezzo));
+            QVERIFY2(f.ColoreScelto() == colori[indice], qPrintable(dove));
+            QVERIFY2(colore::daRgb(pixelDi(&f).pixel(schermo(scelto))) == colori[indice], qPrintable(dove));
+        }
+    QVERIFY(banco.messaggi.box.isEmpty());
 }
 
 void TstFinestre::caratteri_data()
@@ -329,7 +360,8 @@ void TstFinestre::caratteri()
     QFETCH(QString, controllo);
     QFETCH(QString, famiglia);
     QFETCH(int, pixel);
-    FormBrindel f;
+    prova::Sostituti<> banco;
+    FormBrindel f(banco.servizi());
     auto *w = f.findChild<QWidget *>(controllo);
     QVERIFY(w);
     const QFontInfo info(w->font());
@@ -341,7 +373,8 @@ void TstFinestre::caratteri()
 void TstFinestre::didascalie()
 {
     // Captions and menu texts are exactly as the game shows them.
-    FormBrindel f;
+    prova::Sostituti<> banco;
+    FormBrindel f(banco.servizi());
     QCOMPARE(f.voceInformazioni()->text(), QStringLiteral("Informazioni          "));
     QCOMPARE(f.voceInformazioni()->text().size(), 22);
     QCOMPARE(f.voceEsci()->text(), QStringLiteral("Esci"));
@@ -394,7 +427,8 @@ void TstFinestre::impaginazione()
 void TstFinestre::internoEVisibilita()
 {
     // The interior is 687 x 513 below the menu bar; palette and "avanti" start hidden.
-    FormBrindel f;
+    prova::Sostituti<> banco;
+    FormBrindel f(banco.servizi());
     QCOMPARE(f.interno()->size(), QSize(687, 513));
     QCOMPARE(f.interno()->palette().color(QPalette::Window), QColor(0, 255, 255));
     QVERIFY(f.cornice()->isHidden());
@@ -406,15 +440,16 @@ void TstFinestre::internoEVisibilita()
 void TstFinestre::layoutAvvio()
 {
     // The start window: 702 x 605, the title label and the button in place, a colour of the table.
-    prova::Casuale<casuale::Sequenza> casuale(QList<float>{0.1f});
-    FormAvvio a([] {});
+    prova::Sostituti<casuale::Sequenza> banco(QList<float>{0.1f});
+    FormAvvio a(banco.servizi(), [] {});
     QCOMPARE(a.size(), QSize(702, 605));
     QCOMPARE(a.titolo()->geometry(), QRect(48, 24, 561, 249));
-    QCOMPARE(a.BottoneAvvio()->geometry(), QRect(184, 328, 274, 85));
+    QCOMPARE(a.bottoneAvvio()->geometry(), QRect(184, 328, 274, 85));
     QCOMPARE(a.titolo()->text(), QStringLiteral("Tintar i Brindel"));
-    QCOMPARE(a.BottoneAvvio()->text(), QStringLiteral("Avvio"));
-    QCOMPARE(a.backColor(), ModuloColoriSuoni::ColoriAvvio[2]);
-    QCOMPARE(a.palette().color(QPalette::Window), colore::aQColor(ModuloColoriSuoni::ColoriAvvio[2]));
+    QCOMPARE(a.bottoneAvvio()->text(), QStringLiteral("Avvio"));
+    // 0.1 draws the table's second colour, salmon.
+    QCOMPARE(a.coloreSfondo(), Colore(0x8080FF));
+    QCOMPARE(a.palette().color(QPalette::Window), QColor(0xFF, 0x80, 0x80));
     QCOMPARE(QFontInfo(a.titolo()->font()).family(), QStringLiteral("Comic Neue"));
     QCOMPARE(QFontInfo(a.titolo()->font()).pixelSize(), 96);
     // The title does not fit on one line at this size, so it shows on two, the second below the first.
@@ -441,14 +476,12 @@ void TstFinestre::bottoneAvvioApreIlGioco()
 {
     // The start button, clicked or from the keyboard, shows the game window first, then the start window is gone for good.
     QFETCH(int, tasto);
-    prova::RegistroMessaggi messaggi;
-    CartellaDiProva cartella;
-    prova::RegistroSuoni suoni;
-    Programma programma(suoni);
-    programma.Main();
+    prova::Sostituti<> banco;
+    Programma programma(banco.servizi());
+    programma.avvia();
     QPointer<FormAvvio> avvio = programma.formAvvio();
     QVERIFY(avvio && avvio->isVisible());
-    QCOMPARE(avvio->focusWidget(), avvio->BottoneAvvio());
+    QCOMPARE(avvio->focusWidget(), avvio->bottoneAvvio());
 
     struct Sentinella : QObject
     {
@@ -468,23 +501,23 @@ void TstFinestre::bottoneAvvioApreIlGioco()
     avvio->installEventFilter(&sentinella);
 
     if (tasto == 0)
-        QTest::mouseClick(avvio->BottoneAvvio(), Qt::LeftButton);
+        QTest::mouseClick(avvio->bottoneAvvio(), Qt::LeftButton);
     else
-        QTest::keyClick(avvio->BottoneAvvio(), Qt::Key(tasto));
+        QTest::keyClick(avvio->bottoneAvvio(), Qt::Key(tasto));
     QVERIFY(sentinella.visto);
     QVERIFY(sentinella.giocoGiaVisibile);
     QTRY_VERIFY(avvio.isNull());
     QVERIFY(programma.formBrindel()->isVisible());
     QCOMPARE(programma.formBrindel()->nomeCella()->text().size(), 4);
-    QVERIFY(messaggi.box.isEmpty());
+    QVERIFY(banco.messaggi.box.isEmpty());
 }
 
 void TstFinestre::chiudereAvvioNonApreNulla()
 {
     // Closing the start window instead of pressing its button opens no game.
-    prova::RegistroMessaggi messaggi;
-    Programma programma;
-    programma.Main();
+    prova::Sostituti<> banco;
+    Programma programma(banco.servizi());
+    programma.avvia();
     QPointer<FormAvvio> avvio = programma.formAvvio();
     avvio->close();
     QVERIFY(!programma.formBrindel());
@@ -494,26 +527,24 @@ void TstFinestre::chiudereAvvioNonApreNulla()
 void TstFinestre::primaComparsaUnaVolta()
 {
     // The game starts when the window is first shown and never again on later shows or activations.
-    prova::RegistroMessaggi messaggi;
-    CartellaDiProva cartella;
     QList<float> valori{0.0f, 0.5f, 0.5f};
-    prova::Casuale<casuale::Sequenza> casuale(valori);
-    FormBrindel f;
+    prova::Sostituti<casuale::Sequenza> banco(valori);
+    FormBrindel f(banco.servizi());
     f.show();
     QCOMPARE(f.nomeCella()->text(), QStringLiteral("  C3"));
     // The name reads as the row label's caption followed by the column label's.
     QCOMPARE(f.nomeCella()->text(), f.etichettaRiga(2)->text() + f.etichettaColonna(2)->text());
-    QCOMPARE(casuale.sorgente.rimasti(), 0);
+    QCOMPARE(banco.casuale.rimasti(), 0);
     QEvent attiva(QEvent::WindowActivate);
     QApplication::sendEvent(&f, &attiva);
     f.hide();
     f.show();
     QApplication::sendEvent(&f, &attiva);
     QCOMPARE(f.nomeCella()->text(), QStringLiteral("  C3"));
-    QVERIFY(messaggi.box.isEmpty());
+    QVERIFY(banco.messaggi.box.isEmpty());
     QVERIFY(!messaggi::terminato());
     // The palette got its colours on that first start.
-    QCOMPARE(*f.campione(8)->backColor(), Colore(0x0000FF));
+    QCOMPARE(*f.campione(8)->coloreProprio(), Colore(0x0000FF));
 }
 
 void TstFinestre::grigliaSulDisegno_data()
@@ -533,12 +564,11 @@ void TstFinestre::grigliaSulDisegno()
     QFETCH(QSize, disegno);
     QFETCH(int, larghezza);
     QFETCH(int, altezza);
-    prova::RegistroMessaggi messaggi;
-    CartellaDiProva cartella(disegno);
-    prova::Casuale<casuale::Generatore> casuale(4);
-    FormBrindel f;
+    prova::Sostituti<> banco(4);
+    banco.cartella.scrivi(disegno);
+    FormBrindel f(banco.servizi());
     f.show();
-    QVERIFY(messaggi.box.isEmpty());
+    QVERIFY(banco.messaggi.box.isEmpty());
     QCOMPARE(f.riquadroDisegno()->size(), disegno + QSize(4, 4));
     // Placed from the inner corner, inside the 2-pixel border.
     const QPoint angolo(2, 2);
@@ -548,7 +578,7 @@ void TstFinestre::grigliaSulDisegno()
         const int r = i / 4;
         QCOMPARE(f.copertura(i)->geometry(), QRect(15 + c * larghezza, 20 + r * altezza, larghezza, altezza).translated(angolo));
         QVERIFY(f.copertura(i)->isVisible());
-        QCOMPARE(*f.copertura(i)->backColor(), colore::Giallo);
+        QCOMPARE(*f.copertura(i)->coloreProprio(), colore::Giallo);
     }
     // Covers that reach past the drawing are cut at the border, whose two light rings stay whole on the right and below.
     const QImage riquadro = f.riquadroDisegno()->grab().toImage();
@@ -567,11 +597,8 @@ void TstFinestre::partitaConIClic()
 {
     // Clicking the named covers plays a whole game; the phases show and hide the right controls; clicks leave the focus
     // where it was (on the drawing), to the colouring phase, which gives it to the drawing.
-    prova::RegistroMessaggi messaggi;
-    CartellaDiProva cartella;
-    prova::RegistroSuoni suoni;
-    prova::Casuale<casuale::Generatore> casuale(8);
-    FormBrindel f({}, suoni);
+    prova::Sostituti<> banco(8);
+    FormBrindel f(banco.servizi());
     f.show();
 
     auto visibiliRicerca = [&](bool ricerca) {
@@ -585,33 +612,33 @@ void TstFinestre::partitaConIClic()
     };
 
     // One wrong click first: the cover turns red and stays.
-    const int bersaglio = f.partita().bersaglio;
+    const int bersaglio = f.partita().Numero();
     const int sbagliata = bersaglio == 0 ? 1 : 0;
     QTest::mouseClick(f.copertura(sbagliata), Qt::LeftButton);
-    QCOMPARE(*f.copertura(sbagliata)->backColor(), colore::Rosso);
+    QCOMPARE(*f.copertura(sbagliata)->coloreProprio(), colore::Rosso);
     QVERIFY(f.copertura(sbagliata)->isVisible());
-    QCOMPARE(f.partita().bersaglio, bersaglio);
+    QCOMPARE(f.partita().Numero(), bersaglio);
     QCOMPARE(f.focusWidget(), f.riquadroDisegno());
 
     for (int i = 0; i < 20; ++i) {
         visibiliRicerca(true);
         const QString nome = f.nomeCella()->text();
-        const int n = f.partita().bersaglio;
+        const int n = f.partita().Numero();
         QCOMPARE(f.copertura(n)->accessibleName(), nome.trimmed());
         QTest::mouseClick(f.copertura(n), Qt::LeftButton);
         QVERIFY(!f.copertura(n)->isVisible());
     }
     visibiliRicerca(false);
-    QCOMPARE(suoni.nomi.last(), QStringLiteral("fatto.wav"));
+    QCOMPARE(banco.suoni.nomi.last(), QStringLiteral("fatto.wav"));
     QCOMPARE(f.focusWidget(), f.riquadroDisegno());
 
     QTest::mouseClick(f.avanti(), Qt::LeftButton);
     visibiliRicerca(true);
     for (int i = 0; i < 20; ++i) {
         QVERIFY(f.copertura(i)->isVisible());
-        QCOMPARE(*f.copertura(i)->backColor(), colore::Giallo);
+        QCOMPARE(*f.copertura(i)->coloreProprio(), colore::Giallo);
     }
-    QVERIFY(messaggi.box.isEmpty());
+    QVERIFY(banco.messaggi.box.isEmpty());
 }
 
 void TstFinestre::nascostiNonAgiscono_data()
@@ -630,24 +657,21 @@ void TstFinestre::nascostiNonAgiscono()
     // not the game, not the chosen colour, no cue.
     QFETCH(QString, controllo);
     QFETCH(bool, colorazione);
-    prova::RegistroMessaggi messaggi;
-    CartellaDiProva cartella;
-    prova::RegistroSuoni suoni;
-    prova::Casuale<casuale::Generatore> casuale(8);
-    FormBrindel f({}, suoni);
+    prova::Sostituti<> banco(8);
+    FormBrindel f(banco.servizi());
     f.show();
-    const int trovata = f.partita().bersaglio;
+    const int trovata = f.partita().Numero();
     QTest::mouseClick(f.copertura(trovata), Qt::LeftButton);
     if (colorazione)
         while (f.partita().fase() == gioco::Fase::Ricerca)
-            QTest::mouseClick(f.copertura(f.partita().bersaglio), Qt::LeftButton);
+            QTest::mouseClick(f.copertura(f.partita().Numero()), Qt::LeftButton);
     QWidget *w = controllo == "avanti" ? static_cast<QWidget *>(f.avanti())
         : controllo == "campione"      ? static_cast<QWidget *>(f.campione(8))
                                        : static_cast<QWidget *>(f.copertura(trovata));
     const auto stato = [&] {
         const gioco::Partita &p = f.partita();
-        return std::make_tuple(p.fase(), p.Coordinata, p.bersaglio, p.numeroDisegno, p.Trovati, p.Errori,
-                               p.coperture(), f.ColoreScelto, f.riquadroScelto()->backColor(), suoni.nomi);
+        return std::make_tuple(p.fase(), p.Coordinata(), p.Numero(), p.numeroDisegno(), p.Trovati(), p.Errori(),
+                               p.coperture(), f.ColoreScelto(), f.riquadroScelto()->coloreProprio(), banco.suoni.nomi);
     };
     const auto prima = stato();
 
@@ -659,7 +683,7 @@ void TstFinestre::nascostiNonAgiscono()
     // A button's press is an animated click, let go a little later.
     QTest::qWait(300);
     QVERIFY(stato() == prima);
-    QVERIFY(messaggi.box.isEmpty());
+    QVERIFY(banco.messaggi.box.isEmpty());
 }
 
 void TstFinestre::disegnoErratoTermina_data()
@@ -677,60 +701,89 @@ void TstFinestre::disegnoErratoTermina()
     // A drawing that cannot be played shows a message naming the file and ends the program with a non-zero status.
     QFETCH(QByteArray, contenuto);
     QFETCH(QString, dice);
-    prova::RegistroMessaggi messaggi;
-    CartellaDiProva cartella;
+    prova::Sostituti<casuale::Sequenza> banco(QList<float>{0.5f});
     for (int n = 1; n <= 12; ++n)
-        prova::scriviFile(cartella.dir.filePath(QStringLiteral("brindel/%1.gif").arg(n)), contenuto);
-    prova::Casuale<casuale::Sequenza> casuale(QList<float>{0.5f});
-    FormBrindel f;
+        prova::scriviFile(banco.cartella.file(QStringLiteral("brindel/%1.gif").arg(n)), contenuto);
+    FormBrindel f(banco.servizi());
     f.show();
-    QCOMPARE(messaggi.box.size(), 1);
-    QCOMPARE(messaggi.box[0].titolo, QStringLiteral("Tintar i Brindel"));
-    QCOMPARE(messaggi.box[0].sopra, &f);
-    QVERIFY2(messaggi.box[0].testo.contains(QStringLiteral("brindel/7.gif")), qPrintable(messaggi.box[0].testo));
-    QVERIFY2(messaggi.box[0].testo.contains(dice), qPrintable(messaggi.box[0].testo));
+    QCOMPARE(banco.messaggi.box.size(), 1);
+    QCOMPARE(banco.messaggi.box[0].messaggio.titolo, QStringLiteral("Tintar i Brindel"));
+    QCOMPARE(banco.messaggi.box[0].sopra, &f);
+    QVERIFY2(banco.messaggi.box[0].messaggio.testo.contains(QStringLiteral("brindel/7.gif")), qPrintable(banco.messaggi.box[0].messaggio.testo));
+    QVERIFY2(banco.messaggi.box[0].messaggio.testo.contains(dice), qPrintable(banco.messaggi.box[0].messaggio.testo));
     QVERIFY(messaggi::terminato());
     QVERIFY(messaggi::codiceUscita() != 0);
     // Nothing more runs once the program has ended.
     f.rispondi(0);
-    QCOMPARE(messaggi.box.size(), 1);
+    QCOMPARE(banco.messaggi.box.size(), 1);
 }
 
-void TstFinestre::tastieraRaggiungeLeCoperture()
+void TstFinestre::ordineDelFuoco_data()
 {
-    // Tab reaches the covers in index order and Space clicks the focused one.
-    prova::RegistroMessaggi messaggi;
-    CartellaDiProva cartella;
-    prova::RegistroSuoni suoni;
-    prova::Casuale<casuale::Generatore> casuale(13);
-    FormBrindel f({}, suoni);
+    // The order the layout gives the controls that take the focus: "avanti" (while shown), the drawing, the swatches
+    // PicColore(0) to PicColore(47) by index, Picture1, the covers Command2(0) to Command2(19) by index; in each phase,
+    // those shown.
+    QTest::addColumn<bool>("colorazione");
+    QTest::addColumn<QStringList>("ordine");
+    QStringList ricerca{QStringLiteral("picBrindel")};
+    for (int i = 0; i < 20; ++i)
+        ricerca << QStringLiteral("Command2_%1").arg(i);
+    QStringList colorazione{QStringLiteral("Command1"), QStringLiteral("picBrindel")};
+    for (int i = 0; i < 48; ++i)
+        colorazione << QStringLiteral("PicColore_%1").arg(i);
+    colorazione << QStringLiteral("Picture1");
+    QTest::newRow("ricerca") << false << ricerca;
+    QTest::newRow("colorazione") << true << colorazione;
+}
+
+void TstFinestre::ordineDelFuoco()
+{
+    // Real Tab keys go round every control shown in the layout's order, and Shift+Tab round the other way; Space on
+    // a cover reached by Tab answers it.
+    QFETCH(bool, colorazione);
+    QFETCH(QStringList, ordine);
+    prova::Sostituti<> banco(13);
+    FormBrindel f(banco.servizi());
     f.show();
     QApplication::setActiveWindow(&f);
-    f.riquadroDisegno()->setFocus();
-    QVERIFY(f.riquadroDisegno()->hasFocus());
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), f.copertura(0));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), f.copertura(1));
-    const int bersaglio = f.partita().bersaglio;
-    f.copertura(bersaglio)->setFocus();
-    QTest::keyClick(f.copertura(bersaglio), Qt::Key_Space);
-    QVERIFY(!f.copertura(bersaglio)->isVisible());
-    QCOMPARE(suoni.nomi, QStringList{QStringLiteral("si.wav")});
+    QVERIFY(QTest::qWaitForWindowActive(&f));
+    while (colorazione && f.partita().fase() == gioco::Fase::Ricerca)
+        f.rispondi(f.partita().Numero());
+    f.findChild<QWidget *>(ordine.first())->setFocus(Qt::TabFocusReason);
+    const auto giro = [&](int k) {
+        QStringList visti;
+        for (qsizetype i = 0; i < ordine.size(); ++i) {
+            visti << QApplication::focusWidget()->objectName();
+            tasto(&f, k);
+        }
+        visti << QApplication::focusWidget()->objectName();
+        return visti;
+    };
+    QCOMPARE(giro(Qt::Key_Tab), ordine + QStringList{ordine.first()});
+    QStringList indietro{ordine.first()};
+    for (qsizetype i = ordine.size() - 1; i >= 0; --i)
+        indietro << ordine[i];
+    QCOMPARE(giro(Qt::Key_Backtab), indietro);
+    if (!colorazione) {
+        const int bersaglio = f.partita().Numero();
+        while (QApplication::focusWidget() != f.copertura(bersaglio))
+            tasto(&f, Qt::Key_Tab);
+        tasto(&f, Qt::Key_Space);
+        QVERIFY(!f.copertura(bersaglio)->isVisible());
+        QCOMPARE(banco.suoni.nomi, QStringList{QStringLiteral("si.wav")});
+    }
+    QVERIFY(banco.messaggi.box.isEmpty());
 }
 
 void TstFinestre::disegniLettiAdOgniPartita()
 {
     // A drawing changed or removed while the game runs counts at its next game.
-    prova::RegistroMessaggi messaggi;
-    prova::RegistroSuoni suoni;
-    CartellaDiProva cartella;
     const float cinque = 4.5f / 12.0f;
-    prova::Casuale<casuale::Sequenza> casuale(QList<float>{cinque, 0.1f, 0.1f, cinque, 0.1f, 0.1f, cinque, 0.1f, 0.1f});
-    FormBrindel f({}, suoni);
+    prova::Sostituti<casuale::Sequenza> banco(QList<float>{cinque, 0.1f, 0.1f, cinque, 0.1f, 0.1f, cinque, 0.1f, 0.1f});
+    FormBrindel f(banco.servizi());
     f.show();
     QCOMPARE(f.riquadroDisegno()->size(), QSize(324, 470));
-    const QString cinqueGif = cartella.dir.filePath(QStringLiteral("brindel/5.gif"));
+    const QString cinqueGif = banco.cartella.file(QStringLiteral("brindel/5.gif"));
     prova::scriviFile(cinqueGif, prova::disegnoGif(300, 400));
     // The fourth wrong answer starts the next game (the cell named is A1).
     const auto prossimaPartita = [&] {
@@ -739,11 +792,11 @@ void TstFinestre::disegniLettiAdOgniPartita()
     };
     prossimaPartita();
     QCOMPARE(f.riquadroDisegno()->size(), QSize(304, 404));
-    QVERIFY(messaggi.box.isEmpty());
+    QVERIFY(banco.messaggi.box.isEmpty());
     QVERIFY(QFile::remove(cinqueGif));
     prossimaPartita();
-    QCOMPARE(messaggi.box.size(), 1);
-    QVERIFY(messaggi.box[0].testo.contains(QStringLiteral("brindel/5.gif")));
+    QCOMPARE(banco.messaggi.box.size(), 1);
+    QVERIFY(banco.messaggi.box[0].messaggio.testo.contains(QStringLiteral("brindel/5.gif")));
     QVERIFY(messaggi::terminato());
 }
 
@@ -767,18 +820,15 @@ void TstFinestre::ingrandita()
     // the two ratios, centred: every edge round(x s), covers tiling, fonts grown; a press maps to its drawing pixel;
     // back at 96 dpi all is as the table says.
     QFETCH(QSize, lato);
-    prova::RegistroMessaggi messaggi;
-    CartellaDiProva cartella;
-    prova::RegistroSuoni suoni;
-    prova::Casuale<casuale::Generatore> casuale(5);
-    FormBrindel f({}, suoni);
+    prova::Sostituti<> banco(5);
+    FormBrindel f(banco.servizi());
     f.show();
     QVERIFY(QTest::qWaitForWindowExposed(&f));
     QWidget *fondo = f.centralWidget();
     QCOMPARE(fondo->size(), QSize(687, 513));
     const double s = std::min(lato.width() / 687.0, lato.height() / 513.0);
     // A screen too small for the layout at 96 dpi lets it shrink.
-    qobject_cast<aspetto::Scena *>(f.interno())->consentiFattore(s);
+    qobject_cast<scena::Scena *>(f.interno())->consentiFattore(s);
     QVERIFY(portaA(&f, fondo, lato));
     const QSize scena = scalato(QRect(0, 0, 687, 513), s).size();
     QCOMPARE(f.interno()->geometry(), QRect(QPoint((lato.width() - scena.width()) / 2, (lato.height() - scena.height()) / 2), scena));
@@ -815,7 +865,7 @@ void TstFinestre::ingrandita()
 
     // A press on a screen pixel fills the drawing pixel its middle falls on, (v + 0.5) / s: first and last
     // screen pixel of each (shrunk, some drawing pixels have none).
-    QSignalSpy premuti(f.riquadroDisegno(), &RiquadroImmagine::mouseDown);
+    QSignalSpy premuti(f.riquadroDisegno(), &RiquadroImmagine::premuto);
     for (int pixel : {1, 77, 318}) {
         const int primo = int(std::ceil(pixel * s - 0.5));
         const int ultimo = int(std::ceil((pixel + 1) * s - 0.5)) - 1;
@@ -831,18 +881,18 @@ void TstFinestre::ingrandita()
 
     // Colouring: a grown press fills the area under it; the view repainted around the fill is the view made afresh.
     while (f.partita().fase() == gioco::Fase::Ricerca)
-        QTest::mouseClick(f.copertura(f.partita().bersaglio), Qt::LeftButton);
+        QTest::mouseClick(f.copertura(f.partita().Numero()), Qt::LeftButton);
     QTest::mouseClick(f.campione(26), Qt::LeftButton);
     const QPoint dentro(int(std::ceil(40 * s)), int(std::ceil(60 * s)));
     const QImage prima = f.riquadroDisegno()->superficie();
     QTest::mousePress(f.riquadroDisegno(), Qt::LeftButton, {}, interna().topLeft() + dentro);
-    QCOMPARE(f.riquadroDisegno()->Point(40, 60), Colore(f.ColoreScelto));
+    QCOMPARE(f.riquadroDisegno()->colorePixel(40, 60), Colore(f.ColoreScelto()));
     // Exactly the area under the press changed: the plain fill from the same pixel gives the same picture.
     QImage riempita = prima.copy();
     std::vector<std::int32_t> pila(2 * std::size_t(riempita.width()) * std::size_t(riempita.height()));
     int riquadro[4];
     prova::riempiSemplice(reinterpret_cast<QRgb *>(riempita.bits()), riempita.bytesPerLine() / 4, riempita.width(), riempita.height(), 40,
-                          60, prima.pixel(40, 60) & 0x00FFFFFFu, colore::aRgb(f.ColoreScelto), pila.data(), riquadro);
+                          60, prima.pixel(40, 60) & 0x00FFFFFFu, colore::aRgb(f.ColoreScelto()), pila.data(), riquadro);
     QCOMPARE(f.riquadroDisegno()->superficie(), riempita);
     const QImage dopo = f.riquadroDisegno()->grab(interna()).toImage();
     // Away from the grid labels, every shown pixel is the bilinear mix of the four drawing pixels around
@@ -874,7 +924,7 @@ void TstFinestre::ingrandita()
     QCOMPARE(finestra->devType(), int(QInternal::Image));
     const QRect area(f.riquadroDisegno()->mapTo(&f, interna().topLeft()), interna().size());
     QCOMPARE(static_cast<const QImage *>(finestra)->copy(area).convertToFormat(QImage::Format_RGB32), attesa);
-    QEvent cambio(aspetto::Scena::eventoScala());
+    QEvent cambio(scena::Scena::eventoScala());
     QApplication::sendEvent(f.riquadroDisegno(), &cambio);
     QCOMPARE(f.riquadroDisegno()->grab(interna()).toImage(), dopo);
 
@@ -904,16 +954,16 @@ void TstFinestre::ingrandita()
     QCOMPARE(QFontInfo(f.avanti()->font()).pixelSize(), 19);
 
     // The start window grows the same way.
-    FormAvvio a([] {});
+    FormAvvio a(banco.servizi(), [] {});
     a.show();
     const QSize latoAvvio = lato + QSize(15, 92);
     const double sa = std::min(latoAvvio.width() / 702.0, latoAvvio.height() / 605.0);
-    a.findChild<aspetto::Scena *>()->consentiFattore(sa);
+    a.findChild<scena::Scena *>()->consentiFattore(sa);
     QVERIFY(portaA(&a, &a, latoAvvio));
-    QCOMPARE(a.BottoneAvvio()->geometry(), scalato({184, 328, 274, 85}, sa));
+    QCOMPARE(a.bottoneAvvio()->geometry(), scalato({184, 328, 274, 85}, sa));
     QCOMPARE(a.titolo()->geometry(), scalato({48, 24, 561, 249}, sa));
     QCOMPARE(QFontInfo(a.titolo()->font()).pixelSize(), int(std::floor(96 * sa + 0.5)));
-    QVERIFY(messaggi.box.isEmpty());
+    QVERIFY(banco.messaggi.box.isEmpty());
 }
 
 void TstFinestre::esattoAOgniRapporto_data()
@@ -930,19 +980,15 @@ void TstFinestre::esattoAOgniRapporto()
     // on the window's own pixels: a press on the edge pixels of a cover answers that cover; a press on any device
     // pixel that shows a one-pixel dot of the drawing fills exactly that dot; no box lets what lies behind it show.
     QFETCH(QSize, lato);
-    prova::RegistroMessaggi messaggi;
-    QTemporaryDir dir;
+    prova::Sostituti<> banco(5);
     QImage punti(320, 466, QImage::Format_RGB32);
     punti.fill(Qt::black);
     for (int y = 1; y < punti.height(); y += 4)
         for (int x = 1; x < punti.width(); x += 4)
             punti.setPixel(x, y, qRgb(255, 255, 255));
     for (int n = 1; n <= 12; ++n)
-        prova::scriviFile(dir.path() + QStringLiteral("/brindel/%1.gif").arg(n), prova::gif(punti));
-    prova::Cartella cartella(dir.path());
-    prova::RegistroSuoni suoni;
-    prova::Casuale<casuale::Generatore> casuale(5);
-    FormBrindel f({}, suoni);
+        prova::scriviFile(banco.cartella.file(QStringLiteral("brindel/%1.gif").arg(n)), prova::gif(punti));
+    FormBrindel f(banco.servizi());
     f.show();
     QVERIFY(QTest::qWaitForWindowExposed(&f));
     QVERIFY(portaA(&f, f.centralWidget(), lato));
@@ -959,20 +1005,20 @@ void TstFinestre::esattoAOgniRapporto()
     // left of it does not.
     for (int volta = 0; volta < 3; ++volta) {
         const QImage img = schermo();
-        const int bersaglio = f.partita().bersaglio;
+        const int bersaglio = f.partita().Numero();
         // What the drawing's inner area leaves of it.
         const QWidget *copertura = f.copertura(bersaglio);
         const QRect r = suSchermo(copertura, copertura->rect() & f.riquadroDisegno()->areaInterna().translated(-copertura->pos()));
-        const int trovati = f.partita().Trovati;
+        const int trovati = f.partita().Trovati();
         for (const QPoint p : {r.topLeft(), r.bottomRight(), QPoint(r.left(), r.bottom()), QPoint(r.right(), r.top())})
             QVERIFY2(anelli.contains(colore(img, p)), qPrintable(esadecimale(colore(img, p))));
         cliccaPixel(&f, r.topLeft() - QPoint(1, -r.height() / 2));
-        QCOMPARE(f.partita().Trovati, trovati);
+        QCOMPARE(f.partita().Trovati(), trovati);
         cliccaPixel(&f, volta % 2 ? r.topLeft() : r.bottomRight());
-        QCOMPARE(f.partita().Trovati, trovati + 1);
+        QCOMPARE(f.partita().Trovati(), trovati + 1);
     }
     while (f.partita().fase() == gioco::Fase::Ricerca)
-        f.rispondi(f.partita().bersaglio);
+        f.rispondi(f.partita().Numero());
     f.scegliColore(26);
     const Colore verde = 0x00FF00;
     QImage img = schermo();
@@ -988,7 +1034,7 @@ void TstFinestre::esattoAOgniRapporto()
         const QRect r = suSchermo(w, w->rect());
         for (int y = r.top(); y <= r.bottom(); ++y)
             for (int x = r.left(); x <= r.right(); ++x)
-                QVERIFY2(anelli.contains(colore(img, {x, y})) || colore(img, {x, y}) == w->coloreSfondo(),
+                QVERIFY2(anelli.contains(colore(img, {x, y})) || colore(img, {x, y}) == w->coloreMostrato(),
                          qPrintable(QStringLiteral("%1 %2,%3 %4").arg(w->objectName()).arg(x).arg(y).arg(esadecimale(colore(img, {x, y})))));
     }
     const RiquadroImmagine *disegno = f.riquadroDisegno();
@@ -1001,7 +1047,7 @@ void TstFinestre::esattoAOgniRapporto()
 
     // Dots: the device pixels whose middle falls on a dot show it brightest, and a press on any of them fills that
     // dot and nothing else.
-    const double k = aspetto::fattore(disegno) * f.devicePixelRatioF();
+    const double k = scena::fattore(disegno) * f.devicePixelRatioF();
     QImage atteso = disegno->superficie();
     const auto primo = [k](int x) { return int(std::ceil(x * k - 0.5)); };
     for (const int x0 : {1, 5, 77, 157, 313, 317})
@@ -1019,7 +1065,7 @@ void TstFinestre::esattoAOgniRapporto()
                     QVERIFY2(disegno->superficie() == atteso, qPrintable(QStringLiteral("dot %1,%2 pressed at %3,%4").arg(x0).arg(y0).arg(x).arg(y)));
                 }
         }
-    QVERIFY(messaggi.box.isEmpty());
+    QVERIFY(banco.messaggi.box.isEmpty());
 }
 
 void TstFinestre::segnoDelFuoco_data()
@@ -1049,30 +1095,27 @@ void TstFinestre::segnoDelFuoco()
     QFETCH(QString, controllo);
     QFETCH(bool, colorazione);
     QFETCH(QSize, lato);
-    prova::RegistroMessaggi messaggi;
-    CartellaDiProva cartella;
-    prova::RegistroSuoni suoni;
-    prova::Casuale<casuale::Generatore> casuale(3);
+    prova::Sostituti<> banco(3);
     std::unique_ptr<QWidget> finestra;
     QWidget *contenitore = nullptr;
     QWidget *w = nullptr;
     layout::SegnoFuoco segno = layout::SegnoPulsante;
     if (controllo == QLatin1String("BottoneAvvio")) {
-        auto *a = new FormAvvio([] {});
+        auto *a = new FormAvvio(banco.servizi(), [] {});
         finestra.reset(a);
         contenitore = a;
-        w = a->BottoneAvvio();
+        w = a->bottoneAvvio();
     } else {
-        auto *f = new FormBrindel({}, suoni);
+        auto *f = new FormBrindel(banco.servizi());
         finestra.reset(f);
         contenitore = f->centralWidget();
         f->show();
         while (colorazione && f->partita().fase() == gioco::Fase::Ricerca)
-            f->rispondi(f->partita().bersaglio);
+            f->rispondi(f->partita().Numero());
         if (controllo == QLatin1String("rossa")) {
-            w = f->copertura(f->partita().bersaglio == 0 ? 1 : 0);
+            w = f->copertura(f->partita().Numero() == 0 ? 1 : 0);
             QTest::mouseClick(w, Qt::LeftButton);
-            QCOMPARE(*static_cast<PulsanteGrafico *>(w)->backColor(), colore::Rosso);
+            QCOMPARE(*static_cast<PulsanteGrafico *>(w)->coloreProprio(), colore::Rosso);
         } else {
             w = f->findChild<QWidget *>(controllo);
         }
@@ -1097,7 +1140,7 @@ void TstFinestre::segnoDelFuoco()
     QCOMPARE(QApplication::focusWidget(), w);
     const auto [dopo, _] = fuoriDalSegno(pixelDi(finestra.get()), w, segno);
     QCOMPARE(dopo, 0);
-    QVERIFY(messaggi.box.isEmpty());
+    QVERIFY(banco.messaggi.box.isEmpty());
 }
 
 void TstFinestre::frecce_data()
@@ -1137,15 +1180,12 @@ void TstFinestre::frecce()
     QFETCH(int, da);
     QFETCH(int, tasto);
     QFETCH(int, a);
-    prova::RegistroMessaggi messaggi;
-    CartellaDiProva cartella;
-    prova::RegistroSuoni suoni;
     // And after the target, one more cell for an answer to name.
     int poi = 0;
     while (trovate.contains(poi) || poi == bersaglio)
         ++poi;
-    prova::Casuale<casuale::Sequenza> casuale(celleInOrdine(trovate + QList<int>{bersaglio, poi}));
-    FormBrindel f({}, suoni);
+    prova::Sostituti<casuale::Sequenza> banco(celleInOrdine(trovate + QList<int>{bersaglio, poi}));
+    FormBrindel f(banco.servizi());
     f.show();
     QApplication::setActiveWindow(&f);
     QVERIFY(QTest::qWaitForWindowActive(&f));
@@ -1153,7 +1193,7 @@ void TstFinestre::frecce()
     for (int c : trovate)
         QTest::mouseClick(f.copertura(c), Qt::LeftButton);
     QCOMPARE(QApplication::focusWidget(), f.riquadroDisegno());
-    QCOMPARE(f.partita().bersaglio, bersaglio);
+    QCOMPARE(f.partita().Numero(), bersaglio);
     QWidget *partenza = da < 0 ? static_cast<QWidget *>(f.riquadroDisegno()) : f.copertura(da);
     partenza->setFocus(Qt::TabFocusReason);
     ::tasto(&f, tasto);
@@ -1161,8 +1201,8 @@ void TstFinestre::frecce()
     QCOMPARE(cellaDi(f, QApplication::focusWidget()), cellaDi(f, arrivo));
     QCOMPARE(QApplication::focusWidget(), arrivo);
     const bool giusta = (tasto == Qt::Key_Space || tasto == Qt::Key_Return) && da == bersaglio;
-    QCOMPARE(f.partita().Trovati, trovate.size() + (giusta ? 1 : 0));
-    QVERIFY(messaggi.box.isEmpty());
+    QCOMPARE(f.partita().Trovati(), trovate.size() + (giusta ? 1 : 0));
+    QVERIFY(banco.messaggi.box.isEmpty());
 }
 
 void TstFinestre::colorareConLaTastiera()
@@ -1170,16 +1210,13 @@ void TstFinestre::colorareConLaTastiera()
     // The colouring begins with the focus on the drawing and its cursor in the middle, unseen and inert while only the
     // mouse is used; Tab reaches a swatch, Space chooses it, Shift+Tab goes back; the arrows move the cursor 8 pixels, 1
     // with Shift, to the drawing's edge; Space fills where the cursor is, exactly as a press there.
-    prova::RegistroMessaggi messaggi;
-    CartellaDiProva cartella;
-    prova::RegistroSuoni suoni;
-    prova::Casuale<casuale::Generatore> casuale(21);
-    FormBrindel f({}, suoni);
+    prova::Sostituti<> banco(21);
+    FormBrindel f(banco.servizi());
     f.show();
     QApplication::setActiveWindow(&f);
     QVERIFY(QTest::qWaitForWindowActive(&f));
     while (f.partita().fase() == gioco::Fase::Ricerca)
-        QTest::mouseClick(f.copertura(f.partita().bersaglio), Qt::LeftButton);
+        QTest::mouseClick(f.copertura(f.partita().Numero()), Qt::LeftButton);
     RiquadroImmagine *d = f.riquadroDisegno();
     QCOMPARE(QApplication::focusWidget(), d);
     QCOMPARE(d->cursore(), QPoint(160, 233));
@@ -1197,7 +1234,7 @@ void TstFinestre::colorareConLaTastiera()
         ::tasto(&f, Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget(), f.campione(8));
     ::tasto(&f, Qt::Key_Space);
-    QCOMPARE(Colore(f.ColoreScelto), colore::Rosso);
+    QCOMPARE(Colore(f.ColoreScelto()), colore::Rosso);
     QCOMPARE(f.riquadroScelto()->accessibleName(), QStringLiteral("Colore scelto: rosso"));
     for (int i = 0; i <= 8; ++i)
         ::tasto(&f, Qt::Key_Backtab);
@@ -1228,21 +1265,19 @@ void TstFinestre::colorareConLaTastiera()
     // Away from the drawing, the cursor is gone from it.
     ::tasto(&f, Qt::Key_Tab);
     QCOMPARE(vista(), atteso);
-    QVERIFY(messaggi.box.isEmpty());
+    QVERIFY(banco.messaggi.box.isEmpty());
 }
 
 void TstFinestre::unDisegnoConLaTastiera()
 {
     // Ten games played by keys alone, as a child reads the cell and follows the focus, each to a fill: the keys each
     // took, printed; on average no more than 90 (with Tab alone, 112 only to uncover a picture).
-    prova::RegistroMessaggi messaggi;
-    CartellaDiProva cartella;
-    prova::RegistroSuoni suoni;
+    prova::Sostituti<> banco;
     int totale = 0;
     int trovaTotale = 0;
     for (int seme = 1; seme <= 10; ++seme) {
-        prova::Casuale<casuale::Generatore> casuale(seme);
-        FormBrindel f({}, suoni);
+        casuale::Generatore casuale(seme);
+        FormBrindel f(Servizi{banco.suoni, casuale, banco.cartella, banco.messaggi});
         f.show();
         QApplication::setActiveWindow(&f);
         QVERIFY(QTest::qWaitForWindowActive(&f));
@@ -1258,7 +1293,7 @@ void TstFinestre::unDisegnoConLaTastiera()
         for (const auto &[k, volte] : colora)
             for (int v = 0; v < volte; ++v, ++tasti)
                 ::tasto(&f, k);
-        QCOMPARE(Colore(f.ColoreScelto), colore::Rosso);
+        QCOMPARE(Colore(f.ColoreScelto()), colore::Rosso);
         QVERIFY(f.riquadroDisegno()->superficie() != prima);
         qInfo("game %d: %d keys (%d to uncover the picture, %d to choose red and fill)", seme, tasti, trova, tasti - trova);
         trovaTotale += trova;
@@ -1266,7 +1301,7 @@ void TstFinestre::unDisegnoConLaTastiera()
     }
     qInfo("average: %.1f keys a picture, %.1f of them to uncover it", totale / 10.0, trovaTotale / 10.0);
     QVERIFY2(totale <= 900, qPrintable(QString::number(totale / 10.0)));
-    QVERIFY(messaggi.box.isEmpty());
+    QVERIFY(banco.messaggi.box.isEmpty());
 }
 
 QTEST_MAIN(TstFinestre)

@@ -4,7 +4,8 @@
 
 #include "comune/gif.h"
 #include "comune/registratori.h"
-#include "shell/modulo1.h"
+#include "shell/menu.h"
+#include "shell/programma.h"
 #include "windows/controlli.h"
 #include "windows/formbrindel.h"
 
@@ -31,9 +32,9 @@ QString istantanea(const FormBrindel &f)
 {
     QString s;
     const auto &p = f.partita();
-    s += QStringLiteral("%1|%2|%3|%4|%5|%6|").arg(p.Coordinata).arg(p.Trovati).arg(p.bersaglio).arg(p.Errori).arg(f.ColoreScelto).arg(int(p.fase()));
+    s += QStringLiteral("%1|%2|%3|%4|%5|%6|").arg(p.Coordinata()).arg(p.Trovati()).arg(p.Numero()).arg(p.Errori()).arg(f.ColoreScelto()).arg(int(p.fase()));
     for (int i = 0; i < 20; ++i)
-        s += QStringLiteral("%1:%2,").arg(f.copertura(i)->isVisible()).arg(f.copertura(i)->backColor().value_or(0));
+        s += QStringLiteral("%1:%2,").arg(f.copertura(i)->isVisible()).arg(f.copertura(i)->coloreProprio().value_or(0));
     s += QString::number(f.cornice()->isVisible()) + QString::number(f.avanti()->isVisible());
     const QImage &img = f.riquadroDisegno()->superficie();
     s += QString::fromLatin1(QCryptographicHash::hash(QByteArrayView(img.constBits(), img.sizeInBytes()), QCryptographicHash::Md5).toHex());
@@ -47,7 +48,7 @@ namespace {
 // The menu commands as the program gives them to its game window.
 FormBrindel::ComandiMenu comandi()
 {
-    return {Modulo1::MostraInformazioni, Modulo1::ChiediUscita};
+    return {menu::MostraInformazioni, menu::ChiediUscita};
 }
 
 } // namespace
@@ -72,31 +73,31 @@ private slots:
 
 void TstMenu::initTestCase()
 {
-    Modulo1::preparaApplicazione();
+    Programma::preparaApplicazione();
 }
 
 void TstMenu::testoInformazioni()
 {
     // The About text is four lines joined by CR LF, built from the project's own details.
     const QString atteso = QStringLiteral(BRINDEL_AUTORE_PROVA "  \r\n ----------------------- \r\n" BRINDEL_SITO_PROVA "\r\nmail: " BRINDEL_POSTA_PROVA);
-    QCOMPARE(Modulo1::testoInformazioni(), atteso);
-    const QStringList righe = Modulo1::testoInformazioni().split(QStringLiteral("\r\n"));
+    QCOMPARE(menu::testoInformazioni(), atteso);
+    const QStringList righe = menu::testoInformazioni().split(QStringLiteral("\r\n"));
     QCOMPARE(righe.size(), 4);
     QCOMPARE(righe[1].count(u'-'), 23);
-    QVERIFY(!Modulo1::testoInformazioni().endsWith(u'\n'));
+    QVERIFY(!menu::testoInformazioni().endsWith(u'\n'));
 }
 
 void TstMenu::boxInformazioni()
 {
     // "Informazioni" shows the About text with OK alone, the information icon and the title.
-    prova::RegistroMessaggi messaggi;
-    FormBrindel f(comandi());
+    prova::Sostituti<> banco;
+    FormBrindel f(banco.servizi(), comandi());
     f.voceInformazioni()->trigger();
-    QCOMPARE(messaggi.box.size(), 1);
-    QCOMPARE(messaggi.box[0].testo, Modulo1::testoInformazioni());
-    QCOMPARE(messaggi.box[0].flags, 64);
-    QCOMPARE(messaggi.box[0].titolo, QStringLiteral("Tintar i Brindel"));
-    QCOMPARE(messaggi.box[0].sopra, &f);
+    QCOMPARE(banco.messaggi.box.size(), 1);
+    QCOMPARE(banco.messaggi.box[0].messaggio.testo, menu::testoInformazioni());
+    QCOMPARE(messaggi::flags(banco.messaggi.box[0].messaggio.pulsanti, banco.messaggi.box[0].messaggio.icona), 64);
+    QCOMPARE(banco.messaggi.box[0].messaggio.titolo, QStringLiteral("Tintar i Brindel"));
+    QCOMPARE(banco.messaggi.box[0].sopra, &f);
     QVERIFY(!messaggi::terminato());
 }
 
@@ -111,29 +112,25 @@ void TstMenu::uscitaNoNonCambiaNulla()
 {
     // Answering No to "Esci" leaves picture, covers, counters and chosen colour exactly as they were.
     QFETCH(bool, colorando);
-    prova::RegistroMessaggi messaggi(messaggi::No);
-    prova::RegistroSuoni suoni;
-    QTemporaryDir dir;
-    prova::scriviDisegni(dir.path());
-    prova::Cartella cartella(dir.path());
-    prova::Casuale<casuale::Generatore> casuale(17);
-    FormBrindel f(comandi(), suoni);
+    prova::Sostituti<> banco(17);
+    banco.messaggi.risposta = messaggi::Risposta::No;
+    FormBrindel f(banco.servizi(), comandi());
     f.show();
-    f.rispondi(f.partita().bersaglio);
-    f.rispondi(f.partita().bersaglio == 3 ? 4 : 3);
+    f.rispondi(f.partita().Numero());
+    f.rispondi(f.partita().Numero() == 3 ? 4 : 3);
     if (colorando) {
         while (f.partita().fase() == gioco::Fase::Ricerca)
-            f.rispondi(f.partita().bersaglio);
+            f.rispondi(f.partita().Numero());
         f.scegliColore(20);
         f.premiDisegno(Qt::LeftButton, {}, 100, 100);
     }
     const QString prima = istantanea(f);
     f.voceEsci()->trigger();
-    QCOMPARE(messaggi.box.size(), 1);
-    QCOMPARE(messaggi.box[0].testo, QStringLiteral("Vuoi tornare al menù?"));
-    QCOMPARE(messaggi.box[0].flags, 36);
-    QCOMPARE(messaggi.box[0].titolo, QStringLiteral("Tintar i Brindel"));
-    QCOMPARE(messaggi.box[0].sopra, &f);
+    QCOMPARE(banco.messaggi.box.size(), 1);
+    QCOMPARE(banco.messaggi.box[0].messaggio.testo, QStringLiteral("Vuoi tornare al menù?"));
+    QCOMPARE(messaggi::flags(banco.messaggi.box[0].messaggio.pulsanti, banco.messaggi.box[0].messaggio.icona), 36);
+    QCOMPARE(banco.messaggi.box[0].messaggio.titolo, QStringLiteral("Tintar i Brindel"));
+    QCOMPARE(banco.messaggi.box[0].sopra, &f);
     QCOMPARE(istantanea(f), prima);
     QVERIFY(!messaggi::terminato());
 }
@@ -141,13 +138,14 @@ void TstMenu::uscitaNoNonCambiaNulla()
 void TstMenu::uscitaSiTermina()
 {
     // Answering Yes ends the program at once with status 0 and no further message.
-    prova::RegistroMessaggi messaggi(messaggi::Si);
-    FormBrindel f(comandi());
+    prova::Sostituti<> banco;
+    banco.messaggi.risposta = messaggi::Risposta::Si;
+    FormBrindel f(banco.servizi(), comandi());
     f.voceEsci()->trigger();
     QVERIFY(messaggi::terminato());
     QCOMPARE(messaggi::codiceUscita(), 0);
     f.voceInformazioni()->trigger();
-    QCOMPARE(messaggi.box.size(), 1);
+    QCOMPARE(banco.messaggi.box.size(), 1);
 }
 
 void TstMenu::erroreTerminaInOgniMomento_data()
@@ -159,7 +157,7 @@ void TstMenu::erroreTerminaInOgniMomento_data()
     // "Avvio" opens a game whose drawing is missing.
     QTest::newRow("nel ciclo") << "ciclo" << uscita::FileNonCaricato;
     // An error while the exit question is on the screen.
-    QTest::newRow("dentro un box") << "box" << uscita::ErroreDiCalcolo;
+    QTest::newRow("dentro un box") << "box" << uscita::ErroreInterno;
 }
 
 void TstMenu::erroreTerminaInOgniMomento()
@@ -171,14 +169,18 @@ void TstMenu::erroreTerminaInOgniMomento()
     {
         ~Ripristino() { messaggi::ripristina(); }
     } ripristino;
+    // The real boxes, on the offscreen screen; a folder without drawings for the game that cannot start, and no
+    // random values at all for the start window that cannot draw its colour.
+    messaggi::BoxVeri veri;
     prova::RegistroSuoni suoni;
     QTemporaryDir dir;
     if (momento != QLatin1String("ciclo"))
         prova::scriviDisegni(dir.path());
-    prova::Cartella cartella(dir.path());
-    std::optional<prova::Casuale<casuale::Sequenza>> senzaValori;
-    if (momento == QLatin1String("avvio"))
-        senzaValori.emplace(QList<float>{});
+    const prova::CartellaFissa cartella(dir.path());
+    casuale::Sequenza senzaValori({});
+    casuale::Generatore generatore(1);
+    const Servizi servizi{suoni, momento == QLatin1String("avvio") ? static_cast<casuale::Sorgente &>(senzaValori) : generatore,
+                          cartella, veri};
 
     int uscito = 0;
     bool scaduto = false;
@@ -188,8 +190,8 @@ void TstMenu::erroreTerminaInOgniMomento()
         QPointer<QMessageBox> ultimo;
         QTimer errore;
         errore.setSingleShot(true);
-        connect(&errore, &QTimer::timeout, this, [] {
-            messaggi::esegui(nullptr, [] { throw ErroreEsecuzione(ErroreEsecuzione::Tipo::Overflow); });
+        connect(&errore, &QTimer::timeout, this, [&veri] {
+            messaggi::esegui(veri, nullptr, [] { throw ErroreEsecuzione(ErroreEsecuzione::Tipo::Overflow); });
         });
         QTimer occhio;
         connect(&occhio, &QTimer::timeout, this, [&] {
@@ -213,15 +215,15 @@ void TstMenu::erroreTerminaInOgniMomento()
         });
         guardia.start(5000);
 
-        Programma programma(suoni);
+        Programma programma(servizi);
         QTimer gioca;
         gioca.setSingleShot(true);
         connect(&gioca, &QTimer::timeout, this, [&] {
-            programma.formAvvio()->BottoneAvvio()->click();
+            programma.formAvvio()->bottoneAvvio()->click();
             if (programma.formBrindel() && programma.formBrindel()->isVisible())
                 programma.formBrindel()->voceEsci()->trigger();
         });
-        programma.Main();
+        programma.avvia();
         gioca.start(0);
         uscito = messaggi::cicloPrincipale();
         for (QWidget *w : QApplication::topLevelWidgets())
@@ -240,18 +242,18 @@ void TstMenu::erroreTerminaInOgniMomento()
 
 void TstMenu::boxVeri_data()
 {
-    QTest::addColumn<int>("flags");
+    QTest::addColumn<bool>("siNo");
     QTest::addColumn<int>("icona");
     QTest::addColumn<QStringList>("bottoni");
-    QTest::newRow("informazioni") << 64 << int(QMessageBox::Information) << QStringList{"OK"};
-    QTest::newRow("uscita") << 36 << int(QMessageBox::Question) << QStringList{"&Sì", "&No"};
+    QTest::newRow("informazioni") << false << int(QMessageBox::Information) << QStringList{"OK"};
+    QTest::newRow("uscita") << true << int(QMessageBox::Question) << QStringList{"&Sì", "&No"};
 }
 
 void TstMenu::boxVeri()
 {
     // The real boxes have exactly their buttons, in Italian with their Alt letters and no Qt translation, Yes the default
     // and No for Escape; a box opens centred over its window, away from the middle of the screen, whichever window is active.
-    QFETCH(int, flags);
+    QFETCH(bool, siNo);
     QFETCH(int, icona);
     QFETCH(QStringList, bottoni);
     QWidget sopra;
@@ -261,7 +263,9 @@ void TstMenu::boxVeri()
     altra.setGeometry(300, 100, 400, 400);
     altra.show();
     QApplication::setActiveWindow(&altra);
-    const auto box = messaggi::creaBox(QStringLiteral("x"), flags, QStringLiteral("Tintar i Brindel"), &sopra);
+    const messaggi::Messaggio messaggio{QStringLiteral("x"), siNo ? messaggi::Pulsanti::SiNo : messaggi::Pulsanti::Ok,
+                                        siNo ? messaggi::Icona::Domanda : messaggi::Icona::Informazione, QStringLiteral("Tintar i Brindel")};
+    const auto box = messaggi::creaBox(messaggio, &sopra);
     box->show();
     QCOMPARE(box->geometry().center(), sopra.geometry().center());
     QCOMPARE(int(box->icon()), icona);
@@ -272,7 +276,7 @@ void TstMenu::boxVeri()
     testi.sort();
     bottoni.sort();
     QCOMPARE(testi, bottoni);
-    if (flags & messaggi::SiNo) {
+    if (siNo) {
         QCOMPARE(box->defaultButton(), box->button(QMessageBox::Yes));
         QCOMPARE(box->escapeButton(), box->button(QMessageBox::No));
     }
@@ -290,32 +294,27 @@ void TstMenu::memoriaEsaurita()
     // Memory that runs out in a handler ends the program with its status, whether or not the box can still be
     // built then: never an exception out of the handler.
     QFETCH(bool, boxPossibile);
-    struct Box final : messaggi::Finestra
+    struct Box final : messaggi::Box
     {
         bool possibile = true;
         QStringList testi;
-        int mostra(const QString &testo, int, const QString &, QWidget *) override
+        messaggi::Risposta mostra(const messaggi::Messaggio &messaggio, QWidget *) override
         {
             if (!possibile)
                 throw std::bad_alloc();
-            testi << testo;
-            return messaggi::Ok;
+            testi << messaggio.testo;
+            return messaggi::Risposta::Ok;
         }
     } box;
     box.possibile = boxPossibile;
     struct Ripristino
     {
-        ~Ripristino()
-        {
-            messaggi::imposta(nullptr);
-            messaggi::ripristina();
-        }
+        ~Ripristino() { messaggi::ripristina(); }
     } ripristino;
     messaggi::ripristina();
-    messaggi::imposta(&box);
     bool uscita = false;
     try {
-        messaggi::esegui(nullptr, [] { throw std::bad_alloc(); });
+        messaggi::esegui(box, nullptr, [] { throw std::bad_alloc(); });
     } catch (...) {
         uscita = true;
     }

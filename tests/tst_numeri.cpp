@@ -7,7 +7,7 @@
 #include "platform/errore.h"
 #include "platform/numeri.h"
 #include "colouring/colorecasuale.h"
-#include "comune/sostituti.h"
+#include "comune/tabelle.h"
 
 #include <QSet>
 #include <QTest>
@@ -137,12 +137,12 @@ void TstNumeri::colorePassaDaQt()
 void TstNumeri::coloreCasualeMaiSlotZero()
 {
     // Every draw gives one of the table's 17 colours, never the empty slot 0.
-    prova::Casuale<casuale::Generatore> g(7);
-    const QSet<Colore> validi(ModuloColoriSuoni::ColoriAvvio.begin() + 1, ModuloColoriSuoni::ColoriAvvio.end());
+    casuale::Generatore g(7);
+    const QSet<Colore> validi(prova::ColoriAvvio.begin(), prova::ColoriAvvio.end());
     QCOMPARE(validi.size(), 17);
     QSet<Colore> visti;
     for (int i = 0; i < 20000; ++i) {
-        const double v = ModuloColoriSuoni::ColoreCasuale();
+        const double v = sfondo::ColoreCasuale(g);
         QCOMPARE(v, std::floor(v));
         QVERIFY(validi.contains(Colore(v)));
         visti.insert(Colore(v));
@@ -153,11 +153,11 @@ void TstNumeri::coloreCasualeMaiSlotZero()
 void TstNumeri::coloreCasualeDistribuzione()
 {
     // Light magenta comes up about twice as often as each other colour.
-    prova::Casuale<casuale::Generatore> g(2024);
+    casuale::Generatore g(2024);
     QHash<Colore, int> conta;
     constexpr int Prove = 180000;
     for (int i = 0; i < Prove; ++i)
-        ++conta[Colore(ModuloColoriSuoni::ColoreCasuale())];
+        ++conta[Colore(sfondo::ColoreCasuale(g))];
     const double unaParte = Prove / 18.0;
     for (auto it = conta.cbegin(); it != conta.cend(); ++it) {
         const double atteso = it.key() == 0xFFC0FF ? 2 * unaParte : unaParte;
@@ -180,8 +180,8 @@ void TstNumeri::coloreCasualeAiBordi()
     // The draw maps to slot floor(r x 18) + 1 of the table.
     QFETCH(float, r);
     QFETCH(uint, atteso);
-    prova::Casuale<casuale::Sequenza> s(QList<float>{r});
-    const double v = ModuloColoriSuoni::ColoreCasuale();
+    casuale::Sequenza s(QList<float>{r});
+    const double v = sfondo::ColoreCasuale(s);
     QCOMPARE(Colore(v), atteso);
 }
 

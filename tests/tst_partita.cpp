@@ -2,9 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The coordinate game's rules, without any window.
 
-#include "comune/registratori.h"
+#include "comune/sostituti.h"
 #include "game/partita.h"
 #include "platform/errore.h"
+#include "sound/suoni.h"
 
 #include <QTest>
 
@@ -17,19 +18,22 @@ namespace {
 // A game over a box of a fixed size, remembering which drawings it loaded.
 struct Banco
 {
-    explicit Banco(QSize riquadro_ = {324, 470})
+    explicit Banco(casuale::Sorgente &casuale, QSize riquadro_ = {324, 470})
         : riquadro(riquadro_)
         , partita(Partita::Ambiente{
+              casuale,
+              cartella,
               [this](int n) {
                   caricati << n;
                   return riquadro;
               },
-              [this](suoni::Segnale s) { ModuloColoriSuoni::suona(suoni, s); },
+              [this](suoni::Segnale s) { suoni::suona(suoni, cartella, s); },
           })
     {
     }
     QSize riquadro;
     QList<int> caricati;
+    prova::CartellaFissa cartella{QStringLiteral("/programma")};
     // The cues asked for.
     prova::RegistroSuoni suoni;
     Partita partita;
@@ -46,7 +50,7 @@ int copertureVisibili(const Partita &p)
 int unAltroIndice(const Partita &p)
 {
     for (int i = 0; i < gioco::Celle; ++i)
-        if (i != p.bersaglio && p.coperture()[i].visibile)
+        if (i != p.Numero() && p.coperture()[i].visibile)
             return i;
     return -1;
 }
@@ -102,8 +106,8 @@ void TstPartita::geometria()
     QFETCH(QSize, riquadro);
     QFETCH(int, larghezza);
     QFETCH(int, altezza);
-    prova::Casuale<casuale::Generatore> casuale(5);
-    Banco b(riquadro);
+    casuale::Generatore casuale(5);
+    Banco b(casuale, riquadro);
     b.partita.NuovaPartita();
     const gioco::Geometria &g = b.partita.geometria();
     QCOMPARE(int(g.larghezzaCella), larghezza);
@@ -125,8 +129,8 @@ void TstPartita::disegnoTroppoPiccolo()
 {
     // A drawing whose cells would be zero or less is refused with a clear error.
     QFETCH(QSize, riquadro);
-    prova::Casuale<casuale::Generatore> casuale(5);
-    Banco b(riquadro);
+    casuale::Generatore casuale(5);
+    Banco b(casuale, riquadro);
     try {
         b.partita.NuovaPartita();
         QFAIL("accepted");
@@ -139,9 +143,9 @@ void TstPartita::disegnoTroppoPiccolo()
 void TstPartita::percorsoDelDisegno()
 {
     // Drawings are numbered files in brindel/ beside the executable, without padding.
-    prova::Cartella c(QStringLiteral("/opt/un posto/è qui"));
-    QCOMPARE(gioco::percorsoDisegno(7), QStringLiteral("/opt/un posto/è qui/brindel/7.gif"));
-    QCOMPARE(gioco::percorsoDisegno(12), QStringLiteral("/opt/un posto/è qui/brindel/12.gif"));
+    const prova::CartellaFissa c(QStringLiteral("/opt/un posto/è qui"));
+    QCOMPARE(gioco::percorsoDisegno(c, 7), QStringLiteral("/opt/un posto/è qui/brindel/7.gif"));
+    QCOMPARE(gioco::percorsoDisegno(c, 12), QStringLiteral("/opt/un posto/è qui/brindel/12.gif"));
 }
 
 void TstPartita::sequenzaDiEstrazioni_data()
@@ -163,13 +167,13 @@ void TstPartita::sequenzaDiEstrazioni()
     QFETCH(int, disegno);
     QFETCH(QString, nome);
     QFETCH(int, numero);
-    prova::Casuale<casuale::Sequenza> casuale(valori);
-    Banco b;
+    casuale::Sequenza casuale(valori);
+    Banco b(casuale);
     b.partita.NuovaPartita();
     QCOMPARE(b.caricati, QList<int>{disegno});
-    QCOMPARE(b.partita.Coordinata, nome);
-    QCOMPARE(int(b.partita.bersaglio), numero);
-    QCOMPARE(casuale.sorgente.rimasti(), 0);
+    QCOMPARE(b.partita.Coordinata(), nome);
+    QCOMPARE(int(b.partita.Numero()), numero);
+    QCOMPARE(casuale.rimasti(), 0);
 }
 
 void TstPartita::ripeteSeLaCoperturaManca()
@@ -177,36 +181,36 @@ void TstPartita::ripeteSeLaCoperturaManca()
     // A drawn cell whose cover is gone is drawn again, column first, until one is present.
     QList<float> valori{0.0f};
     valori << cella(0, 0) << cella(0, 0) << cella(0, 0) << cella(3, 4);
-    prova::Casuale<casuale::Sequenza> casuale(valori);
-    Banco b;
+    casuale::Sequenza casuale(valori);
+    Banco b(casuale);
     b.partita.NuovaPartita();
-    QCOMPARE(b.partita.Coordinata, QStringLiteral("  A1"));
+    QCOMPARE(b.partita.Coordinata(), QStringLiteral("  A1"));
     QCOMPARE(b.partita.rispondi(0), Esito::Giusta);
-    QCOMPARE(b.partita.Coordinata, QStringLiteral("  E4"));
-    QCOMPARE(int(b.partita.bersaglio), 19);
-    QCOMPARE(casuale.sorgente.rimasti(), 0);
+    QCOMPARE(b.partita.Coordinata(), QStringLiteral("  E4"));
+    QCOMPARE(int(b.partita.Numero()), 19);
+    QCOMPARE(casuale.rimasti(), 0);
 }
 
 void TstPartita::ventiGiusteColorano()
 {
     // Twenty right answers empty the grid and open the colouring, with "si" then "fatto" last.
-    prova::Casuale<casuale::Generatore> casuale(99);
-    Banco b;
+    casuale::Generatore casuale(99);
+    Banco b(casuale);
     b.partita.NuovaPartita();
     QSet<int> trovate;
     for (int i = 0; i < gioco::Celle; ++i) {
         QCOMPARE(b.partita.fase(), Fase::Ricerca);
-        const int bersaglio = b.partita.bersaglio;
+        const int bersaglio = b.partita.Numero();
         QVERIFY(!trovate.contains(bersaglio));
         trovate.insert(bersaglio);
-        const QString nome = b.partita.Coordinata;
+        const QString nome = b.partita.Coordinata();
         QCOMPARE(nome.size(), 4);
         QVERIFY(nome.startsWith(QStringLiteral("  ")));
         QCOMPARE(b.partita.rispondi(bersaglio), i < 19 ? Esito::Giusta : Esito::Completata);
         QVERIFY(!b.partita.coperture()[bersaglio].visibile);
     }
     QCOMPARE(b.partita.fase(), Fase::Colorazione);
-    QCOMPARE(int(b.partita.Trovati), 20);
+    QCOMPARE(int(b.partita.Trovati()), 20);
     QCOMPARE(copertureVisibili(b.partita), 0);
     QCOMPARE(b.suoni.nomi.size(), 21);
     QCOMPARE(b.suoni.nomi.mid(18), (QStringList{"si.wav", "si.wav", "fatto.wav"}));
@@ -216,20 +220,20 @@ void TstPartita::ventiGiusteColorano()
 void TstPartita::quartoErroreRicomincia()
 {
     // The fourth wrong answer plays "no" then "rifai" and starts a new game with fresh covers.
-    prova::Casuale<casuale::Generatore> casuale(3);
-    Banco b;
+    casuale::Generatore casuale(3);
+    Banco b(casuale);
     b.partita.NuovaPartita();
     for (int errore = 1; errore <= 3; ++errore) {
         const int sbagliata = unAltroIndice(b.partita);
         QCOMPARE(b.partita.rispondi(sbagliata), Esito::Sbagliata);
         QCOMPARE(b.partita.coperture()[sbagliata].colore, colore::Rosso);
-        QCOMPARE(int(b.partita.Errori), errore);
+        QCOMPARE(int(b.partita.Errori()), errore);
     }
     QCOMPARE(b.partita.rispondi(unAltroIndice(b.partita)), Esito::Rifai);
     QCOMPARE(b.suoni.nomi, (QStringList{"no.wav", "no.wav", "no.wav", "no.wav", "rifai.wav"}));
     QCOMPARE(b.caricati.size(), 2);
-    QCOMPARE(int(b.partita.Errori), 0);
-    QCOMPARE(int(b.partita.Trovati), 0);
+    QCOMPARE(int(b.partita.Errori()), 0);
+    QCOMPARE(int(b.partita.Trovati()), 0);
     for (const auto &c : b.partita.coperture()) {
         QVERIFY(c.visibile);
         QCOMPARE(c.colore, colore::Giallo);
@@ -240,15 +244,15 @@ void TstPartita::quartoErroreRicomincia()
 void TstPartita::erroriSopravvivonoAlleGiuste()
 {
     // Three early mistakes and one more late in the game still start a new game.
-    prova::Casuale<casuale::Generatore> casuale(11);
-    Banco b;
+    casuale::Generatore casuale(11);
+    Banco b(casuale);
     b.partita.NuovaPartita();
     for (int i = 0; i < 3; ++i)
         b.partita.rispondi(unAltroIndice(b.partita));
     for (int i = 0; i < 18; ++i)
-        QCOMPARE(b.partita.rispondi(b.partita.bersaglio), Esito::Giusta);
-    QCOMPARE(int(b.partita.Errori), 3);
-    QCOMPARE(int(b.partita.Trovati), 18);
+        QCOMPARE(b.partita.rispondi(b.partita.Numero()), Esito::Giusta);
+    QCOMPARE(int(b.partita.Errori()), 3);
+    QCOMPARE(int(b.partita.Trovati()), 18);
     QCOMPARE(copertureVisibili(b.partita), 2);
     QCOMPARE(b.partita.rispondi(unAltroIndice(b.partita)), Esito::Rifai);
     QCOMPARE(copertureVisibili(b.partita), 20);
@@ -259,16 +263,16 @@ void TstPartita::coperturaRossaPuoEssereIlBersaglio()
     // A cover turned red can be named and is removed when clicked.
     QList<float> valori{0.0f};
     valori << cella(0, 0) << cella(1, 0) << cella(2, 0);
-    prova::Casuale<casuale::Sequenza> casuale(valori);
-    Banco b;
+    casuale::Sequenza casuale(valori);
+    Banco b(casuale);
     b.partita.NuovaPartita();
     QCOMPARE(b.partita.rispondi(1), Esito::Sbagliata);
     QCOMPARE(b.partita.coperture()[1].colore, colore::Rosso);
     QCOMPARE(b.partita.rispondi(0), Esito::Giusta);
-    QCOMPARE(b.partita.Coordinata, QStringLiteral("  A2"));
+    QCOMPARE(b.partita.Coordinata(), QStringLiteral("  A2"));
     QCOMPARE(b.partita.rispondi(1), Esito::Giusta);
     QVERIFY(!b.partita.coperture()[1].visibile);
-    QCOMPARE(b.partita.Coordinata, QStringLiteral("  A3"));
+    QCOMPARE(b.partita.Coordinata(), QStringLiteral("  A3"));
 }
 
 void TstPartita::sbagliataTieneIlBersaglio()
@@ -276,59 +280,62 @@ void TstPartita::sbagliataTieneIlBersaglio()
     // A wrong answer draws nothing: the target and its name stay.
     QList<float> valori{0.0f};
     valori << cella(2, 3);
-    prova::Casuale<casuale::Sequenza> casuale(valori);
-    Banco b;
+    casuale::Sequenza casuale(valori);
+    Banco b(casuale);
     b.partita.NuovaPartita();
     QCOMPARE(b.partita.rispondi(5), Esito::Sbagliata);
     QCOMPARE(b.partita.rispondi(5), Esito::Sbagliata);
-    QCOMPARE(b.partita.Coordinata, QStringLiteral("  D3"));
-    QCOMPARE(int(b.partita.bersaglio), 14);
-    QCOMPARE(int(b.partita.Errori), 2);
+    QCOMPARE(b.partita.Coordinata(), QStringLiteral("  D3"));
+    QCOMPARE(int(b.partita.Numero()), 14);
+    QCOMPARE(int(b.partita.Errori()), 2);
     QCOMPARE(b.suoni.nomi, (QStringList{"no.wav", "no.wav"}));
 }
 
 void TstPartita::avantiRicomincia()
 {
     // "avanti" leads from the colouring back to a new game in the find phase.
-    prova::Casuale<casuale::Generatore> casuale(21);
-    Banco b;
+    casuale::Generatore casuale(21);
+    Banco b(casuale);
     b.partita.NuovaPartita();
     b.partita.rispondi(unAltroIndice(b.partita));
     while (b.partita.fase() == Fase::Ricerca)
-        b.partita.rispondi(b.partita.bersaglio);
-    QCOMPARE(int(b.partita.Errori), 1);
+        b.partita.rispondi(b.partita.Numero());
+    QCOMPARE(int(b.partita.Errori()), 1);
     b.partita.prossimoDisegno();
     QCOMPARE(b.partita.fase(), Fase::Ricerca);
     QCOMPARE(copertureVisibili(b.partita), 20);
-    QCOMPARE(int(b.partita.Errori), 0);
-    QCOMPARE(int(b.partita.Trovati), 0);
+    QCOMPARE(int(b.partita.Errori()), 0);
+    QCOMPARE(int(b.partita.Trovati()), 0);
     QCOMPARE(b.caricati.size(), 2);
-    QVERIFY(b.partita.coperture()[b.partita.bersaglio].visibile);
+    QVERIFY(b.partita.coperture()[b.partita.Numero()].visibile);
 }
 
 void TstPartita::disegnoMancanteFermaLaPartita()
 {
     // A drawing that cannot be loaded stops the set-up with its error after the counters are reset.
-    prova::Casuale<casuale::Generatore> casuale(1);
+    casuale::Generatore casuale(1);
     prova::RegistroSuoni suoni;
+    const prova::CartellaFissa cartella(QStringLiteral("/programma"));
     bool fallisci = false;
     Partita p(Partita::Ambiente{
+        casuale,
+        cartella,
         [&](int) -> QSize {
             if (fallisci)
                 throw ErroreEsecuzione(ErroreEsecuzione::Tipo::DisegnoNonCaricato, QStringLiteral("x.gif"));
             return {324, 470};
         },
-        [&suoni](suoni::Segnale s) { ModuloColoriSuoni::suona(suoni, s); },
+        [&](suoni::Segnale s) { suoni::suona(suoni, cartella, s); },
     });
     p.NuovaPartita();
-    p.rispondi(p.bersaglio == 0 ? 1 : 0);
+    p.rispondi(p.Numero() == 0 ? 1 : 0);
     while (p.fase() == Fase::Ricerca)
-        p.rispondi(p.bersaglio);
+        p.rispondi(p.Numero());
     fallisci = true;
     QVERIFY_THROWS_EXCEPTION(ErroreEsecuzione, p.prossimoDisegno());
-    QCOMPARE(int(p.Trovati), 0);
-    QCOMPARE(int(p.Errori), 0);
-    QVERIFY(p.numeroDisegno >= 1 && p.numeroDisegno <= 12);
+    QCOMPARE(int(p.Trovati()), 0);
+    QCOMPARE(int(p.Errori()), 0);
+    QVERIFY(p.numeroDisegno() >= 1 && p.numeroDisegno() <= 12);
 }
 
 void TstPartita::nienteFuoriDalGioco_data()
@@ -345,18 +352,18 @@ void TstPartita::nienteFuoriDalGioco()
     // The rules refuse what no shown control can ask for: a cover already found, any cover outside the
     // find phase, "avanti" before the colouring. Nothing changes and nothing sounds.
     QFETCH(QString, caso);
-    prova::Casuale<casuale::Generatore> casuale(5);
-    Banco b;
+    casuale::Generatore casuale(5);
+    Banco b(casuale);
     b.partita.NuovaPartita();
-    const int trovata = b.partita.bersaglio;
+    const int trovata = b.partita.Numero();
     QCOMPARE(b.partita.rispondi(trovata), Esito::Giusta);
     b.partita.rispondi(unAltroIndice(b.partita));
     if (caso == "colorazione")
         while (b.partita.fase() == Fase::Ricerca)
-            b.partita.rispondi(b.partita.bersaglio);
+            b.partita.rispondi(b.partita.Numero());
     const auto coperture = b.partita.coperture();
-    const auto stato = std::make_tuple(b.partita.fase(), b.partita.Coordinata, b.partita.bersaglio,
-                                       b.partita.numeroDisegno, b.partita.Trovati, b.partita.Errori);
+    const auto stato = std::make_tuple(b.partita.fase(), b.partita.Coordinata(), b.partita.Numero(),
+                                       b.partita.numeroDisegno(), b.partita.Trovati(), b.partita.Errori());
     const qsizetype suoni = b.suoni.nomi.size();
 
     if (caso == "avanti")
@@ -364,8 +371,8 @@ void TstPartita::nienteFuoriDalGioco()
     else
         QCOMPARE(b.partita.rispondi(caso == "fuori" ? gioco::Celle : trovata), Esito::Rifiutata);
 
-    QVERIFY(std::make_tuple(b.partita.fase(), b.partita.Coordinata, b.partita.bersaglio, b.partita.numeroDisegno,
-                            b.partita.Trovati, b.partita.Errori)
+    QVERIFY(std::make_tuple(b.partita.fase(), b.partita.Coordinata(), b.partita.Numero(), b.partita.numeroDisegno(),
+                            b.partita.Trovati(), b.partita.Errori())
             == stato);
     QVERIFY(b.partita.coperture() == coperture);
     QCOMPARE(b.suoni.nomi.size(), suoni);

@@ -101,6 +101,7 @@ private slots:
     void labirinto();
     void confrontoCasuale_data();
     void confrontoCasuale();
+    void percorsoDallAmbiente();
     void storiaDeiRiempimenti_data();
     void storiaDeiRiempimenti();
 };
@@ -382,6 +383,19 @@ void TstRiempimento::labirinto()
     // Every corridor end to end, and the gap through each wall between two.
     const int corridoi = (ultimo / 2) + 1;
     QCOMPARE(dipinti, corridoi * lato + (corridoi - 1));
+}
+
+void TstRiempimento::percorsoDallAmbiente()
+{
+    // The fill takes the widest way this processor runs, and the plain one when BRINDEL_RIEMPIMENTO=semplice asks
+    // for it (CTest runs this again with it set).
+    riempimento::Percorso atteso = riempimento::Percorso::Sse2;
+    if (qgetenv("BRINDEL_RIEMPIMENTO") != "semplice")
+        for (const auto p : {riempimento::Percorso::Avx2, riempimento::Percorso::Avx512})
+            if (riempimento::disponibile(p))
+                atteso = p;
+    qInfo("the fill's way: %s", riempimento::nome(riempimento::percorsoScelto()));
+    QCOMPARE(riempimento::nome(riempimento::percorsoScelto()), riempimento::nome(atteso));
 }
 
 void TstRiempimento::confrontoCasuale_data()

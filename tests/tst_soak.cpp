@@ -3,7 +3,7 @@
 // Ten thousand games in a row, with mistakes, restarts, colouring and fills: no error, no leak, no growth.
 
 #include "comune/registratori.h"
-#include "shell/modulo1.h"
+#include "shell/programma.h"
 #include "windows/controlli.h"
 #include "windows/formbrindel.h"
 
@@ -51,7 +51,7 @@ class TstSoak : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { Modulo1::preparaApplicazione(); }
+    void initTestCase() { Programma::preparaApplicazione(); }
     void diecimilaPartite();
 };
 
@@ -63,11 +63,11 @@ void TstSoak::diecimilaPartite()
         : 10000;
     prova::RegistroMessaggi messaggi;
     prova::RegistroSuoni suoni;
-    prova::Cartella cartella(QStringLiteral(BRINDEL_SOURCE_DIR));
-    prova::Casuale<casuale::Generatore> casuale(20261208);
+    const prova::CartellaFissa cartella(QStringLiteral(BRINDEL_SOURCE_DIR));
+    casuale::Generatore casuale(20261208);
     std::mt19937 bambino(42);
 
-    FormBrindel f({}, suoni);
+    FormBrindel f(Servizi{suoni, casuale, cartella, messaggi});
     f.show();
     QVERIFY(messaggi.box.isEmpty());
 
@@ -82,22 +82,22 @@ void TstSoak::diecimilaPartite()
         const int sbagli = std::uniform_int_distribution<int>(0, 4)(bambino);
         int fatti = 0;
         while (f.partita().fase() == gioco::Fase::Ricerca) {
-            const int prima = f.partita().Errori;
-            const bool altre = f.partita().Trovati < 19; // some other cover is there to miss
+            const int prima = f.partita().Errori();
+            const bool altre = f.partita().Trovati() < 19; // some other cover is there to miss
             if (fatti < sbagli && altre && std::bernoulli_distribution(0.2)(bambino)) {
                 int i = 0;
                 do
                     i = std::uniform_int_distribution<int>(0, 19)(bambino);
-                while (i == f.partita().bersaglio || !f.partita().coperture()[i].visibile);
+                while (i == f.partita().Numero() || !f.partita().coperture()[i].visibile);
                 f.rispondi(i);
                 ++fatti;
                 if (prima == 3) {
-                    QCOMPARE(int(f.partita().Errori), 0);
+                    QCOMPARE(int(f.partita().Errori()), 0);
                     ++ricominciate;
                     break;
                 }
             } else {
-                f.rispondi(f.partita().bersaglio);
+                f.rispondi(f.partita().Numero());
             }
             if (f.partita().fase() == gioco::Fase::Ricerca && std::bernoulli_distribution(0.05)(bambino))
                 f.premiDisegno(Qt::LeftButton, {}, std::uniform_int_distribution<int>(0, 300)(bambino),
@@ -115,7 +115,7 @@ void TstSoak::diecimilaPartite()
         }
         QCoreApplication::processEvents();
         if (!messaggi.box.isEmpty())
-            QFAIL(qPrintable(messaggi.box.first().testo));
+            QFAIL(qPrintable(messaggi.box.first().messaggio.testo));
         if (partita == 99) {
             dopoCento = residente();
             heapDopoCento = inUso();

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "comune/segnali.h"
 #include "comune/sostituti.h"
-#include "sound/modulocolorisuoni.h"
+#include "sound/suoni.h"
 #include "sound/riproduttorepulse.h"
 
 #include <QCoreApplication>
@@ -107,14 +107,13 @@ private slots:
     void ogniSegnaleChiedeIlSuoFile_data();
     void ogniSegnaleChiedeIlSuoFile();
     void percorsoRifattoAdOgniChiamata();
-    void senzaRegistratoreSuonaIlProgramma();
     void senzaServerNonBloccaNeStampa();
     void serverMutoNonBlocca();
 
 private:
     QTemporaryDir m_cartella;
     std::optional<prova::RegistroSuoni> m_registro;
-    std::optional<prova::Cartella> m_inCartella;
+    std::optional<prova::CartellaFissa> m_inCartella;
 };
 
 void TstSuoni::initTestCase()
@@ -161,7 +160,7 @@ void TstSuoni::ogniSegnaleChiedeIlSuoFile()
     QFETCH(QStringList, file);
 
     for (const QChar s : segnali)
-        prova::chiama(s.toLatin1(), *m_registro);
+        prova::chiama(s.toLatin1(), *m_registro, *m_inCartella);
 
     QStringList attesi;
     for (const QString &f : file)
@@ -169,17 +168,17 @@ void TstSuoni::ogniSegnaleChiedeIlSuoFile()
     QCOMPARE(m_registro->percorsi, attesi);
 }
 
-// The path follows the program's folder as it is at each call, not as it was at the first.
+// The path follows the program's folder as it is at each call, not as it was at the first; the program's own
+// folder is the executable's.
 void TstSuoni::percorsoRifattoAdOgniChiamata()
 {
     QTemporaryDir altra;
     QVERIFY(altra.isValid());
 
-    ModuloColoriSuoni::SuonoFatto(*m_registro);
-    m_inCartella.emplace(altra.path());
-    ModuloColoriSuoni::SuonoFatto(*m_registro);
-    m_inCartella.reset();
-    ModuloColoriSuoni::SuonoFatto(*m_registro);
+    suoni::SuonoFatto(*m_registro, *m_inCartella);
+    m_inCartella->dove = altra.path();
+    suoni::SuonoFatto(*m_registro, *m_inCartella);
+    suoni::SuonoFatto(*m_registro, cartella::DelProgramma());
 
     const QStringList attesi{
         m_cartella.path() + "/suoni/fatto.wav",
@@ -189,17 +188,8 @@ void TstSuoni::percorsoRifattoAdOgniChiamata()
     QCOMPARE(m_registro->percorsi, attesi);
 }
 
-// A cue given no player plays on the program's own, which looks for its sound server then.
-void TstSuoni::senzaRegistratoreSuonaIlProgramma()
-{
-    QCOMPARE(suoni::pulse().stato(), suoni::RiproduttorePulse::Stato::Chiuso);
-    ModuloColoriSuoni::SuonoSi();
-    QVERIFY(suoni::pulse().attendi(kLimiteChiamate));
-    QCOMPARE(suoni::pulse().stato(), suoni::RiproduttorePulse::Stato::Muto);
-    QVERIFY(m_registro->percorsi.isEmpty());
-}
-
-// With no sound server the program's own player returns at once from every cue, goes silent and prints nothing.
+// With no sound server the program's own player looks for one at the first cue, not before; it returns at once from
+// every cue, goes silent and prints nothing.
 void TstSuoni::senzaServerNonBloccaNeStampa()
 {
     // Files that exist, so that nothing falls back to the bell either.
@@ -212,19 +202,21 @@ void TstSuoni::senzaServerNonBloccaNeStampa()
     const QString uscita = m_cartella.filePath("uscita.txt");
     qint64 ms = 0;
     bool calmo = false;
+    suoni::RiproduttorePulse giocatore;
+    QCOMPARE(giocatore.stato(), suoni::RiproduttorePulse::Stato::Chiuso);
     {
         CatturaUscita cattura(uscita);
         QElapsedTimer tempo;
         tempo.start();
         for (int i = 0; i < kChiamate; ++i)
-            prova::chiama("SNFR"[i % 4]);
+            prova::chiama("SNFR"[i % 4], giocatore, *m_inCartella);
         ms = tempo.elapsed();
-        calmo = suoni::pulse().attendi(kLimiteChiamate);
+        calmo = giocatore.attendi(kLimiteChiamate);
     }
 
     QVERIFY2(ms < kLimiteChiamate.count(), qPrintable(QString::number(ms) + " ms"));
     QVERIFY(calmo);
-    QCOMPARE(suoni::pulse().stato(), suoni::RiproduttorePulse::Stato::Muto);
+    QCOMPARE(giocatore.stato(), suoni::RiproduttorePulse::Stato::Muto);
     QFile f(uscita);
     QVERIFY(f.open(QIODevice::ReadOnly));
     QCOMPARE(QString::fromLocal8Bit(f.readAll()), QString());

@@ -6,7 +6,7 @@
 #include "comune/segnali.h"
 #include "comune/sostituti.h"
 #include "comune/xvfb.h"
-#include "sound/modulocolorisuoni.h"
+#include "sound/suoni.h"
 #include "sound/onda.h"
 #include "sound/riproduttorepulse.h"
 #include "sound/serverpulse.h"
@@ -229,8 +229,13 @@ private slots:
 private:
     QString registrazione() const { return m_runtime.filePath("registrazione.raw"); }
 
+    // The program's own player, made once as the program makes it, and kept
+    // (with its connection) from one test to the next.
+    suoni::RiproduttorePulse &giocatore() { return *m_giocatore; }
+
     QTemporaryDir m_runtime;
     std::unique_ptr<ServerPulse> m_server;
+    std::unique_ptr<suoni::RiproduttorePulse> m_giocatore;
 };
 
 void TstSuoniReali::initTestCase()
@@ -247,10 +252,12 @@ void TstSuoniReali::initTestCase()
 
     // Before the first cue: the player looks for its server only then.
     qputenv("PULSE_SERVER", m_server->indirizzo().toLocal8Bit());
+    m_giocatore = std::make_unique<suoni::RiproduttorePulse>();
 }
 
 void TstSuoniReali::cleanupTestCase()
 {
+    m_giocatore.reset();
     if (m_server)
         m_server->ferma();
 }
@@ -278,17 +285,17 @@ void TstSuoniReali::ilSecondoInterrompeIlPrimo()
     for (const Tono &t : kToni)
         QVERIFY(scrivi(programma.filePath(QString("suoni/") + t.file),
                        onda::wavTono(t.hertz, t.secondi, kAmpiezza)));
-    const prova::Cartella dove(programma.path());
+    const prova::CartellaFissa dove(programma.path());
 
     Registrazione reg;
     QString motivo;
     QVERIFY2(reg.avvia(*m_server, registrazione(), &motivo), qPrintable(motivo));
     QElapsedTimer orologio;
     orologio.start();
-    prova::chiama(primo);
-    prova::chiama(secondo);
+    prova::chiama(primo, giocatore(), dove);
+    prova::chiama(secondo, giocatore(), dove);
     const qint64 ms = orologio.elapsed();
-    QVERIFY(suoni::pulse().attendi(kSoglie.avvioMassimo));
+    QVERIFY(giocatore().attendi(kSoglie.avvioMassimo));
     const QString flussi = m_server->flussi();
     aspettaFine(reg, 0);
     const QVector<double> x = reg.ferma();
@@ -356,16 +363,16 @@ void TstSuoniReali::fileIllegibileDaIlCampanello()
         QVERIFY(scrivi(programma.filePath("suoni/no.wav"), contenuto));
     if (file == "fifo")
         QCOMPARE(mkfifo(QFile::encodeName(programma.filePath("suoni/no.wav")).constData(), 0600), 0);
-    const prova::Cartella dove(programma.path());
+    const prova::CartellaFissa dove(programma.path());
 
     Registrazione reg;
     QString motivo;
     QVERIFY2(reg.avvia(*m_server, registrazione(), &motivo), qPrintable(motivo));
     QElapsedTimer orologio;
     orologio.start();
-    ModuloColoriSuoni::SuonoNo();
+    suoni::SuonoNo(giocatore(), dove);
     const qint64 ms = orologio.elapsed();
-    QVERIFY(suoni::pulse().attendi(kSoglie.avvioMassimo));
+    QVERIFY(giocatore().attendi(kSoglie.avvioMassimo));
     aspettaFine(reg, 0);
     const QVector<double> x = reg.ferma();
     const QVector<double> r = onda::rms(x, kFinestre);
@@ -376,7 +383,7 @@ void TstSuoniReali::fileIllegibileDaIlCampanello()
     QVERIFY2(ms < kSoglie.ritornoMassimo.count(), qPrintable(QString::number(ms) + " ms"));
     QVERIFY2(inizio < kSoglie.energiaSilenzio, "the recording did not start in silence");
     QVERIFY2(campanello > kSoglie.energiaCampanello, "no bell was heard");
-    QCOMPARE(suoni::pulse().stato(), suoni::RiproduttorePulse::Stato::Aperto);
+    QCOMPARE(giocatore().stato(), suoni::RiproduttorePulse::Stato::Aperto);
 }
 
 // A file put in place or taken away while the program runs counts from the very next call.
@@ -386,7 +393,7 @@ void TstSuoniReali::fileAggiuntoOTolto()
     QTemporaryDir programma;
     QVERIFY(programma.isValid());
     QVERIFY(QDir(programma.path()).mkpath("suoni"));
-    const prova::Cartella dove(programma.path());
+    const prova::CartellaFissa dove(programma.path());
     const QString percorso = programma.filePath("suoni/rifai.wav");
 
     Registrazione reg;
@@ -399,8 +406,8 @@ void TstSuoniReali::fileAggiuntoOTolto()
         if (passo == 2)
             QVERIFY(QFile::remove(percorso));
         const qsizetype da = reg.finora().size();
-        ModuloColoriSuoni::SuonoRifai();
-        QVERIFY(suoni::pulse().attendi(kSoglie.avvioMassimo));
+        suoni::SuonoRifai(giocatore(), dove);
+        QVERIFY(giocatore().attendi(kSoglie.avvioMassimo));
         aspettaFine(reg, da);
     }
     const QVector<double> x = reg.ferma();
@@ -441,13 +448,13 @@ void TstSuoniReali::fileDelProgrammaSuonanoInteri()
     QVERIFY2(f.open(QIODevice::ReadOnly), qPrintable(f.fileName()));
     const QVector<double> originale = onda::campioniWav(f.readAll());
     QVERIFY2(!originale.isEmpty(), "not a 16-bit mono PCM WAV file at the expected rate");
-    const prova::Cartella dove(sorgente);
+    const prova::CartellaFissa dove(sorgente);
 
     Registrazione reg;
     QString motivo;
     QVERIFY2(reg.avvia(*m_server, registrazione(), &motivo), qPrintable(motivo));
-    prova::chiama(segnale);
-    QVERIFY(suoni::pulse().attendi(kSoglie.avvioMassimo));
+    prova::chiama(segnale, giocatore(), dove);
+    QVERIFY(giocatore().attendi(kSoglie.avvioMassimo));
     aspettaFine(reg, 0);
     const QVector<double> x = reg.ferma();
 
@@ -525,13 +532,13 @@ void TstSuoniReali::formatiDelMaestro()
     QVERIFY(programma.isValid());
     QVERIFY(QDir(programma.path()).mkpath("suoni"));
     QVERIFY(scrivi(programma.filePath("suoni/no.wav"), onda::wavTono(t.hertz, t.secondi, kAmpiezza, formato)));
-    const prova::Cartella dove(programma.path());
+    const prova::CartellaFissa dove(programma.path());
 
     Registrazione reg;
     QString motivo;
     QVERIFY2(reg.avvia(*m_server, registrazione(), &motivo), qPrintable(motivo));
-    ModuloColoriSuoni::SuonoNo();
-    QVERIFY(suoni::pulse().attendi(kSoglie.avvioMassimo));
+    suoni::SuonoNo(giocatore(), dove);
+    QVERIFY(giocatore().attendi(kSoglie.avvioMassimo));
     aspettaFine(reg, 0);
     const QVector<double> x = reg.ferma();
     const QVector<double> a = onda::ampiezzaTono(x, t.hertz, kFinestre);
@@ -567,15 +574,15 @@ void TstSuoniReali::nessunaRisorsaPersa()
     QVERIFY(programma.isValid());
     QVERIFY(QDir(programma.path()).mkpath("suoni"));
     QVERIFY(scrivi(programma.filePath("suoni/no.wav"), contenuto));
-    const prova::Cartella dove(programma.path());
+    const prova::CartellaFissa dove(programma.path());
 
     // The first cue sets up what stays for the whole run: the thread, the connection.
-    ModuloColoriSuoni::SuonoNo();
-    QVERIFY(suoni::pulse().attendi(kSoglie.avvioMassimo));
+    suoni::SuonoNo(giocatore(), dove);
+    QVERIFY(giocatore().attendi(kSoglie.avvioMassimo));
     const Risorse prima = risorse();
     for (int i = 0; i < volte; ++i) {
-        ModuloColoriSuoni::SuonoNo();
-        QVERIFY(suoni::pulse().attendi(kSoglie.avvioMassimo));
+        suoni::SuonoNo(giocatore(), dove);
+        QVERIFY(giocatore().attendi(kSoglie.avvioMassimo));
     }
     // Whatever the last cue still plays ends before the count.
     QTest::qWait(1500);
@@ -584,7 +591,7 @@ void TstSuoniReali::nessunaRisorsaPersa()
     QCOMPARE(dopo.descrittori, prima.descrittori);
     QCOMPARE(dopo.fili, prima.fili);
     QVERIFY2(dopo.mappe <= prima.mappe + 2, qPrintable(descrivi(dopo)));
-    QCOMPARE(suoni::pulse().stato(), suoni::RiproduttorePulse::Stato::Aperto);
+    QCOMPARE(giocatore().stato(), suoni::RiproduttorePulse::Stato::Aperto);
 }
 
 // A sound server that dies and comes back mid-game: cues meanwhile are silent and return at once, and the first cue after its return is heard.
@@ -595,24 +602,24 @@ void TstSuoniReali::serverRiavviato()
     QVERIFY(programma.isValid());
     QVERIFY(QDir(programma.path()).mkpath("suoni"));
     QVERIFY(scrivi(programma.filePath("suoni/si.wav"), onda::wavTono(t.hertz, t.secondi, kAmpiezza)));
-    const prova::Cartella dove(programma.path());
+    const prova::CartellaFissa dove(programma.path());
 
-    ModuloColoriSuoni::SuonoSi();
-    QVERIFY(suoni::pulse().attendi(kSoglie.avvioMassimo));
-    QCOMPARE(suoni::pulse().stato(), suoni::RiproduttorePulse::Stato::Aperto);
+    suoni::SuonoSi(giocatore(), dove);
+    QVERIFY(giocatore().attendi(kSoglie.avvioMassimo));
+    QCOMPARE(giocatore().stato(), suoni::RiproduttorePulse::Stato::Aperto);
     m_server->ferma();
     QElapsedTimer orologio;
     orologio.start();
-    ModuloColoriSuoni::SuonoSi();
+    suoni::SuonoSi(giocatore(), dove);
     const qint64 ms = orologio.elapsed();
-    QVERIFY(suoni::pulse().attendi(kSoglie.avvioMassimo));
+    QVERIFY(giocatore().attendi(kSoglie.avvioMassimo));
     QString motivo;
     QVERIFY2(m_server->avvia(&motivo), qPrintable(motivo));
 
     Registrazione reg;
     QVERIFY2(reg.avvia(*m_server, registrazione(), &motivo), qPrintable(motivo));
-    ModuloColoriSuoni::SuonoSi();
-    QVERIFY(suoni::pulse().attendi(kSoglie.avvioMassimo));
+    suoni::SuonoSi(giocatore(), dove);
+    QVERIFY(giocatore().attendi(kSoglie.avvioMassimo));
     aspettaFine(reg, 0);
     const QVector<double> x = reg.ferma();
     const onda::Tratto udito = onda::tratto(onda::ampiezzaTono(x, t.hertz, kFinestre), kSoglie.piccoMinimo, kFinestre);
@@ -620,7 +627,7 @@ void TstSuoniReali::serverRiavviato()
                       << secondi(udito.durata);
     QVERIFY2(ms < kSoglie.ritornoMassimo.count(), qPrintable(QString::number(ms) + " ms"));
     QVERIFY2(std::abs(udito.durata - t.secondi) <= kSoglie.tolleranza, "no cue was heard after the restart");
-    QCOMPARE(suoni::pulse().stato(), suoni::RiproduttorePulse::Stato::Aperto);
+    QCOMPARE(giocatore().stato(), suoni::RiproduttorePulse::Stato::Aperto);
 }
 
 void TstSuoniReali::uscitaImmediata_data()

@@ -48,8 +48,8 @@ void TstTavolozza::postoNellaGriglia()
     QFETCH(int, riga);
     QFETCH(int, colonna);
     QFETCH(int, indice);
-    QCOMPARE(tavolozza::rigaDi(indice), riga);
-    QCOMPARE(tavolozza::colonnaDi(indice), colonna);
+    QCOMPARE(tavolozza::rigaNellaCornice(indice), riga);
+    QCOMPARE(tavolozza::colonnaNellaCornice(indice), colonna);
     QCOMPARE(tavolozza::postoDi(indice), riga * tavolozza::Colonne + colonna);
 }
 
@@ -57,8 +57,8 @@ void TstTavolozza::postoNellaGriglia()
 void TstTavolozza::postoDiIndice()
 {
     std::set<int> visti;
-    for (int i = 0; i < tavolozza::Numero; ++i) {
-        QVERIFY(tavolozza::postoDi(i) >= 0 && tavolozza::postoDi(i) < tavolozza::Numero);
+    for (int i = 0; i < tavolozza::NumeroColori; ++i) {
+        QVERIFY(tavolozza::postoDi(i) >= 0 && tavolozza::postoDi(i) < tavolozza::NumeroColori);
         QVERIFY(visti.insert(tavolozza::postoDi(i)).second);
     }
     QCOMPARE(visti.size(), std::size_t{48});
@@ -98,7 +98,7 @@ void TstTavolozza::campioniNellaCornice()
 {
     const QRect cornice(0, 0, 145, 233);
     QRect unione;
-    for (int i = 0; i < tavolozza::Numero; ++i) {
+    for (int i = 0; i < tavolozza::NumeroColori; ++i) {
         const QRect campione(tavolozza::sinistra(i), tavolozza::alto(i), tavolozza::larghezza(),
                              tavolozza::altezza());
         QCOMPARE(campione.size(), QSize(25, 25));

@@ -3,7 +3,7 @@
 // The built program in a real X session: the start window's colour, "Avvio", the game window's look, and "Esci".
 
 #include "comune/xvfb.h"
-#include "colouring/colorecasuale.h"
+#include "comune/tabelle.h"
 
 #include <QDir>
 #include <QImage>
@@ -88,7 +88,7 @@ void TstX11::avvioEGioco()
     QCOMPARE(ra.size(), QSize(layout::avvio::LarghezzaInterna, layout::avvio::AltezzaInterna));
     const QImage primo = x.schermo();
     prova::salvaSchermata(primo, QStringLiteral("avvio"));
-    const QSet<Colore> tabella(ModuloColoriSuoni::ColoriAvvio.begin() + 1, ModuloColoriSuoni::ColoriAvvio.end());
+    const QSet<Colore> tabella(prova::ColoriAvvio.begin(), prova::ColoriAvvio.end());
     const Colore sfondo = coloreA(primo, ra.topLeft() + QPoint(10, 10));
     QVERIFY2(tabella.contains(sfondo), qPrintable(esadecimale(sfondo)));
     QCOMPARE(coloreA(primo, ra.topLeft() + QPoint(layout::avvio::LarghezzaInterna - 12, layout::avvio::AltezzaInterna - 15)), sfondo);

@@ -3,9 +3,11 @@
 #include "windows/controlli.h"
 
 #include "game/disegno.h"
-#include "windows/aspetto.h"
+#include "windows/scena.h"
 #include "windows/dispositivo.h"
 #include "windows/fuoco.h"
+#include "windows/impaginazione.h"
+#include "windows/ingrandimento.h"
 #include "windows/layout.h"
 
 #include <QFocusFrame>
@@ -14,7 +16,6 @@
 #include <QStyleHints>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QPaintEngine>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPixmapCache>
@@ -62,7 +63,7 @@ void disegnaBordo(QPainter &p, QRect r, bool incassato, double k)
 {
     const Anelli a = anelli(incassato);
     for (int i = 0; i < 2; ++i) {
-        const int t = aspetto::scala(i + 1, k) - aspetto::scala(i, k);
+        const int t = scena::scala(i + 1, k) - scena::scala(i, k);
         const QRect dentro = r.adjusted(t, t, -t, -t);
         anello(p, r, dentro, a.alto[i], a.basso[i]);
         r = dentro;
@@ -75,7 +76,7 @@ void disegnaBordo(QPainter &p, QRect r, bool incassato, double k)
 void disegnaCornice(QPainter &p, const QRect &fuori, const QRect &dentro, double k)
 {
     const Anelli a = anelli(true);
-    const int t = aspetto::scala(1, k);
+    const int t = scena::scala(1, k);
     const QRect mezzo(QPoint(fuori.left() + std::min(t, dentro.left() - fuori.left()), fuori.top() + std::min(t, dentro.top() - fuori.top())),
                       QPoint(fuori.right() - std::min(t, fuori.right() - dentro.right()),
                              fuori.bottom() - std::min(t, fuori.bottom() - dentro.bottom())));
@@ -86,134 +87,6 @@ void disegnaCornice(QPainter &p, const QRect &fuori, const QRect &dentro, double
 QColor sfondo(const std::optional<Colore> &colore, const QWidget *w)
 {
     return colore ? colore::aQColor(*colore) : w->palette().color(QPalette::Button);
-}
-
-// One source pixel and the weight (of 256) of the next one, for each view
-// pixel along one axis: view pixel v samples the source at (v + 0.5) / k - 0.5.
-struct Campione
-{
-    int primo;
-    int secondo;
-    quint32 peso;
-};
-
-std::vector<Campione> campioni(int inizio, int numero, int lato, double k)
-{
-    std::vector<Campione> c(static_cast<std::size_t>(numero));
-    for (int i = 0; i < numero; ++i) {
-        const double u = std::max(0.0, (inizio + i + 0.5) / k - 0.5);
-        const int primo = std::min(static_cast<int>(u), lato - 1);
-        const auto peso = static_cast<quint32>(std::lround((u - primo) * 256));
-        c[static_cast<std::size_t>(i)] = {primo, std::min(primo + 1, lato - 1), std::min<quint32>(peso, 256)};
-    }
-    return c;
-}
-
-inline quint32 misto(quint32 a, quint32 b, quint32 peso)
-{
-    const quint32 rb = (((a & 0xFF00FFu) * (256 - peso) + (b & 0xFF00FFu) * peso) >> 8) & 0xFF00FFu;
-    const quint32 g = (((a & 0x00FF00u) * (256 - peso) + (b & 0x00FF00u) * peso) >> 8) & 0x00FF00u;
-    return 0xFF000000u | rb | g;
-}
-
-// The view pixels of zona, the picture grown by k with bilinear smoothing,
-// written to destinazione moved by spostamento.
-// Each view pixel depends only on where it stands, so a piece made again
-// matches the whole view made at once. Most of a drawing is flat colour:
-// where a pixel, its right neighbour and the two below are alike, the view
-// pixels between them are that colour, written in runs. The view rows that
-// sample the same two picture rows differ only where the picture is not
-// flat, so each of them after the first copies the one above and mixes
-// those few pixels again with its own weight, from the two horizontal
-// mixes kept from the first.
-void ingrandisci(const QImage &sorgente, QImage &destinazione, const QRect &zona, double k, QPoint spostamento)
-{
-    const std::vector<Campione> colonne = campioni(zona.left(), zona.width(), sorgente.width(), k);
-    const std::vector<Campione> righe = campioni(zona.top(), zona.height(), sorgente.height(), k);
-    const int w = sorgente.width();
-    const std::size_t n = colonne.size();
-    std::vector<char> piatto(static_cast<std::size_t>(w));
-    // The first view column that samples picture column x or one right of it.
-    // (Columns sample the picture left to right, never going back.)
-    std::vector<std::size_t> daColonna(static_cast<std::size_t>(w) + 1, n);
-    for (std::size_t x = 0, i = 0; x < daColonna.size(); ++x) {
-        while (i < n && static_cast<std::size_t>(colonne[i].primo) < x)
-            ++i;
-        daColonna[x] = i;
-    }
-    // View columns not flat for the current pair of rows, with their upper
-    // and lower horizontal mixes.
-    std::vector<std::size_t> misti;
-    std::vector<quint32> misteAlte, misteBasse;
-    const quint32 *sopra = nullptr;  // the view row above, if it samples the same rows
-    int coppia = -1;
-    for (int j = 0; j < zona.height(); ++j) {
-        const Campione &r = righe[static_cast<std::size_t>(j)];
-        const auto *alta = reinterpret_cast<const quint32 *>(sorgente.constScanLine(r.primo));
-        const auto *bassa = reinterpret_cast<const quint32 *>(sorgente.constScanLine(r.secondo));
-        auto *uscita = reinterpret_cast<quint32 *>(destinazione.scanLine(zona.top() + j + spostamento.y())) + zona.left() + spostamento.x();
-        if (r.primo == coppia && sopra) {
-            std::copy(sopra, sopra + n, uscita);
-            for (std::size_t m = 0; m < misti.size(); ++m)
-                uscita[misti[m]] = misto(misteAlte[m], misteBasse[m], r.peso);
-            sopra = uscita;
-            continue;
-        }
-        coppia = r.primo;
-        misti.clear();
-        misteAlte.clear();
-        misteBasse.clear();
-        for (int x = 0; x < w; ++x) {
-            const int y = std::min(x + 1, w - 1);
-            piatto[static_cast<std::size_t>(x)] = alta[x] == alta[y] && bassa[x] == bassa[y] && alta[x] == bassa[x];
-        }
-        for (std::size_t i = 0; i < n;) {
-            const Campione &c = colonne[i];
-            const quint32 a = alta[c.primo];
-            if (piatto[static_cast<std::size_t>(c.primo)]) {
-                // The run goes on over the picture's flat pixels of this colour.
-                int x = c.primo + 1;
-                while (x < w && piatto[static_cast<std::size_t>(x)] && alta[x] == a)
-                    ++x;
-                const std::size_t fine = std::max(i + 1, daColonna[static_cast<std::size_t>(x)]);
-                std::fill(uscita + i, uscita + fine, a);
-                i = fine;
-                continue;
-            }
-            misti.push_back(i);
-            misteAlte.push_back(misto(a, alta[c.secondo], c.peso));
-            misteBasse.push_back(misto(bassa[c.primo], bassa[c.secondo], c.peso));
-            uscita[i++] = misto(misteAlte.back(), misteBasse.back(), r.peso);
-        }
-        sopra = uscita;
-    }
-}
-
-// The 32-bit image a painter writes to, and the pixels the window lets it
-// change there (in the image's own pixels); none when it paints on anything
-// else.
-struct Bersaglio
-{
-    QImage *immagine = nullptr;
-    QRegion consentita;
-};
-
-Bersaglio bersaglio(QPainter &p)
-{
-    QPaintEngine *motore = p.paintEngine();
-    if (!motore || motore->type() != QPaintEngine::Raster || !motore->paintDevice()
-        || motore->paintDevice()->devType() != QInternal::Image)
-        return {};
-    auto *immagine = static_cast<QImage *>(motore->paintDevice());
-    const QImage::Format f = immagine->format();
-    if (f != QImage::Format_RGB32 && f != QImage::Format_ARGB32 && f != QImage::Format_ARGB32_Premultiplied)
-        return {};
-    QRegion consentita = motore->systemClip() & immagine->rect();
-    if (consentita.isEmpty())
-        return {};
-    if (p.hasClipping())
-        consentita &= p.deviceTransform().mapRect(p.clipBoundingRect()).toAlignedRect();
-    return {immagine, consentita};
 }
 
 // A picture LatoIcona pixels square at 96 dpi, drawn in the square posto
@@ -256,7 +129,7 @@ public:
     void colloca()
     {
         setGeometry(parentWidget()->rect());
-        setMask(fuoco::regione(rect(), aspetto::fattore(this), layout::SegnoRiquadro));
+        setMask(fuoco::regione(rect(), scena::fattore(this), layout::SegnoRiquadro));
         raise();
     }
 
@@ -265,7 +138,7 @@ protected:
     {
         QPainter p(this);
         const dispositivo::Pittura pixel(p, this);
-        fuoco::disegna(p, pixel, rect(), aspetto::fattore(this), layout::SegnoRiquadro);
+        fuoco::disegna(p, pixel, rect(), scena::fattore(this), layout::SegnoRiquadro);
     }
 };
 
@@ -305,7 +178,7 @@ PulsanteGrafico::PulsanteGrafico(QWidget *genitore)
     setAttribute(Qt::WA_NoMousePropagation);
 }
 
-void PulsanteGrafico::setBackColor(std::optional<Colore> colore)
+void PulsanteGrafico::setColoreProprio(std::optional<Colore> colore)
 {
     if (m_colore == colore)
         return;
@@ -322,7 +195,7 @@ void PulsanteGrafico::setImmagine(const QIcon &immagine)
 void PulsanteGrafico::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    const double s = aspetto::fattore(this);
+    const double s = scena::fattore(this);
     {
         // The face and its edges cover every device pixel the button is shown on.
         const dispositivo::Pittura pixel(p, this);
@@ -331,16 +204,16 @@ void PulsanteGrafico::paintEvent(QPaintEvent *)
     }
     const QRect r = rect();
 
-    const int margine = aspetto::scala(3, s);
-    const int spostamento = isDown() ? aspetto::scala(1, s) : 0;
+    const int margine = scena::scala(3, s);
+    const int spostamento = isDown() ? scena::scala(1, s) : 0;
     QRect contenuto = r.adjusted(margine + spostamento, margine + spostamento, -margine + spostamento, -margine + spostamento);
     const QString didascalia = text();
     if (!m_immagine.isNull()) {
         const QFontMetrics fm(font());
         const int altezzaTesto = didascalia.isEmpty() ? 0 : fm.height();
-        const int lato = aspetto::scala(layout::LatoIcona, s);
+        const int lato = scena::scala(layout::LatoIcona, s);
         const int alto = contenuto.top() + (contenuto.height() - lato - altezzaTesto) / 2;
-        const QRect icona(contenuto.center().x() - lato / 2 + aspetto::scala(1, s), alto, lato, lato);
+        const QRect icona(contenuto.center().x() - lato / 2 + scena::scala(1, s), alto, lato, lato);
         disegnaFigura(p, m_immagine, icona, s, devicePixelRatioF());
         contenuto.setTop(icona.bottom() + 1);
         contenuto.setHeight(altezzaTesto);
@@ -368,52 +241,6 @@ void PulsanteGrafico::keyPressEvent(QKeyEvent *evento)
         return;
     }
     QAbstractButton::keyPressEvent(evento);
-}
-
-QList<RigaTesto> impaginaTesto(const QString &testo, const QFontMetrics &misure, int larghezza)
-{
-    QList<RigaTesto> righe;
-    const auto aggiungi = [&](const QString &riga) {
-        righe.append({riga, (larghezza - misure.horizontalAdvance(riga)) / 2});
-    };
-    for (const QString &paragrafo : testo.split(u'\n')) {
-        const qsizetype n = paragrafo.size();
-        qsizetype inizio = 0;
-        while (true) {
-            // Add words, each with the spaces before it, while the line fits;
-            // a line may break before any word but its first.
-            qsizetype i = inizio;
-            qsizetype prossima = n;
-            while (i < n) {
-                qsizetype parola = i;
-                while (parola < n && paragrafo[parola] == u' ')
-                    ++parola;
-                qsizetype fine = parola;
-                while (fine < n && paragrafo[fine] != u' ')
-                    ++fine;
-                if (misure.horizontalAdvance(paragrafo.mid(inizio, fine - inizio)) > larghezza) {
-                    prossima = parola > inizio ? parola : fine;
-                    break;
-                }
-                i = fine;
-            }
-            if (prossima >= n && i >= n) {
-                aggiungi(paragrafo.mid(inizio));
-                break;
-            }
-            // A broken line loses the spaces at its break.
-            QString riga = paragrafo.mid(inizio, prossima - inizio);
-            while (riga.endsWith(u' '))
-                riga.chop(1);
-            aggiungi(riga);
-            inizio = prossima;
-            while (inizio < n && paragrafo[inizio] == u' ')
-                ++inizio;
-            if (inizio >= n)
-                break;
-        }
-    }
-    return righe;
 }
 
 Etichetta::Etichetta(const QString &testo, QWidget *genitore)
@@ -452,56 +279,56 @@ RiquadroImmagine::RiquadroImmagine(QWidget *genitore)
 {
     setFocusPolicy(Qt::TabFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    aspetto::impostaOrigine(this, {layout::Bordo, layout::Bordo});
+    scena::impostaOrigine(this, {layout::Bordo, layout::Bordo});
 }
 
 QRect RiquadroImmagine::areaInterna() const
 {
     // The border is as wide on every side, whatever the box's edges were
     // rounded to: the rings fill it exactly.
-    const int bordo = aspetto::scala(layout::Bordo, aspetto::fattore(this));
+    const int bordo = scena::scala(layout::Bordo, scena::fattore(this));
     return rect().adjusted(bordo, bordo, -bordo, -bordo);
 }
 
-void RiquadroImmagine::setPictureDifferita(const QString &file)
+void RiquadroImmagine::mostraImmagineDifferita(const QString &file)
 {
     const QSize lato = QImageReader(file).size();
-    m_dc.immagine = QImage();
+    m_superficie.immagine = QImage();
     m_differita = file;
     prendiMisura(lato);
 }
 
-superficie::Superficie &RiquadroImmagine::dc() const
+superficie::Superficie &RiquadroImmagine::superficieCaricata() const
 {
     if (!m_differita.isEmpty()) {
-        m_dc.immagine = disegno::opaca(QImage(m_differita), coloreSfondo());
+        m_superficie.immagine = disegno::opaca(QImage(m_differita), coloreMostrato());
         m_differita.clear();
     }
-    return m_dc;
+    return m_superficie;
 }
 
-void RiquadroImmagine::setPicture(const QImage &immagine)
+void RiquadroImmagine::mostraImmagine(const QImage &immagine)
 {
     m_differita.clear();
-    m_dc.immagine = disegno::opaca(immagine, coloreSfondo());
-    prendiMisura(m_dc.immagine.size());
+    m_superficie.immagine = disegno::opaca(immagine, coloreMostrato());
+    prendiMisura(m_superficie.immagine.size());
 }
 
 void RiquadroImmagine::prendiMisura(QSize lato)
 {
-    aspetto::ridimensiona(this, lato.width() + 2 * layout::Bordo, lato.height() + 2 * layout::Bordo);
+    scena::ridimensiona(this, lato.width() + 2 * layout::Bordo, lato.height() + 2 * layout::Bordo);
     update();
 }
 
-Colore RiquadroImmagine::Point(int x, int y) const
+Colore RiquadroImmagine::colorePixel(int x, int y) const
 {
-    const QImage &immagine = dc().immagine;
+    const QImage &immagine = superficieCaricata().immagine;
     if (immagine.valid(x, y))
         return colore::daRgb(immagine.pixel(x, y));
-    return coloreSfondo();
+    return coloreMostrato();
 }
 
-Colore RiquadroImmagine::coloreSfondo() const
+Colore RiquadroImmagine::coloreMostrato() const
 {
     return colore::daRgb(sfondo(m_colore, this).rgb());
 }
@@ -510,7 +337,7 @@ void RiquadroImmagine::ridisegna(const QRect &rettangolo)
 {
     if (rettangolo.isEmpty())
         return;
-    const double s = aspetto::fattore(this);
+    const double s = scena::fattore(this);
     const QPoint angolo = areaInterna().topLeft();
     if (s == 1.0 && devicePixelRatioF() == 1.0) {
         repaint(rettangolo.translated(angolo));
@@ -534,7 +361,7 @@ std::optional<QPoint> RiquadroImmagine::pixelSotto(QPointF scena) const
     if (!interna.contains(premuto))
         return std::nullopt;
     const QPoint v = premuto - interna.topLeft();
-    const double k = aspetto::fattore(this) * rapporto;
+    const double k = scena::fattore(this) * rapporto;
     if (k == 1.0)
         return v;
     // The drawing's pixel that device pixel v shows: the one its middle
@@ -542,7 +369,7 @@ std::optional<QPoint> RiquadroImmagine::pixelSotto(QPointF scena) const
     return QPoint(static_cast<int>(std::floor((v.x() + 0.5) / k)), static_cast<int>(std::floor((v.y() + 0.5) / k)));
 }
 
-void RiquadroImmagine::setBackColor(std::optional<Colore> colore)
+void RiquadroImmagine::setColoreProprio(std::optional<Colore> colore)
 {
     m_colore = colore;
     update();
@@ -556,7 +383,7 @@ void RiquadroImmagine::paintEvent(QPaintEvent *evento)
     const dispositivo::Pittura pixel(p, this);
     const QRect interna = pixel.di(areaInterna());
     const QRect zona = pixel.di(evento->rect());
-    const double k = aspetto::fattore(this) * pixel.rapporto();
+    const double k = scena::fattore(this) * pixel.rapporto();
     if (!interna.contains(zona))
         disegnaCornice(p, pixel.rettangolo(), interna, k);
     dipingiInterno(p, interna, zona & interna, k, pixel.origine());
@@ -568,7 +395,7 @@ void RiquadroImmagine::setCursore(std::optional<QPoint> pixel)
 {
     if (pixel) {
         // On the picture: at its edge when the arrows would take it past.
-        const QSize lato = dc().immagine.size();
+        const QSize lato = superficieCaricata().immagine.size();
         if (lato.isEmpty())
             pixel.reset();
         else
@@ -589,7 +416,7 @@ QRect RiquadroImmagine::zonaCursore() const
     // The arms' reach and their white edges, and a pixel more for where
     // the device's pixels are rounded to.
     const layout::Mirino &m = layout::MirinoDisegno;
-    const double s = aspetto::fattore(this);
+    const double s = scena::fattore(this);
     const QPoint centro = areaInterna().topLeft()
         + QPoint(static_cast<int>((m_cursore->x() + 0.5) * s), static_cast<int>((m_cursore->y() + 0.5) * s));
     const int raggio = static_cast<int>(std::ceil((m.vuoto + m.braccio + m.linea + 2 * m.bordo) * s)) + 2;
@@ -603,10 +430,10 @@ void RiquadroImmagine::dipingiCursore(QPainter &p, const QRect &interna, double 
     // show it, the one its middle falls on.
     const QPoint centro = interna.topLeft()
         + QPoint(static_cast<int>(std::floor((m_cursore->x() + 0.5) * k)), static_cast<int>(std::floor((m_cursore->y() + 0.5) * k)));
-    const int vuoto = aspetto::scala(m.vuoto, k);
-    const int braccio = std::max(1, aspetto::scala(m.braccio, k));
-    const int linea = std::max(1, aspetto::scala(m.linea, k));
-    const int bordo = std::max(1, aspetto::scala(m.bordo, k));
+    const int vuoto = scena::scala(m.vuoto, k);
+    const int braccio = std::max(1, scena::scala(m.braccio, k));
+    const int linea = std::max(1, scena::scala(m.linea, k));
+    const int bordo = std::max(1, scena::scala(m.bordo, k));
     const int mezza = linea / 2;
     const QRect bracci[4] = {
         {centro.x() + vuoto + 1, centro.y() - mezza, braccio, linea},
@@ -664,7 +491,7 @@ void RiquadroImmagine::keyPressEvent(QKeyEvent *evento)
             // Only where the cursor is seen: a key struck while playing with
             // the mouse paints nothing.
             if (fuoco::visibile(this))
-                emit mouseDown(Qt::NoButton, evento->modifiers(), m_cursore->x(), m_cursore->y());
+                emit premuto(Qt::NoButton, evento->modifiers(), m_cursore->x(), m_cursore->y());
             return;
         }
     }
@@ -677,7 +504,7 @@ void RiquadroImmagine::keyPressEvent(QKeyEvent *evento)
 
 bool RiquadroImmagine::event(QEvent *evento)
 {
-    if (evento->type() == aspetto::Scena::eventoScala()) {
+    if (evento->type() == scena::Scena::eventoScala()) {
         update();
         aggiornaFuoco();
         return true;
@@ -719,7 +546,7 @@ void RiquadroImmagine::mousePressEvent(QMouseEvent *evento)
 {
     m_ultimaPressione = evento->timestamp();
     if (const std::optional<QPoint> punto = pixelSotto(dispositivo::nellaFinestra(*evento, *this)))
-        emit mouseDown(evento->button(), evento->modifiers(), punto->x(), punto->y());
+        emit premuto(evento->button(), evento->modifiers(), punto->x(), punto->y());
     m_premuto = evento->button() == Qt::LeftButton;
 }
 
@@ -743,7 +570,7 @@ void RiquadroImmagine::mouseReleaseEvent(QMouseEvent *evento)
 
 void RiquadroImmagine::dipingiInterno(QPainter &p, const QRect &interna, const QRect &zona, double k, QPoint origine)
 {
-    const QImage &immagine = dc().immagine;
+    const QImage &immagine = superficieCaricata().immagine;
     const QColor fondo = sfondo(m_colore, this);
     if (immagine.isNull()) {
         p.fillRect(zona, fondo);
@@ -763,16 +590,5 @@ void RiquadroImmagine::dipingiInterno(QPainter &p, const QRect &interna, const Q
         p.drawImage(vista.topLeft() + sorgente.topLeft(), immagine, sorgente);
         return;
     }
-    // The window keeps what it shows, so only what changed is made again:
-    // straight into the window's own image where the painter writes to one,
-    // else through a piece drawn on it.
-    if (const Bersaglio b = bersaglio(p); b.immagine) {
-        const QPoint spostamento = origine + vista.topLeft();
-        for (const QRect &r : b.consentita.translated(-spostamento) & sorgente)
-            ingrandisci(immagine, *b.immagine, r, k, spostamento);
-        return;
-    }
-    QImage pezzo(sorgente.size(), QImage::Format_RGB32);
-    ingrandisci(immagine, pezzo, sorgente, k, -sorgente.topLeft());
-    p.drawImage(vista.topLeft() + sorgente.topLeft(), pezzo);
+    ingrandimento::disegna(p, immagine, sorgente, k, vista.topLeft(), origine);
 }

@@ -2,9 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The kinds of control the windows are made of, drawn by us so that they
-// look the same on every desktop: a button painted in its own back colour
-// with a bevel, a picture box with a sunken border, and a label that lays its
-// text out in centred lines broken at spaces.
+// look the same on every desktop: a button painted in its own colour with a
+// bevel, a picture box with a sunken border, and a label that lays its text
+// out in centred lines broken at spaces (impaginazione.h).
 
 #include "colouring/superficie.h"
 #include "platform/colore.h"
@@ -13,7 +13,6 @@
 #include <QIcon>
 #include <QImage>
 #include <QLabel>
-#include <QList>
 #include <QWidget>
 
 #include <optional>
@@ -24,9 +23,10 @@ class PulsanteGrafico : public QAbstractButton
 public:
     explicit PulsanteGrafico(QWidget *genitore = nullptr);
 
-    // No back colour means the desktop's button face.
-    void setBackColor(std::optional<Colore> colore);
-    std::optional<Colore> backColor() const { return m_colore; }
+    // The button's own colour, painted on its face; none shows the
+    // desktop's button face.
+    void setColoreProprio(std::optional<Colore> colore);
+    std::optional<Colore> coloreProprio() const { return m_colore; }
     // The picture stands above the caption.
     void setImmagine(const QIcon &immagine);
 
@@ -39,21 +39,6 @@ private:
     std::optional<Colore> m_colore;
     QIcon m_immagine;
 };
-
-// One line of a label's text and where it starts, in pixels from the
-// label's left edge (negative when a single word is wider than the label).
-struct RigaTesto
-{
-    QString testo;
-    int x = 0;
-    bool operator==(const RigaTesto &) const = default;
-};
-
-// A caption laid out in a label of the given width: broken at spaces into
-// lines no wider than the label where it can be, each line centred. A line
-// that fits keeps its spaces; a word wider than the label stands alone on
-// its line, cut at both edges, never split.
-QList<RigaTesto> impaginaTesto(const QString &testo, const QFontMetrics &misure, int larghezza);
 
 // A label: its caption laid out by impaginaTesto from the top edge down,
 // whatever falls below the bottom edge cut off. It takes every press for
@@ -101,30 +86,34 @@ public:
     void setCursore(std::optional<QPoint> pixel);
     std::optional<QPoint> cursore() const { return m_cursore; }
 
-    // The box takes the picture's size plus its border.
-    void setPicture(const QImage &immagine);
+    // Shows a picture (a drawing just loaded): the box takes the picture's
+    // size plus its border.
+    void mostraImmagine(const QImage &immagine);
     // The same for a picture file that is decoded only when first needed
     // (shown, read or filled): the box takes its size from the file's header.
-    void setPictureDifferita(const QString &file);
-    const QImage &superficie() const { return dc().immagine; }
-    // The surface that fills paint on, with its fill attributes.
-    superficie::Superficie &hDC() { return dc(); }
+    void mostraImmagineDifferita(const QString &file);
+    const QImage &superficie() const { return superficieCaricata().immagine; }
+    // The picture as the surface that fills paint on.
+    superficie::Superficie &superficieDaRiempire() { return superficieCaricata(); }
     // Colour of a pixel of the inner area as shown (surface or back colour).
-    Colore Point(int x, int y) const;
+    Colore colorePixel(int x, int y) const;
     // Repaints part of the picture at once, given in its own pixels.
     void ridisegna(const QRect &rettangolo);
     // The picture's pixel shown under the pointer, given where the pointer
     // is in the window (dispositivo::nellaFinestra); none off the inner area.
     std::optional<QPoint> pixelSotto(QPointF scena) const;
 
-    void setBackColor(std::optional<Colore> colore);
-    std::optional<Colore> backColor() const { return m_colore; }
-    // The back colour as shown: its own, or the desktop's button face.
-    Colore coloreSfondo() const;
+    // The box's own colour, behind its picture; none shows the desktop's
+    // button face.
+    void setColoreProprio(std::optional<Colore> colore);
+    std::optional<Colore> coloreProprio() const { return m_colore; }
+    // The colour shown behind the picture: its own, or the button face.
+    Colore coloreMostrato() const;
 
 signals:
-    // A press anywhere on the inner area, in the picture's pixels.
-    void mouseDown(Qt::MouseButton pulsante, Qt::KeyboardModifiers maiuscole, int x, int y);
+    // A press anywhere on the inner area (of any mouse button, or Space or
+    // Enter on the keyboard's cursor), at the picture's pixel.
+    void premuto(Qt::MouseButton pulsante, Qt::KeyboardModifiers maiuscole, int x, int y);
     // A press and release on the box, or Space while it has the focus.
     void click();
 
@@ -155,9 +144,9 @@ private:
     // the keyboard are.
     void aggiornaFuoco();
 
-    superficie::Superficie &dc() const;
+    superficie::Superficie &superficieCaricata() const;
 
-    mutable superficie::Superficie m_dc;
+    mutable superficie::Superficie m_superficie;
     mutable QString m_differita;
     std::optional<Colore> m_colore;
     bool m_premuto = false;

@@ -1,6 +1,6 @@
 #include "windows/finestre.h"
 
-#include "windows/aspetto.h"
+#include "windows/scena.h"
 #include "windows/layout.h"
 
 #include <QAction>
@@ -44,7 +44,7 @@ QMargins cornice(const QWidget *modello, const QScreen *schermo)
 // lets the window shrink that far. Returns the factor.
 double adatta(QWidget *finestra, const QRect &area, const QMargins &bordo)
 {
-    auto *scena = finestra->findChild<aspetto::Scena *>();
+    auto *scena = finestra->findChild<scena::Scena *>();
     QWidget *contenitore = scena->parentWidget();
     const QSize misura = scena->misura();
     // What the window holds besides its layout: the game window's menu bar.
@@ -53,7 +53,7 @@ double adatta(QWidget *finestra, const QRect &area, const QMargins &bordo)
     const double s = std::max(layout::FattoreMinimo,
                               std::min({1.0, double(posto.width()) / misura.width(), double(posto.height()) / misura.height()}));
     scena->consentiFattore(s);
-    finestra->resize(aspetto::scala(layout::Rettangolo{0, 0, misura.width(), misura.height()}, s).size() + attorno);
+    finestra->resize(scena::scala(layout::Rettangolo{0, 0, misura.width(), misura.height()}, s).size() + attorno);
     return s;
 }
 

@@ -8,7 +8,7 @@ class QWidget;
 
 namespace finestre {
 
-// Shows a window whose layout is an aspetto::Scena, on its screen: where the
+// Shows a window whose layout is an scena::Scena, on its screen: where the
 // window manager puts it when it fits, else scaled down and centred.
 void apri(QWidget *finestra);
 // Shows `finestra` where `prima` stands: centred on it, on its screen and in

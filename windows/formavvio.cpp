@@ -6,6 +6,7 @@
 #include "colouring/colorecasuale.h"
 #include "windows/accessibilita.h"
 #include "windows/aspetto.h"
+#include "windows/scena.h"
 #include "windows/controlli.h"
 #include "windows/dispositivo.h"
 #include "windows/finestre.h"
@@ -15,8 +16,9 @@
 
 #include <QLabel>
 
-FormAvvio::FormAvvio(std::function<void()> apriGioco)
-    : m_apriGioco(std::move(apriGioco))
+FormAvvio::FormAvvio(const Servizi &servizi, std::function<void()> apriGioco)
+    : m_servizi(servizi)
+    , m_apriGioco(std::move(apriGioco))
 {
     using namespace layout::avvio;
     setWindowTitle(QString());
@@ -24,25 +26,25 @@ FormAvvio::FormAvvio(std::function<void()> apriGioco)
     accessibilita::installa();
     // Opens at its size and grows evenly when maximised or full screen (F11).
     resize(LarghezzaInterna, AltezzaInterna);
-    setBackColor(Sfondo);
-    auto *scena = new aspetto::Scena(QSize(LarghezzaInterna, AltezzaInterna), this);
+    impostaColoreSfondo(Sfondo);
+    auto *scena = new scena::Scena(QSize(LarghezzaInterna, AltezzaInterna), this);
     dispositivo::instradaPressioni(this);
     finestre::aggiungiSchermoIntero(this);
     fuoco::segui(this);
 
     setAccessibleName(QString::fromUtf8(layout::Titolo));
     m_titolo = new Etichetta(QString::fromUtf8(layout::Titolo), scena);
-    m_titolo->setObjectName(QStringLiteral("Label2_0"));
-    aspetto::impostaCarattere(m_titolo, layout::ComicTitolo);
+    m_titolo->setObjectName(QLatin1String(Nome::Titolo));
+    scena::impostaCarattere(m_titolo, layout::ComicTitolo);
     m_titolo->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    aspetto::colloca(m_titolo, layout::avvio::EtichettaTitolo);
+    scena::colloca(m_titolo, layout::avvio::EtichettaTitolo);
 
     m_bottoneAvvio = new PulsanteGrafico(scena);
-    m_bottoneAvvio->setObjectName(QStringLiteral("BottoneAvvio"));
+    m_bottoneAvvio->setObjectName(QLatin1String(Nome::BottoneAvvio));
     m_bottoneAvvio->setText(QString::fromLatin1(Avvio));
-    aspetto::impostaCarattere(m_bottoneAvvio, layout::ComicBottone);
+    scena::impostaCarattere(m_bottoneAvvio, layout::ComicBottone);
     m_bottoneAvvio->setImmagine(aspetto::immagine("avvio.png"));
-    aspetto::colloca(m_bottoneAvvio, layout::avvio::BottoneAvvio);
+    scena::colloca(m_bottoneAvvio, layout::avvio::BottoneAvvio);
     m_bottoneAvvio->setFocus();
     connect(m_bottoneAvvio, &QAbstractButton::clicked, this, &FormAvvio::avvia);
 
@@ -51,10 +53,12 @@ FormAvvio::FormAvvio(std::function<void()> apriGioco)
 
 void FormAvvio::scegliSfondo()
 {
-    messaggi::esegui(this, [this] { setBackColor(static_cast<Colore>(numeri::aInt32(ModuloColoriSuoni::ColoreCasuale()))); });
+    messaggi::esegui(m_servizi.box, this, [this] {
+        impostaColoreSfondo(static_cast<Colore>(numeri::aInt32(sfondo::ColoreCasuale(m_servizi.casuale))));
+    });
 }
 
-void FormAvvio::setBackColor(Colore colore)
+void FormAvvio::impostaColoreSfondo(Colore colore)
 {
     m_colore = colore;
     aspetto::impostaSfondo(this, colore);
@@ -62,7 +66,7 @@ void FormAvvio::setBackColor(Colore colore)
 
 void FormAvvio::avvia()
 {
-    messaggi::esegui(this, [this] {
+    messaggi::esegui(m_servizi.box, this, [this] {
         m_apriGioco();
         // Unloaded for good: nothing shows the start window again.
         setAttribute(Qt::WA_DeleteOnClose);

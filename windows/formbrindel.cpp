@@ -4,11 +4,12 @@
 
 #include "colouring/tavolozza.h"
 #include "game/disegno.h"
-#include "sound/modulocolorisuoni.h"
+#include "sound/suoni.h"
 #include "sound/voce.h"
 #include "windows/accessibilita.h"
 #include "windows/annuncio.h"
 #include "windows/aspetto.h"
+#include "windows/scena.h"
 #include "windows/controlli.h"
 #include "windows/dispositivo.h"
 #include "windows/finestre.h"
@@ -28,7 +29,7 @@ namespace {
 Etichetta *etichetta(const QString &testo, const layout::Carattere &carattere, QWidget *genitore)
 {
     auto *l = new Etichetta(testo, genitore);
-    aspetto::impostaCarattere(l, carattere);
+    scena::impostaCarattere(l, carattere);
     l->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     aspetto::impostaSfondo(l, colore::Bianco);
     return l;
@@ -40,6 +41,12 @@ QString nomeDellaCella(int indice)
     return QString(QChar(u'A' + gioco::rigaDi(indice))) + QString::number(gioco::colonnaDi(indice) + 1);
 }
 
+// The objectName of element n of an array of controls.
+QString nomeDi(const char *nome, int n)
+{
+    return QLatin1String(nome) + QLatin1Char('_') + QString::number(n);
+}
+
 QString nomeColoreScelto(const QString &colore)
 {
     return QStringLiteral("Colore scelto: ") + colore;
@@ -47,12 +54,14 @@ QString nomeColoreScelto(const QString &colore)
 
 } // namespace
 
-FormBrindel::FormBrindel(ComandiMenu comandi, suoni::Riproduttore &riproduttore)
-    : m_partita(gioco::Partita::Ambiente{
+FormBrindel::FormBrindel(const Servizi &servizi, ComandiMenu comandi)
+    : m_servizi(servizi)
+    , m_partita(gioco::Partita::Ambiente{
+          servizi.casuale,
+          servizi.cartella,
           [this](int numero) { return caricaDisegno(numero); },
-          [r = &riproduttore](suoni::Segnale segnale) { ModuloColoriSuoni::suona(*r, segnale); },
+          [this](suoni::Segnale segnale) { suoni::suona(m_servizi.riproduttore, m_servizi.cartella, segnale); },
       })
-    , m_riproduttore(riproduttore)
 {
     setWindowTitle(QString());
     setAccessibleName(QString::fromUtf8(layout::Titolo));
@@ -65,10 +74,10 @@ FormBrindel::FormBrindel(ComandiMenu comandi, suoni::Riproduttore &riproduttore)
     std::array<QWidget *, gioco::Celle> coperture{};
     std::copy(m_coperture.begin(), m_coperture.end(), coperture.begin());
     new tastiera::Griglia(coperture, m_riquadroDisegno, this);
-    const auto collega = [this](QAction *voce, std::function<void(QWidget *)> comando) {
+    const auto collega = [this](QAction *voce, ComandiMenu::Comando comando) {
         if (comando)
             connect(voce, &QAction::triggered, this,
-                    [this, comando = std::move(comando)] { messaggi::esegui(this, [&] { comando(this); }); });
+                    [this, comando = std::move(comando)] { esegui([&] { comando(m_servizi.box, this); }); });
     };
     collega(m_voceInformazioni, std::move(comandi.informazioni));
     collega(m_voceEsci, std::move(comandi.esci));
@@ -81,15 +90,15 @@ void FormBrindel::creaControlli()
     namespace L = layout::brindel;
 
     m_voceInformazioni = menuBar()->addAction(QString::fromLatin1(L::MenuInformazioni));
-    m_voceInformazioni->setObjectName(QStringLiteral("MenuInformazioni"));
+    m_voceInformazioni->setObjectName(QLatin1String(Nome::VoceInformazioni));
     m_voceEsci = menuBar()->addAction(QString::fromLatin1(L::MenuEsci));
-    m_voceEsci->setObjectName(QStringLiteral("mnuEsci"));
+    m_voceEsci->setObjectName(QLatin1String(Nome::VoceEsci));
 
     // The layout grows evenly with the window, centred on the same cyan.
     auto *fondo = new QWidget(this);
     aspetto::impostaSfondo(fondo, L::Sfondo);
     setCentralWidget(fondo);
-    m_interno = new aspetto::Scena(QSize(L::LarghezzaInterna, L::AltezzaInterna), fondo);
+    m_interno = new scena::Scena(QSize(L::LarghezzaInterna, L::AltezzaInterna), fondo);
     aspetto::impostaSfondo(m_interno, L::Sfondo);
     // A press reaches the control shown under it, at any screen ratio.
     dispositivo::instradaPressioni(this);
@@ -117,24 +126,24 @@ void FormBrindel::creaControlli()
 
     // The palette frame with the swatches and the chosen colour.
     m_cornice = new QFrame(m_interno);
-    m_cornice->setObjectName(QStringLiteral("Frame1"));
+    m_cornice->setObjectName(QLatin1String(Nome::Cornice));
     m_cornice->setFrameStyle(QFrame::Box | QFrame::Plain);
     // A frame has the desktop's button face behind its swatches.
     QPalette faccia = m_cornice->palette();
     faccia.setColor(QPalette::Window, faccia.color(QPalette::Button));
     m_cornice->setPalette(faccia);
     m_cornice->setAutoFillBackground(true);
-    aspetto::impostaLinea(m_cornice, 1);
-    aspetto::colloca(m_cornice, L::Cornice);
+    scena::impostaLinea(m_cornice, 1);
+    scena::colloca(m_cornice, L::Cornice);
     m_riquadroScelto = new RiquadroImmagine(m_cornice);
-    m_riquadroScelto->setObjectName(QStringLiteral("Picture1"));
+    m_riquadroScelto->setObjectName(QLatin1String(Nome::Scelto));
     // Black until a swatch is chosen: what a fill paints.
     m_riquadroScelto->setAccessibleName(nomeColoreScelto(QString::fromUtf8(tavolozza::Nomi[tavolozza::indiceDi(colore::Nero)])));
-    aspetto::colloca(m_riquadroScelto, L::RiquadroScelto);
-    for (int i = 0; i < tavolozza::Numero; ++i) {
+    scena::colloca(m_riquadroScelto, L::RiquadroScelto);
+    for (int i = 0; i < tavolozza::NumeroColori; ++i) {
         auto *campione = new RiquadroImmagine(m_cornice);
-        campione->setObjectName(QStringLiteral("PicColore_%1").arg(i));
-        aspetto::colloca(campione, {tavolozza::sinistra(i), tavolozza::alto(i), tavolozza::larghezza(), tavolozza::altezza()});
+        campione->setObjectName(nomeDi(Nome::Campione, i));
+        scena::colloca(campione, {tavolozza::sinistra(i), tavolozza::alto(i), tavolozza::larghezza(), tavolozza::altezza()});
         campione->setCursor(Qt::CrossCursor);
         campione->setPremibile(true);
         campione->setAccessibleName(QString::fromUtf8(tavolozza::Nomi[i]));
@@ -145,57 +154,57 @@ void FormBrindel::creaControlli()
 
     // The drawing box with its grid labels and, above them, the covers.
     m_riquadroDisegno = new RiquadroImmagine(m_interno);
-    m_riquadroDisegno->setObjectName(QStringLiteral("picBrindel"));
-    aspetto::colloca(m_riquadroDisegno, L::RiquadroDisegno);
+    m_riquadroDisegno->setObjectName(QLatin1String(Nome::Disegno));
+    scena::colloca(m_riquadroDisegno, L::RiquadroDisegno);
     m_riquadroDisegno->setAccessibleName(QStringLiteral("Disegno"));
-    m_riquadroDisegno->setBackColor(colore::Bianco);
+    m_riquadroDisegno->setColoreProprio(colore::Bianco);
     // Decoded only if shown: the first game replaces it as the window opens.
-    m_riquadroDisegno->setPictureDifferita(QStringLiteral(":/immagini/iniziale.gif"));
-    connect(m_riquadroDisegno, &RiquadroImmagine::mouseDown, this,
+    m_riquadroDisegno->mostraImmagineDifferita(QStringLiteral(":/immagini/iniziale.gif"));
+    connect(m_riquadroDisegno, &RiquadroImmagine::premuto, this,
             &FormBrindel::premiDisegno);
 
     QWidget *griglia = m_riquadroDisegno;
     for (int c = 0; c < gioco::Colonne; ++c) {
         Etichetta *e = etichetta(QString::fromLatin1(gioco::DidascalieColonne[c]), layout::SansGriglia, griglia);
-        e->setObjectName(QStringLiteral("Label1_%1").arg(c));
-        aspetto::colloca(e, L::EtichetteColonne[c]);
+        e->setObjectName(nomeDi(Nome::EtichettaColonna, c));
+        scena::colloca(e, L::EtichetteColonne[c]);
         connect(e, &Etichetta::premuta, this, [this, c] { pronunciaColonna(c); });
         m_etichetteColonne[c] = e;
     }
     for (int r = 0; r < gioco::Righe; ++r) {
         Etichetta *e = etichetta(QString::fromLatin1(gioco::DidascalieRighe[r]), layout::SansGriglia, griglia);
-        e->setObjectName(QStringLiteral("Label2_%1").arg(r));
-        aspetto::colloca(e, L::EtichetteRighe[r]);
+        e->setObjectName(nomeDi(Nome::EtichettaRiga, r));
+        scena::colloca(e, L::EtichetteRighe[r]);
         connect(e, &Etichetta::premuta, this, [this, r] { pronunciaRiga(r); });
         m_etichetteRighe[r] = e;
     }
     for (int i = 0; i < gioco::Celle; ++i) {
         auto *copertura = new PulsanteGrafico(griglia);
-        copertura->setObjectName(QStringLiteral("Command2_%1").arg(i));
+        copertura->setObjectName(nomeDi(Nome::Copertura, i));
         copertura->setAccessibleName(nomeDellaCella(i));
-        copertura->setBackColor(colore::GialloChiaro);
+        copertura->setColoreProprio(colore::GialloChiaro);
         const int c = gioco::colonnaDi(i);
         const int r = gioco::rigaDi(i);
-        aspetto::colloca(copertura, {L::CoperturaLeft[c], L::CoperturaTop[r], L::CoperturaWidth[c], L::CoperturaHeight});
+        scena::colloca(copertura, {L::CoperturaLeft[c], L::CoperturaTop[r], L::CoperturaWidth[c], L::CoperturaHeight});
         connect(copertura, &QAbstractButton::clicked, this, [this, i] { rispondi(i); });
         m_coperture[i] = copertura;
     }
 
     m_avanti = new PulsanteGrafico(m_interno);
-    m_avanti->setObjectName(QStringLiteral("Command1"));
+    m_avanti->setObjectName(QLatin1String(Nome::Avanti));
     m_avanti->setText(QString::fromLatin1(L::DidascaliaAvanti));
-    aspetto::impostaCarattere(m_avanti, layout::ArialAvanti);
+    scena::impostaCarattere(m_avanti, layout::ArialAvanti);
     m_avanti->setImmagine(aspetto::immagine("freccia.png"));
-    aspetto::colloca(m_avanti, L::Avanti);
+    scena::colloca(m_avanti, L::Avanti);
     m_avanti->hide();
     connect(m_avanti, &QAbstractButton::clicked, this, &FormBrindel::prossimoDisegno);
 
     Etichetta *nomeCella = etichetta(QString::fromLatin1(L::NomeCellaIniziale), layout::ArialCoordinata, m_interno);
     connect(nomeCella, &Etichetta::premuta, this, &FormBrindel::pronunciaCella);
     m_nomeCella = nomeCella;
-    m_nomeCella->setObjectName(QStringLiteral("Label3"));
+    m_nomeCella->setObjectName(QLatin1String(Nome::NomeCella));
     m_nomeCella->setAccessibleDescription(QStringLiteral("La cella da trovare: lettera della riga, poi numero della colonna"));
-    aspetto::colloca(m_nomeCella, L::NomeCella);
+    scena::colloca(m_nomeCella, L::NomeCella);
 
     m_annuncio = new Annuncio(m_interno);
 }
@@ -232,7 +241,7 @@ void FormBrindel::showEvent(QShowEvent *evento)
 
 void FormBrindel::primaAttivazione()
 {
-    messaggi::esegui(this, [this] {
+    esegui([this] {
         NuovaPartita();
         ImpostaTavolozza();
     });
@@ -246,17 +255,22 @@ void FormBrindel::NuovaPartita()
 
 void FormBrindel::ImpostaTavolozza()
 {
-    for (int i = 0; i < tavolozza::Numero; ++i)
-        m_campioni[i]->setBackColor(tavolozza::Tavolozza[i]);
+    for (int i = 0; i < tavolozza::NumeroColori; ++i)
+        m_campioni[i]->setColoreProprio(tavolozza::Tavolozza[i]);
 }
 
 QSize FormBrindel::caricaDisegno(int numero)
 {
-    m_riquadroDisegno->setPicture(disegno::carica(gioco::percorsoDisegno(numero)));
-    m_riempimenti.nuovoDisegno(m_riquadroDisegno->hDC());
+    m_riquadroDisegno->mostraImmagine(disegno::carica(gioco::percorsoDisegno(m_servizi.cartella, numero)));
+    m_riempimenti.nuovoDisegno(m_riquadroDisegno->superficieDaRiempire());
     // The game lays its cells out in the drawing's own pixels.
-    const layout::Rettangolo r = aspetto::rettangolo(m_riquadroDisegno);
+    const layout::Rettangolo r = scena::rettangolo(m_riquadroDisegno);
     return {r.width, r.height};
+}
+
+void FormBrindel::esegui(const std::function<void()> &gestore)
+{
+    messaggi::esegui(m_servizi.box, this, gestore);
 }
 
 // A control acts only while it is shown: a press that reaches a hidden one
@@ -270,7 +284,7 @@ void FormBrindel::rispondi(int indice)
 {
     if (indice < 0 || indice >= gioco::Celle || !mostrato(m_coperture[indice]))
         return;
-    messaggi::esegui(this, [this, indice] {
+    esegui([this, indice] {
         const bool conFuoco = m_coperture.at(indice)->hasFocus();
         const gioco::Esito esito = m_partita.rispondi(indice);
         if (conFuoco)
@@ -295,7 +309,7 @@ void FormBrindel::prossimoDisegno()
 {
     if (!mostrato(m_avanti))
         return;
-    messaggi::esegui(this, [this] {
+    esegui([this] {
         m_partita.prossimoDisegno();
         mostra();
     });
@@ -303,56 +317,56 @@ void FormBrindel::prossimoDisegno()
 
 void FormBrindel::scegliColore(int indice)
 {
-    if (indice < 0 || indice >= tavolozza::Numero || !mostrato(m_campioni[indice]))
+    if (indice < 0 || indice >= tavolozza::NumeroColori || !mostrato(m_campioni[indice]))
         return;
-    messaggi::esegui(this, [this, indice] {
+    esegui([this, indice] {
         const RiquadroImmagine *campione = m_campioni[indice];
-        ColoreScelto = campione->coloreSfondo();
-        m_riquadroScelto->setBackColor(campione->coloreSfondo());
+        m_coloreScelto = campione->coloreMostrato();
+        m_riquadroScelto->setColoreProprio(campione->coloreMostrato());
         m_riquadroScelto->setAccessibleName(nomeColoreScelto(campione->accessibleName()));
     });
 }
 
 void FormBrindel::premiDisegno(Qt::MouseButton, Qt::KeyboardModifiers, int x, int y)
 {
-    messaggi::esegui(this, [this, x, y] { riempi(m_riquadroDisegno->Point(x, y), x, y); });
+    esegui([this, x, y] { riempi(m_riquadroDisegno->colorePixel(x, y), x, y); });
 }
 
 void FormBrindel::riempi(Colore coloreArea, int x, int y)
 {
     // A fill that cannot take place changes nothing and says nothing.
-    m_riquadroDisegno->ridisegna(m_riempimenti.riempi(m_riquadroDisegno->hDC(), x, y, coloreArea, ColoreScelto));
+    m_riquadroDisegno->ridisegna(m_riempimenti.riempi(m_riquadroDisegno->superficieDaRiempire(), x, y, coloreArea, m_coloreScelto));
 }
 
 void FormBrindel::annullaRiempimento()
 {
-    messaggi::esegui(this, [this] { m_riquadroDisegno->ridisegna(m_riempimenti.annulla(m_riquadroDisegno->hDC())); });
+    esegui([this] { m_riquadroDisegno->ridisegna(m_riempimenti.annulla(m_riquadroDisegno->superficieDaRiempire())); });
 }
 
 void FormBrindel::ripetiRiempimento()
 {
-    messaggi::esegui(this, [this] { m_riquadroDisegno->ridisegna(m_riempimenti.ripeti(m_riquadroDisegno->hDC())); });
+    esegui([this] { m_riquadroDisegno->ridisegna(m_riempimenti.ripeti(m_riquadroDisegno->superficieDaRiempire())); });
 }
 
 void FormBrindel::pronunciaCella()
 {
     if (!mostrato(m_nomeCella))
         return;
-    messaggi::esegui(this, [this] { voce::cella(m_riproduttore, m_partita.bersaglio); });
+    esegui([this] { voce::cella(m_servizi.riproduttore, m_servizi.cartella, m_partita.Numero()); });
 }
 
 void FormBrindel::pronunciaRiga(int riga)
 {
     if (riga < 0 || riga >= gioco::Righe || !mostrato(m_etichetteRighe[riga]))
         return;
-    messaggi::esegui(this, [this, riga] { voce::riga(m_riproduttore, riga); });
+    esegui([this, riga] { voce::riga(m_servizi.riproduttore, m_servizi.cartella, riga); });
 }
 
 void FormBrindel::pronunciaColonna(int colonna)
 {
     if (colonna < 0 || colonna >= gioco::Colonne || !mostrato(m_etichetteColonne[colonna]))
         return;
-    messaggi::esegui(this, [this, colonna] { voce::colonna(m_riproduttore, colonna); });
+    esegui([this, colonna] { voce::colonna(m_servizi.riproduttore, m_servizi.cartella, colonna); });
 }
 
 void FormBrindel::mostra(const QString &premessa)
@@ -379,8 +393,8 @@ void FormBrindel::mostra(const QString &premessa)
         const gioco::Copertura &stato = m_partita.coperture()[i];
         PulsanteGrafico *copertura = m_coperture[i];
         if (disposta)
-            aspetto::colloca(copertura, {g.sinistra(gioco::colonnaDi(i)), g.alto(gioco::rigaDi(i)), g.larghezzaCella, g.altezzaCella});
-        copertura->setBackColor(stato.colore);
+            scena::colloca(copertura, {g.sinistra(gioco::colonnaDi(i)), g.alto(gioco::rigaDi(i)), g.larghezzaCella, g.altezzaCella});
+        copertura->setColoreProprio(stato.colore);
         // Screen readers say what the red tells.
         const QString descrizione = stato.colore == colore::Rosso ? QStringLiteral("sbagliata") : QString();
         if (copertura->accessibleDescription() != descrizione)
@@ -389,28 +403,28 @@ void FormBrindel::mostra(const QString &premessa)
     }
     for (int c = 0; c < gioco::Colonne; ++c) {
         if (disposta) {
-            const layout::Rettangolo r = aspetto::rettangolo(m_etichetteColonne[c]);
-            aspetto::colloca(m_etichetteColonne[c], {g.sinistra(c), r.top, g.larghezzaCella, r.height});
+            const layout::Rettangolo r = scena::rettangolo(m_etichetteColonne[c]);
+            scena::colloca(m_etichetteColonne[c], {g.sinistra(c), r.top, g.larghezzaCella, r.height});
         }
         m_etichetteColonne[c]->setVisible(ricerca);
     }
     for (int r = 0; r < gioco::Righe; ++r) {
         if (disposta) {
-            const layout::Rettangolo posto = aspetto::rettangolo(m_etichetteRighe[r]);
-            aspetto::colloca(m_etichetteRighe[r], {posto.left, g.alto(r), posto.width, g.altezzaCella});
+            const layout::Rettangolo posto = scena::rettangolo(m_etichetteRighe[r]);
+            scena::colloca(m_etichetteRighe[r], {posto.left, g.alto(r), posto.width, g.altezzaCella});
         }
         m_etichetteRighe[r]->setVisible(ricerca);
     }
-    m_nomeCella->setText(m_partita.Coordinata);
+    m_nomeCella->setText(m_partita.Coordinata());
     // Screen readers hear the cell itself ("C3"), announced at each change.
-    m_nomeCella->setAccessibleName(m_partita.Coordinata.trimmed());
+    m_nomeCella->setAccessibleName(m_partita.Coordinata().trimmed());
     m_nomeCella->setVisible(ricerca);
     m_avanti->setVisible(!ricerca);
     m_cornice->setVisible(!ricerca);
     // A label's new name goes unsaid: the cell is told after every draw and
     // every answer.
     if (ricerca)
-        m_annuncio->annuncia(premessa + QStringLiteral("Trova ") + m_partita.Coordinata.trimmed());
+        m_annuncio->annuncia(premessa + QStringLiteral("Trova ") + m_partita.Coordinata().trimmed());
     else
         m_annuncio->taci();
 }

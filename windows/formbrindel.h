@@ -8,7 +8,7 @@
 #include "colouring/tavolozza.h"
 #include "game/partita.h"
 #include "platform/colore.h"
-#include "sound/modulocolorisuoni.h"
+#include "windows/servizi.h"
 
 #include <QMainWindow>
 
@@ -26,24 +26,46 @@ class FormBrindel : public QMainWindow
 {
     Q_OBJECT
 public:
-    // What the menu bar's two commands do: show the About box, and ask
-    // before ending the program, each over the window given. Without them
-    // the commands do nothing.
-    struct ComandiMenu
+    // The controls by the names the game's layout gives them, which are
+    // their objectNames (what tests and tools find them by), and the member
+    // that holds each; the element n of an array of controls is named with
+    // "_n" added.
+    struct Nome
     {
-        std::function<void(QWidget *)> informazioni;
-        std::function<void(QWidget *)> esci;
+        static constexpr char Disegno[] = "picBrindel";               // m_riquadroDisegno: the drawing box
+        static constexpr char Copertura[] = "Command2";               // m_coperture[0..19]: the covers, row by row
+        static constexpr char EtichettaColonna[] = "Label1";          // m_etichetteColonne[0..3]: "1" .. "4"
+        static constexpr char EtichettaRiga[] = "Label2";             // m_etichetteRighe[0..4]: "  A" .. "  E"
+        static constexpr char NomeCella[] = "Label3";                 // m_nomeCella: the cell to find
+        static constexpr char Avanti[] = "Command1";                  // m_avanti: "avanti"
+        static constexpr char Cornice[] = "Frame1";                   // m_cornice: the palette frame
+        static constexpr char Campione[] = "PicColore";               // m_campioni[0..47]: the swatches
+        static constexpr char Scelto[] = "Picture1";                  // m_riquadroScelto: the chosen colour
+        static constexpr char VoceInformazioni[] = "MenuInformazioni"; // m_voceInformazioni: the About box
+        static constexpr char VoceEsci[] = "mnuEsci";                 // m_voceEsci: the exit question
     };
 
-    // The cues and the spoken names play on `riproduttore`.
-    explicit FormBrindel(ComandiMenu comandi = {}, suoni::Riproduttore &riproduttore = suoni::delProgramma());
+    // What the menu bar's two commands do: show the About box, and ask
+    // before ending the program, each in the boxes given, over the window
+    // given. Without them the commands do nothing.
+    struct ComandiMenu
+    {
+        using Comando = std::function<void(messaggi::Box &box, QWidget *sopra)>;
+        Comando informazioni;
+        Comando esci;
+    };
+
+    // The cues and the spoken names play on the player given, the drawings
+    // and sounds come from the folder given, and errors are shown in its
+    // boxes.
+    explicit FormBrindel(const Servizi &servizi, ComandiMenu comandi = {});
     ~FormBrindel() override;
 
     // Game rules and state, shown by the controls below.
     const gioco::Partita &partita() const { return m_partita; }
     // The colour a press on the drawing fills with: black until a swatch is
-    // chosen, then kept across games.
-    Colore ColoreScelto = colore::Nero;
+    // chosen, then kept across games. Only a swatch's click changes it.
+    Colore ColoreScelto() const { return m_coloreScelto; }
 
     // What the controls do, one handler each; a hidden control's does
     // nothing.
@@ -107,8 +129,13 @@ private:
     // goes to the nearest cover left rather than along the window's order.
     void passaIlFuoco(int indice);
 
+    // Runs a handler of this window: an error in it is shown, and ends the
+    // program.
+    void esegui(const std::function<void()> &gestore);
+
+    Servizi m_servizi;
     gioco::Partita m_partita;
-    suoni::Riproduttore &m_riproduttore;
+    Colore m_coloreScelto = colore::Nero;
     bool m_attivata = false;
     gioco::Fase m_faseMostrata = gioco::Fase::Ricerca;
     storia::Riempimenti m_riempimenti;
@@ -122,7 +149,7 @@ private:
     PulsanteGrafico *m_avanti = nullptr;
     QFrame *m_cornice = nullptr;
     RiquadroImmagine *m_riquadroScelto = nullptr;
-    std::array<RiquadroImmagine *, tavolozza::Numero> m_campioni{};
+    std::array<RiquadroImmagine *, tavolozza::NumeroColori> m_campioni{};
     QAction *m_voceInformazioni = nullptr;
     QAction *m_voceEsci = nullptr;
     Annuncio *m_annuncio = nullptr;

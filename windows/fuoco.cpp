@@ -1,7 +1,7 @@
 #include "windows/fuoco.h"
 
 #include "platform/colore.h"
-#include "windows/aspetto.h"
+#include "windows/scena.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -13,8 +13,6 @@
 namespace fuoco {
 
 namespace {
-
-constexpr char InUso[] = "brindel_tastiera";
 
 bool muoveIlFuoco(int tasto)
 {
@@ -45,6 +43,9 @@ public:
         aggancia();
     }
 
+    // Whether a key has moved the focus in the window yet.
+    bool inUso = false;
+
 protected:
     bool eventFilter(QObject *oggetto, QEvent *evento) override
     {
@@ -53,10 +54,10 @@ protected:
                 aggancia();
             return false;
         }
-        if (evento->type() != QEvent::KeyPress || oggetto != m_finestraQt || tastieraInUso(m_finestra)
+        if (evento->type() != QEvent::KeyPress || oggetto != m_finestraQt || inUso
             || !muoveIlFuoco(static_cast<QKeyEvent *>(evento)->key()))
             return false;
-        m_finestra->setProperty(InUso, true);
+        inUso = true;
         if (QWidget *controllo = m_finestra->focusWidget()) {
             controllo->update();
             QEvent cambio(eventoTastiera());
@@ -93,8 +94,8 @@ struct Anelli
 Anelli anelli(const QRect &r, double s, const layout::SegnoFuoco &segno)
 {
     const auto dentro = [&](int d) { return r.adjusted(d, d, -d, -d); };
-    return {dentro(aspetto::scala(segno.margine, s)), dentro(aspetto::scala(segno.margine + segno.nero, s)),
-            dentro(aspetto::scala(segno.margine + segno.nero + segno.bianco, s))};
+    return {dentro(scena::scala(segno.margine, s)), dentro(scena::scala(segno.margine + segno.nero, s)),
+            dentro(scena::scala(segno.margine + segno.nero + segno.bianco, s))};
 }
 
 void anello(QPainter &p, const QRect &fuori, const QRect &dentro, const QColor &colore)
@@ -112,7 +113,12 @@ void segui(QWidget *finestra)
 
 bool tastieraInUso(const QWidget *w)
 {
-    return w && w->window()->property(InUso).toBool();
+    if (!w)
+        return false;
+    for (const QObject *figlio : w->window()->children())
+        if (const auto *o = dynamic_cast<const Osservatore *>(figlio))
+            return o->inUso;
+    return false;
 }
 
 bool visibile(const QWidget *w)

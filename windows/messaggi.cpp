@@ -25,7 +25,7 @@ namespace {
 
 // Qt's own placing of a box over its window leaves out the window manager's
 // frame, so the box itself is put in the middle.
-class Box final : public QMessageBox
+class BoxCentrato final : public QMessageBox
 {
 public:
     using QMessageBox::QMessageBox;
@@ -36,19 +36,6 @@ protected:
         QMessageBox::showEvent(evento);
         if (!evento->spontaneous())
             finestre::centraSopra(this, parentWidget());
-    }
-};
-
-class BoxVere final : public Finestra
-{
-public:
-    int mostra(const QString &testo, int flags, const QString &titolo, QWidget *sopra) override
-    {
-        const std::unique_ptr<QMessageBox> box = creaBox(testo, flags, titolo, sopra);
-        const int premuto = box->exec();
-        if (flags & SiNo)
-            return premuto == QMessageBox::Yes ? Si : No;
-        return Ok;
     }
 };
 
@@ -70,19 +57,18 @@ void restituisciRiserva()
             ::close(std::exchange(fd, 0));
 }
 
-Finestra *g_altra = nullptr;
 bool g_terminato = false;
 int g_codice = 0;
 bool g_nelCiclo = false;
 
-void segnala(const QString &testo, int codice, QWidget *finestra)
+void segnala(Box &box, const QString &testo, int codice, QWidget *finestra)
 {
     restituisciRiserva();
     // Also for whoever started the program from a terminal or a script.
     std::fprintf(stderr, "%s: %s\n", layout::Titolo, testo.toLocal8Bit().constData());
     std::fflush(stderr);
     try {
-        MsgBox(testo, SoloOk | IconaErrore, QString::fromUtf8(layout::Titolo), finestra);
+        box.mostra({testo, Pulsanti::Ok, Icona::Errore, QString::fromUtf8(layout::Titolo)}, finestra);
     } catch (const std::bad_alloc &) {
         // Not even room for the box: the message is on stderr, and the
         // program ends with its status all the same.
@@ -92,21 +78,37 @@ void segnala(const QString &testo, int codice, QWidget *finestra)
 
 } // namespace
 
-std::unique_ptr<QMessageBox> creaBox(const QString &testo, int flags, const QString &titolo, QWidget *sopra)
+Risposta BoxVeri::mostra(const Messaggio &messaggio, QWidget *sopra)
+{
+    const std::unique_ptr<QMessageBox> box = creaBox(messaggio, sopra);
+    const int premuto = box->exec();
+    if (messaggio.pulsanti == Pulsanti::SiNo)
+        return premuto == QMessageBox::Yes ? Risposta::Si : Risposta::No;
+    return Risposta::Ok;
+}
+
+std::unique_ptr<QMessageBox> creaBox(const Messaggio &messaggio, QWidget *sopra)
 {
     // A box opens centred over its parent; one whose window is not on the
     // screen (yet) opens in the middle of the screen.
-    std::unique_ptr<QMessageBox> box = std::make_unique<Box>(sopra && sopra->isVisible() ? sopra->window() : nullptr);
-    box->setWindowTitle(titolo);
-    box->setText(testo);
+    std::unique_ptr<QMessageBox> box = std::make_unique<BoxCentrato>(sopra && sopra->isVisible() ? sopra->window() : nullptr);
+    box->setWindowTitle(messaggio.titolo);
+    box->setText(messaggio.testo);
     box->setWindowModality(Qt::ApplicationModal);
-    if (flags & IconaInformazione)
-        box->setIcon(QMessageBox::Information);
-    else if (flags & IconaDomanda)
-        box->setIcon(QMessageBox::Question);
-    else if (flags & IconaErrore)
+    switch (messaggio.icona) {
+    case Icona::Nessuna:
+        break;
+    case Icona::Errore:
         box->setIcon(QMessageBox::Critical);
-    if (flags & SiNo) {
+        break;
+    case Icona::Domanda:
+        box->setIcon(QMessageBox::Question);
+        break;
+    case Icona::Informazione:
+        box->setIcon(QMessageBox::Information);
+        break;
+    }
+    if (messaggio.pulsanti == Pulsanti::SiNo) {
         box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         // The whole interface is Italian, so are the buttons, whatever the
         // user's locale and with no Qt translation installed.
@@ -135,30 +137,19 @@ void prepara()
             fd = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
 }
 
-void imposta(Finestra *altra)
-{
-    g_altra = altra;
-}
-
-int MsgBox(const QString &testo, int flags, const QString &titolo, QWidget *sopra)
-{
-    static BoxVere vere;
-    return (g_altra ? *g_altra : static_cast<Finestra &>(vere)).mostra(testo, flags, titolo, sopra);
-}
-
-void esegui(QWidget *finestra, const std::function<void()> &gestore)
+void esegui(Box &box, QWidget *finestra, const std::function<void()> &gestore)
 {
     if (g_terminato)
         return;
     try {
         gestore();
     } catch (const ErroreEsecuzione &e) {
-        segnala(e.messaggio(), e.codiceUscita(), finestra);
+        segnala(box, e.messaggio(), e.codiceUscita(), finestra);
     } catch (const std::bad_alloc &) {
         // A literal: it needs no memory of its own.
-        segnala(QStringLiteral("Memoria esaurita.\n\nIl programma verrà chiuso."), uscita::MemoriaEsaurita, finestra);
+        segnala(box, QStringLiteral("Memoria esaurita.\n\nIl programma verrà chiuso."), uscita::MemoriaEsaurita, finestra);
     } catch (const std::exception &e) {
-        segnala(QStringLiteral("Errore interno: %1\n\nIl programma verrà chiuso.").arg(QString::fromLocal8Bit(e.what())), uscita::ErroreInterno, finestra);
+        segnala(box, QStringLiteral("Errore interno: %1\n\nIl programma verrà chiuso.").arg(QString::fromLocal8Bit(e.what())), uscita::ErroreInterno, finestra);
     }
 }
 

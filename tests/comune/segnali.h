@@ -4,19 +4,19 @@
 // The four cues by letter, as tables of cue sequences spell them:
 // S (si), N (no), F (fatto), R (rifai).
 
-#include "sound/modulocolorisuoni.h"
+#include "sound/suoni.h"
 
 #include <QTest>
 
 namespace prova {
 
-inline void chiama(char segnale, suoni::Riproduttore &riproduttore = suoni::delProgramma())
+inline void chiama(char segnale, suoni::Riproduttore &riproduttore, const cartella::Cartella &cartella)
 {
     switch (segnale) {
-    case 'S': ModuloColoriSuoni::SuonoSi(riproduttore); break;
-    case 'N': ModuloColoriSuoni::SuonoNo(riproduttore); break;
-    case 'F': ModuloColoriSuoni::SuonoFatto(riproduttore); break;
-    case 'R': ModuloColoriSuoni::SuonoRifai(riproduttore); break;
+    case 'S': suoni::SuonoSi(riproduttore, cartella); break;
+    case 'N': suoni::SuonoNo(riproduttore, cartella); break;
+    case 'F': suoni::SuonoFatto(riproduttore, cartella); break;
+    case 'R': suoni::SuonoRifai(riproduttore, cartella); break;
     default: QFAIL("unknown cue letter");
     }
 }

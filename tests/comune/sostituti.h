@@ -1,13 +1,12 @@
 // SPDX-FileCopyrightText: 2026 Gli autori di Tintar i Brindel
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Stand-ins for the core's seams: a cue player to hand to the windows, and,
-// for the process-wide random source and program folder, stand-ins installed
-// for their own lifetime: the only code that sets those two.
+// Stand-ins for the core's services, handed to the code under test in place
+// of the real player and program folder: a cue player that remembers, and a
+// folder of the test's choosing.
 
-#include "platform/casuale.h"
 #include "platform/cartella.h"
-#include "sound/modulocolorisuoni.h"
+#include "sound/riproduttore.h"
 
 #include <QFileInfo>
 #include <QStringList>
@@ -35,23 +34,14 @@ public:
     QStringList nomi;
 };
 
-// Installs a source of random values for the lifetime of the object.
-template <typename S>
-class Casuale
+// The program's folder, wherever the test puts it; it may move between
+// two uses.
+class CartellaFissa final : public cartella::Cartella
 {
 public:
-    template <typename... A>
-    explicit Casuale(A &&...a) : sorgente(std::forward<A>(a)...) { casuale::imposta(&sorgente); }
-    ~Casuale() { casuale::imposta(nullptr); }
-    S sorgente;
-};
-
-// Points the program's folder somewhere else for the lifetime of the object.
-class Cartella
-{
-public:
-    explicit Cartella(const QString &percorso) { cartella::imposta(percorso); }
-    ~Cartella() { cartella::imposta({}); }
+    explicit CartellaFissa(QString dove_) : dove(std::move(dove_)) {}
+    QString percorso() const override { return dove; }
+    QString dove;
 };
 
 } // namespace prova

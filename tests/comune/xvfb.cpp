@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "comune/xvfb.h"
 
-#include "colouring/colorecasuale.h"
+#include "comune/tabelle.h"
 #include "colouring/tavolozza.h"
 
 #include <QDeadlineTimer>
@@ -219,8 +219,7 @@ QRect GiocoX::aspettaAvvio()
     const bool disegnata = QTest::qWaitFor([&] {
         r = m_x.geometria(finestraAvvio);
         const Colore c = coloreA(m_x.schermo(QRect(r.topLeft() + QPoint(10, 10), QSize(1, 1))), QPoint(0, 0));
-        return std::find(ModuloColoriSuoni::ColoriAvvio.begin() + 1, ModuloColoriSuoni::ColoriAvvio.end(), c)
-            != ModuloColoriSuoni::ColoriAvvio.end();
+        return std::find(ColoriAvvio.begin(), ColoriAvvio.end(), c) != ColoriAvvio.end();
     }, 5000);
     return disegnata ? r : QRect();
 }

@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 Gli autori di Tintar i Brindel
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "shell/modulo1.h"
+#include "shell/programma.h"
 
-#include "platform/casuale.h"
+#include "shell/menu.h"
 #include "windows/aspetto.h"
 #include "windows/finestre.h"
 #include "windows/formavvio.h"
@@ -16,12 +16,12 @@
 
 struct Programma::Dati
 {
-    suoni::Riproduttore &riproduttore;
+    Servizi servizi;
     QPointer<FormAvvio> avvio;
 };
 
-Programma::Programma(suoni::Riproduttore &riproduttore)
-    : m_dati(std::make_unique<Dati>(Dati{riproduttore, {}}))
+Programma::Programma(const Servizi &servizi)
+    : m_dati(std::make_unique<Dati>(Dati{servizi, {}}))
 {
 }
 
@@ -30,13 +30,12 @@ Programma::~Programma()
     delete m_dati->avvio.data();
 }
 
-void Programma::Main()
+void Programma::avvia()
 {
     // Start-up is a handler like any other: an error here is shown and ends
     // the program before its event loop runs.
-    messaggi::esegui(nullptr, [this] {
-        casuale::seminaDallOrologio();
-        m_dati->avvio = new FormAvvio([this] { mostraGioco(); });
+    messaggi::esegui(m_dati->servizi.box, nullptr, [this] {
+        m_dati->avvio = new FormAvvio(m_dati->servizi, [this] { mostraGioco(); });
         // A start window whose colour could not be drawn is never shown.
         if (!messaggi::terminato())
             finestre::apri(m_dati->avvio);
@@ -62,8 +61,8 @@ void Programma::inPrimoPiano()
 void Programma::mostraGioco()
 {
     if (!m_brindel)
-        m_brindel = std::make_unique<FormBrindel>(FormBrindel::ComandiMenu{Modulo1::MostraInformazioni, Modulo1::ChiediUscita},
-                                                  m_dati->riproduttore);
+        m_brindel = std::make_unique<FormBrindel>(m_dati->servizi,
+                                                  FormBrindel::ComandiMenu{menu::MostraInformazioni, menu::ChiediUscita});
     // In the start window's place, which closes once the game window is up.
     if (m_dati->avvio)
         finestre::apriAlPostoDi(m_brindel.get(), m_dati->avvio);
@@ -71,9 +70,7 @@ void Programma::mostraGioco()
         finestre::apri(m_brindel.get());
 }
 
-namespace Modulo1 {
-
-void preparaApplicazione()
+void Programma::preparaApplicazione()
 {
     QApplication::setApplicationName(QStringLiteral(BRINDEL_NOME_PROGRAMMA));
     QApplication::setApplicationDisplayName(QString::fromUtf8(layout::Titolo));
@@ -87,27 +84,3 @@ void preparaApplicazione()
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/immagini/icona.png")));
     aspetto::registraSostituzioni();
 }
-
-QString testoInformazioni()
-{
-    const QString aCapo = QStringLiteral("\r\n");
-    return QStringLiteral(BRINDEL_AUTORE) + QStringLiteral("  ") + aCapo
-        + QStringLiteral(" ") + QString(23, u'-') + QStringLiteral(" ") + aCapo
-        + QStringLiteral(BRINDEL_SITO) + aCapo
-        + QStringLiteral("mail: ") + QStringLiteral(BRINDEL_POSTA);
-}
-
-void MostraInformazioni(QWidget *sopra)
-{
-    messaggi::MsgBox(testoInformazioni(), messaggi::SoloOk | messaggi::IconaInformazione, QString::fromUtf8(layout::Titolo), sopra);
-}
-
-void ChiediUscita(QWidget *sopra)
-{
-    const int risposta = messaggi::MsgBox(QStringLiteral("Vuoi tornare al menù?"),
-                                          messaggi::SiNo | messaggi::IconaDomanda, QString::fromUtf8(layout::Titolo), sopra);
-    if (risposta == messaggi::Si)
-        messaggi::termina(0);
-}
-
-} // namespace Modulo1
