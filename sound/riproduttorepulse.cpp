@@ -255,8 +255,8 @@ std::unique_ptr<Suono> decodifica(const QString &percorso, bool soloWav)
     return s;
 }
 
-// The sound theme's event, looked up as the freedesktop sound theme
-// specification says, in the theme every desktop has.
+// The "bell" sound of the theme every desktop has ("freedesktop"), looked
+// up in the user's and then the system's XDG data folders.
 std::unique_ptr<Suono> campanello()
 {
     QStringList basi;

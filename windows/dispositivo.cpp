@@ -2,9 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "windows/dispositivo.h"
 
+#include "windows/filtrofinestra.h"
+
 #include <QCoreApplication>
 #include <QMouseEvent>
-#include <QPointer>
 #include <QWidget>
 #include <QWindow>
 
@@ -57,25 +58,14 @@ int pixelAsse(double instradata, double rapporto)
 // where each later move and release lands on it) from that position, so
 // everything downstream, the pressed button's grab and double clicks
 // included, stays Qt's own.
-class Instradatore : public QObject
+class Instradatore final : public FiltroFinestra
 {
 public:
-    explicit Instradatore(QWidget *finestra)
-        : QObject(finestra)
-        , m_finestra(finestra)
-    {
-        finestra->installEventFilter(this);
-        aggancia();
-    }
+    using FiltroFinestra::FiltroFinestra;
 
 protected:
-    bool eventFilter(QObject *oggetto, QEvent *evento) override
+    bool sullaFinestra(QEvent *evento) override
     {
-        if (oggetto == m_finestra) {
-            if (evento->type() == QEvent::WinIdChange || evento->type() == QEvent::Show)
-                aggancia();
-            return false;
-        }
         switch (evento->type()) {
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonRelease:
@@ -85,10 +75,10 @@ protected:
         default:
             return false;
         }
-        if (m_inoltrando || oggetto != m_finestraQt)
+        if (m_inoltrando)
             return false;
         auto *mouse = static_cast<QMouseEvent *>(evento);
-        const double rapporto = m_finestraQt->devicePixelRatio();
+        const double rapporto = finestraQt()->devicePixelRatio();
         const QPointF posto = instrada(mouse->scenePosition(), rapporto);
         if (posto == mouse->position())
             return false;
@@ -101,26 +91,13 @@ protected:
                           mouse->modifiers(), mouse->pointingDevice());
         copia.setTimestamp(mouse->timestamp());
         m_inoltrando = true;
-        QCoreApplication::sendEvent(m_finestraQt, &copia);
+        QCoreApplication::sendEvent(finestraQt(), &copia);
         m_inoltrando = false;
         evento->setAccepted(copia.isAccepted());
         return true;
     }
 
 private:
-    void aggancia()
-    {
-        QWindow *finestra = m_finestra->windowHandle();
-        if (!finestra || finestra == m_finestraQt)
-            return;
-        if (m_finestraQt)
-            m_finestraQt->removeEventFilter(this);
-        m_finestraQt = finestra;
-        finestra->installEventFilter(this);
-    }
-
-    QWidget *m_finestra = nullptr;
-    QPointer<QWindow> m_finestraQt;
     bool m_inoltrando = false;
 };
 

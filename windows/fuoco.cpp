@@ -1,14 +1,13 @@
 #include "windows/fuoco.h"
 
 #include "platform/colore.h"
+#include "windows/filtrofinestra.h"
 #include "windows/scena.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QPainter>
-#include <QPointer>
 #include <QWidget>
-#include <QWindow>
 
 namespace fuoco {
 
@@ -32,54 +31,28 @@ bool muoveIlFuoco(int tasto)
 // Watches the window's keys where the platform hands them to it, before
 // any control has seen them: the key that moves the focus finds the marks
 // already on.
-class Osservatore : public QObject
+class Osservatore final : public FiltroFinestra
 {
 public:
-    explicit Osservatore(QWidget *finestra)
-        : QObject(finestra)
-        , m_finestra(finestra)
-    {
-        finestra->installEventFilter(this);
-        aggancia();
-    }
+    using FiltroFinestra::FiltroFinestra;
 
     // Whether a key has moved the focus in the window yet.
     bool inUso = false;
 
 protected:
-    bool eventFilter(QObject *oggetto, QEvent *evento) override
+    bool sullaFinestra(QEvent *evento) override
     {
-        if (oggetto == m_finestra) {
-            if (evento->type() == QEvent::WinIdChange || evento->type() == QEvent::Show)
-                aggancia();
-            return false;
-        }
-        if (evento->type() != QEvent::KeyPress || oggetto != m_finestraQt || inUso
+        if (evento->type() != QEvent::KeyPress || inUso
             || !muoveIlFuoco(static_cast<QKeyEvent *>(evento)->key()))
             return false;
         inUso = true;
-        if (QWidget *controllo = m_finestra->focusWidget()) {
+        if (QWidget *controllo = finestra()->focusWidget()) {
             controllo->update();
             QEvent cambio(eventoTastiera());
             QCoreApplication::sendEvent(controllo, &cambio);
         }
         return false;
     }
-
-private:
-    void aggancia()
-    {
-        QWindow *finestra = m_finestra->windowHandle();
-        if (!finestra || finestra == m_finestraQt)
-            return;
-        if (m_finestraQt)
-            m_finestraQt->removeEventFilter(this);
-        m_finestraQt = finestra;
-        finestra->installEventFilter(this);
-    }
-
-    QWidget *m_finestra = nullptr;
-    QPointer<QWindow> m_finestraQt;
 };
 
 // The rectangles inside r where the black ring, the white ring and the
