@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Gli autori di Tintar i Brindel
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What screen readers are to say when nothing takes the focus: a control
 // that shows nothing and takes no input, which assistive technologies see

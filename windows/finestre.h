@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Gli autori di Tintar i Brindel
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where and how large the two windows open. A window whose layout at 96 dpi
 // fits its screen's available area opens at that size, pixel for pixel; one

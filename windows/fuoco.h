@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Gli autori di Tintar i Brindel
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The keyboard focus as the desktop shows it: no mark while only the mouse
 // is used; from the first key that moves the focus in a window (Tab,

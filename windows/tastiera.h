@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Gli autori di Tintar i Brindel
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The covers by keyboard: the arrows move the focus among the covers still
 // shown as they are laid out, and from the drawing into the grid; after an
