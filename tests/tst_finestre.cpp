@@ -981,13 +981,7 @@ void TstFinestre::esattoAOgniRapporto()
     // pixel that shows a one-pixel dot of the drawing fills exactly that dot; no box lets what lies behind it show.
     QFETCH(QSize, lato);
     prova::Sostituti<> banco(5);
-    QImage punti(320, 466, QImage::Format_RGB32);
-    punti.fill(Qt::black);
-    for (int y = 1; y < punti.height(); y += 4)
-        for (int x = 1; x < punti.width(); x += 4)
-            punti.setPixel(x, y, qRgb(255, 255, 255));
-    for (int n = 1; n <= 12; ++n)
-        prova::scriviFile(banco.cartella.file(QStringLiteral("brindel/%1.gif").arg(n)), prova::gif(punti));
+    prova::scriviDisegni(banco.cartella.percorso(), prova::puntiniGif());
     FormBrindel f(banco.servizi());
     f.show();
     QVERIFY(QTest::qWaitForWindowExposed(&f));

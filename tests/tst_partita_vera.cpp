@@ -564,13 +564,7 @@ void TstPartitaVera::esattoAdAltiDpi()
     QTemporaryDir programma;
     const QString eseguibile = programma.path() + QStringLiteral("/tintar-i-brindel");
     QVERIFY(QFile::copy(QStringLiteral(BRINDEL_PROGRAM_DIR "/tintar-i-brindel"), eseguibile));
-    QImage punti(320, 466, QImage::Format_RGB32);
-    punti.fill(Qt::black);
-    for (int y = 1; y < punti.height(); y += 4)
-        for (int xx = 1; xx < punti.width(); xx += 4)
-            punti.setPixel(xx, y, qRgb(255, 255, 255));
-    for (int n = 1; n <= 12; ++n)
-        prova::scriviFile(programma.path() + QStringLiteral("/brindel/%1.gif").arg(n), prova::gif(punti));
+    prova::scriviDisegni(programma.path(), prova::puntiniGif());
     QTemporaryDir altrove;
     prova::GiocoX gioco(x, eseguibile, altrove.path(), scala);
     QVERIFY(!gioco.aspettaAvvio().isEmpty());

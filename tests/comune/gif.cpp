@@ -106,6 +106,16 @@ QByteArray disegnoGif(int larghezza, int altezza)
     return gif(img);
 }
 
+QByteArray puntiniGif()
+{
+    QImage punti(320, 466, QImage::Format_RGB32);
+    punti.fill(Qt::black);
+    for (int y = 1; y < punti.height(); y += 4)
+        for (int x = 1; x < punti.width(); x += 4)
+            punti.setPixel(x, y, qRgb(255, 255, 255));
+    return gif(punti);
+}
+
 void scriviFile(const QString &percorso, const QByteArray &contenuto)
 {
     QDir().mkpath(QFileInfo(percorso).absolutePath());
@@ -116,7 +126,11 @@ void scriviFile(const QString &percorso, const QByteArray &contenuto)
 
 void scriviDisegni(const QString &cartella, int larghezza, int altezza)
 {
-    const QByteArray contenuto = disegnoGif(larghezza, altezza);
+    scriviDisegni(cartella, disegnoGif(larghezza, altezza));
+}
+
+void scriviDisegni(const QString &cartella, const QByteArray &contenuto)
+{
     for (int n = 1; n <= 12; ++n)
         scriviFile(cartella + QStringLiteral("/brindel/%1.gif").arg(n), contenuto);
 }
