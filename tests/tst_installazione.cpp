@@ -311,7 +311,7 @@ void TstInstallazione::avvio()
     QTemporaryDir altrove;
     prova::GiocoX gioco(x, prefisso + u'/' + Lanciatore, altrove.path());
     const QRect avvio = gioco.aspettaAvvio();
-    QVERIFY(!avvio.isEmpty());
+    QVERIFY2(!avvio.isEmpty(), gioco.mancato().constData());
     const QString schermate = qEnvironmentVariable("BRINDEL_SCHERMATE");
     if (conDisegni && !schermate.isEmpty()) {
         QVERIFY(x.schermo().copy(avvio).save(schermate + QStringLiteral("/avvio.png")));
@@ -331,7 +331,7 @@ void TstInstallazione::avvio()
     }
 
     const QRect rb = gioco.premiAvvio();
-    QVERIFY(!rb.isEmpty());
+    QVERIFY2(!rb.isEmpty(), gioco.mancato().constData());
     const QImage schermo = x.schermo();
     prova::salvaSchermata(schermo, QStringLiteral("installato"));
     if (!schermate.isEmpty())

@@ -216,7 +216,7 @@ void TstPartitaVera::unaPartitaIntera()
         QSKIP("Xvfb could not be started here");
     QTemporaryDir altrove;
     prova::GiocoX gioco(x, QStringLiteral(BRINDEL_PROGRAM_DIR "/tintar-i-brindel"), altrove.path());
-    QVERIFY(!gioco.aspettaAvvio().isEmpty());
+    QVERIFY2(!gioco.aspettaAvvio().isEmpty(), gioco.mancato().constData());
     x.esegui(QStringLiteral("xdotool"), {QStringLiteral("windowminimize"), QStringLiteral("--sync"), gioco.finestraAvvio});
     QVERIFY(!x.finestre(QString::fromLatin1(prova::ClasseGioco)).contains(gioco.finestraAvvio));
     {
@@ -226,9 +226,9 @@ void TstPartitaVera::unaPartitaIntera()
     }
     QTRY_COMPARE_WITH_TIMEOUT(x.finestre(QString::fromLatin1(prova::ClasseGioco)), QStringList{gioco.finestraAvvio}, 5000);
     // Back where it was, and drawn, before "Avvio" is pressed on it.
-    QVERIFY(!gioco.aspettaAvvio().isEmpty());
+    QVERIFY2(!gioco.aspettaAvvio().isEmpty(), gioco.mancato().constData());
     const QRect rb = gioco.premiAvvio();
-    QVERIFY(!rb.isEmpty());
+    QVERIFY2(!rb.isEmpty(), gioco.mancato().constData());
     const QPoint interno = prova::GiocoX::interno(rb);
 
     QImage schermo = x.schermo();
@@ -374,9 +374,9 @@ void TstPartitaVera::ingranditaESchermoIntero()
         QSKIP("Xvfb could not be started here");
     QTemporaryDir altrove;
     prova::GiocoX gioco(x, QStringLiteral(BRINDEL_PROGRAM_DIR "/tintar-i-brindel"), altrove.path());
-    QVERIFY(!gioco.aspettaAvvio().isEmpty());
+    QVERIFY2(!gioco.aspettaAvvio().isEmpty(), gioco.mancato().constData());
     const QRect rb = gioco.premiAvvio();
-    QVERIFY(!rb.isEmpty());
+    QVERIFY2(!rb.isEmpty(), gioco.mancato().constData());
     const int menu = rb.height() - B::AltezzaInterna;
 
     // The window manager's title bar is just above the window.
@@ -473,7 +473,7 @@ void TstPartitaVera::schermi()
     QTemporaryDir altrove;
     prova::GiocoX gioco(x, QStringLiteral(BRINDEL_PROGRAM_DIR "/tintar-i-brindel"), altrove.path(), scala);
     QRect ra = gioco.aspettaAvvio();
-    QVERIFY(!ra.isEmpty());
+    QVERIFY2(!ra.isEmpty(), gioco.mancato().constData());
     const QRect area = x.areaDisponibile();
     const auto dentro = [&](const QRect &r) {
         return QStringLiteral("%1x%2+%3+%4 in %5x%6").arg(r.width()).arg(r.height()).arg(r.x()).arg(r.y()).arg(area.width()).arg(area.height());
@@ -498,7 +498,7 @@ void TstPartitaVera::schermi()
     const QRect avvio = x.cornice(gioco.finestraAvvio);
 
     QRect rb = gioco.premiAvvio();
-    QVERIFY(!rb.isEmpty());
+    QVERIFY2(!rb.isEmpty(), gioco.mancato().constData());
     if (!stato.isEmpty()) {
         const auto proprieta = [&] {
             return x.esegui(QStringLiteral("xprop"), {QStringLiteral("-id"), gioco.finestraGioco, QStringLiteral("_NET_WM_STATE")});
@@ -567,9 +567,9 @@ void TstPartitaVera::esattoAdAltiDpi()
     prova::scriviDisegni(programma.path(), prova::puntiniGif());
     QTemporaryDir altrove;
     prova::GiocoX gioco(x, eseguibile, altrove.path(), scala);
-    QVERIFY(!gioco.aspettaAvvio().isEmpty());
+    QVERIFY2(!gioco.aspettaAvvio().isEmpty(), gioco.mancato().constData());
     const QRect rb = gioco.premiAvvio();
-    QVERIFY(!rb.isEmpty());
+    QVERIFY2(!rb.isEmpty(), gioco.mancato().constData());
     // Qt shows a control from round(x r) to round((x + width) r), x in the window's logical pixels (the game window
     // opens at its own size here, the layout at 96 dpi below the menu bar).
     const int menu = qRound(rb.height() / scala) - B::AltezzaInterna;
@@ -650,9 +650,9 @@ void TstPartitaVera::soloTastiera()
         QSKIP("Xvfb could not be started here");
     QTemporaryDir altrove;
     prova::GiocoX gioco(x, QStringLiteral(BRINDEL_PROGRAM_DIR "/tintar-i-brindel"), altrove.path());
-    QVERIFY(!gioco.aspettaAvvio().isEmpty());
+    QVERIFY2(!gioco.aspettaAvvio().isEmpty(), gioco.mancato().constData());
     const QRect rb = gioco.premiAvvio(true);
-    QVERIFY(!rb.isEmpty());
+    QVERIFY2(!rb.isEmpty(), gioco.mancato().constData());
     const QPoint interno = prova::GiocoX::interno(rb);
     QImage schermo = x.schermo();
     const QRect riquadro = riquadroDisegno(schermo, interno);

@@ -180,7 +180,7 @@ void TstProgrammaErrori::disegnoErrato()
         auto x = std::make_unique<prova::ServerX>();
         QVERIFY(x->avviato());
         prova::GiocoX gioco(*x, programma, QDir::tempPath());
-        QVERIFY(!gioco.aspettaAvvio().isEmpty());
+        QVERIFY2(!gioco.aspettaAvvio().isEmpty(), gioco.mancato().constData());
         x.reset();
         QVERIFY(gioco.processo().waitForFinished(10000));
         const QString testo = QString::fromUtf8(gioco.processo().readAllStandardError());
@@ -191,9 +191,9 @@ void TstProgrammaErrori::disegnoErrato()
         return;
     }
     prova::GiocoX gioco(*m_x, programma, QDir::tempPath());
-    QVERIFY(!gioco.aspettaAvvio().isEmpty());
+    QVERIFY2(!gioco.aspettaAvvio().isEmpty(), gioco.mancato().constData());
     if (caso == QLatin1String("gioca")) {
-        QVERIFY(!gioco.premiAvvio().isEmpty());
+        QVERIFY2(!gioco.premiAvvio().isEmpty(), gioco.mancato().constData());
         QCOMPARE(gioco.processo().state(), QProcess::Running);
         const QString errore = QString::fromLocal8Bit(gioco.processo().readAllStandardError());
         QVERIFY2(!errore.contains(QLatin1String(".gif")), qPrintable(errore));

@@ -652,9 +652,9 @@ void TstSuoniReali::uscitaImmediata()
     QTemporaryDir altrove;
     prova::GiocoX gioco(x, QStringLiteral(BRINDEL_PROGRAM_DIR "/tintar-i-brindel"), altrove.path(), 1.0,
                         server ? m_server->indirizzo() : QStringLiteral("unix:/nonexistent"));
-    QVERIFY(!gioco.aspettaAvvio().isEmpty());
+    QVERIFY2(!gioco.aspettaAvvio().isEmpty(), gioco.mancato().constData());
     const QRect rb = gioco.premiAvvio();
-    QVERIFY(!rb.isEmpty());
+    QVERIFY2(!rb.isEmpty(), gioco.mancato().constData());
     // Any cover: right or wrong, a cue starts.
     x.clicca(prova::GiocoX::interno(rb) + prova::InizioGriglia + QPoint(20, 20));
     if (server)
@@ -711,9 +711,9 @@ void TstSuoniReali::vociDelGioco()
     }
     QTemporaryDir altrove;
     prova::GiocoX gioco(x, cartella + "/tintar-i-brindel", altrove.path(), 1.0, m_server->indirizzo());
-    QVERIFY(!gioco.aspettaAvvio().isEmpty());
+    QVERIFY2(!gioco.aspettaAvvio().isEmpty(), gioco.mancato().constData());
     const QRect rb = gioco.premiAvvio();
-    QVERIFY(!rb.isEmpty());
+    QVERIFY2(!rb.isEmpty(), gioco.mancato().constData());
     const QPoint interno = prova::GiocoX::interno(rb);
     const int cella = prova::cellaNominata(x.schermo(), interno);
     QVERIFY(cella >= 0);

@@ -76,7 +76,7 @@ void TstX11::avvioEGioco()
     QTemporaryDir altrove;
     {
         prova::GiocoX ucciso(x, QStringLiteral(BRINDEL_PROGRAM_DIR "/tintar-i-brindel"), altrove.path());
-        QVERIFY(!ucciso.aspettaAvvio().isEmpty());
+        QVERIFY2(!ucciso.aspettaAvvio().isEmpty(), ucciso.mancato().constData());
         ucciso.processo().kill();
         QVERIFY(ucciso.processo().waitForFinished(5000));
     }
@@ -84,7 +84,7 @@ void TstX11::avvioEGioco()
 
     // Where the screen holds them, both windows open at their size at 96 dpi.
     const QRect ra = gioco.aspettaAvvio();
-    QVERIFY(!ra.isEmpty());
+    QVERIFY2(!ra.isEmpty(), gioco.mancato().constData());
     QCOMPARE(ra.size(), QSize(layout::avvio::LarghezzaInterna, layout::avvio::AltezzaInterna));
     const QImage primo = x.schermo();
     prova::salvaSchermata(primo, QStringLiteral("avvio"));
@@ -97,7 +97,7 @@ void TstX11::avvioEGioco()
     QCOMPARE(iconaDesktop(x, gioco.finestraAvvio, "icona"), QString());
 
     const QRect rb = gioco.premiAvvio();
-    QVERIFY(!rb.isEmpty());
+    QVERIFY2(!rb.isEmpty(), gioco.mancato().constData());
     QCOMPARE(rb.width(), layout::brindel::LarghezzaInterna);
     QVERIFY(rb.height() > layout::brindel::AltezzaInterna);
     const QImage secondo = x.schermo();

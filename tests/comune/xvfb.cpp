@@ -72,6 +72,7 @@ QProcessEnvironment ServerX::ambiente() const
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("DISPLAY"), m_display);
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_runtime.path());
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     env.remove(QStringLiteral("WAYLAND_DISPLAY"));
     return env;
@@ -213,14 +214,20 @@ QRect GiocoX::aspettaAvvio()
         finestraAvvio = f.last();
         return true;
     }, 15000);
-    if (!venuta || finestraAvvio.isEmpty())
+    if (!venuta || finestraAvvio.isEmpty()) {
+        m_mancato = "no start window came";
         return {};
+    }
     // Drawn once its corner shows a colour of the table.
+    Colore c = 0;
     const bool disegnata = QTest::qWaitFor([&] {
         r = m_x.geometria(finestraAvvio);
-        const Colore c = coloreA(m_x.schermo(QRect(r.topLeft() + QPoint(10, 10), QSize(1, 1))), QPoint(0, 0));
+        c = coloreA(m_x.schermo(QRect(r.topLeft() + QPoint(10, 10), QSize(1, 1))), QPoint(0, 0));
         return std::find(ColoriAvvio.begin(), ColoriAvvio.end(), c) != ColoriAvvio.end();
     }, 5000);
+    if (!disegnata)
+        m_mancato = QStringLiteral("the start window at %1,%2 still showed %3 inside its corner after 5 s")
+                        .arg(r.x()).arg(r.y()).arg(esadecimale(c)).toUtf8();
     return disegnata ? r : QRect();
 }
 
@@ -242,14 +249,40 @@ QRect GiocoX::premiAvvio(bool conInvio)
         finestraGioco = f.first();
         return true;
     }, 10000);
-    if (!venuta || finestraGioco.isEmpty())
+    if (!venuta || finestraGioco.isEmpty()) {
+        m_mancato = "the game window did not come alone";
         return {};
+    }
     // Drawn once the far corner of its interior shows the background.
+    Colore c = 0;
     const bool disegnata = QTest::qWaitFor([&] {
         r = m_x.geometria(finestraGioco);
-        return coloreA(m_x.schermo(QRect(r.bottomRight() - QPoint(7, 10), QSize(1, 1))), QPoint(0, 0)) == layout::brindel::Sfondo;
+        c = coloreA(m_x.schermo(QRect(r.bottomRight() - QPoint(7, 10), QSize(1, 1))), QPoint(0, 0));
+        return c == layout::brindel::Sfondo;
     }, 5000);
+    if (!disegnata)
+        m_mancato = QStringLiteral("the game window at %1,%2 still showed %3 inside its far corner after 5 s")
+                        .arg(r.x()).arg(r.y()).arg(esadecimale(c)).toUtf8();
     return disegnata ? r : QRect();
+}
+
+QByteArray GiocoX::erroreFinora()
+{
+    // Peeked, so that a test reads it all afterwards.
+    m_processo.setReadChannel(QProcess::StandardError);
+    const QByteArray letto = m_processo.peek(4096);
+    m_processo.setReadChannel(QProcess::StandardOutput);
+    return letto;
+}
+
+QByteArray GiocoX::mancato()
+{
+    QByteArray perche = m_mancato;
+    if (m_processo.state() == QProcess::NotRunning)
+        perche += (m_processo.exitStatus() == QProcess::NormalExit ? QByteArrayLiteral("; the game ended with status ")
+                                                                    : QByteArrayLiteral("; the game crashed, signal "))
+            + QByteArray::number(m_processo.exitCode()) + ": " + erroreFinora();
+    return perche;
 }
 
 bool GiocoX::apriEsci(const QRect &finestra)

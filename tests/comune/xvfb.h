@@ -12,6 +12,7 @@
 #include <QRect>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 
 #include <functional>
 
@@ -50,6 +51,9 @@ public:
 
 private:
     QSize m_lato;
+    // The runtime folder of the programs on this display, where the game keeps its single-instance name: a later
+    // server that gets the same display number never finds a game of this one there.
+    QTemporaryDir m_runtime;
     QProcess m_xvfb;
     QProcess m_wm;
     QString m_display;
@@ -76,6 +80,9 @@ public:
     // Presses "Avvio" (clicked where the start window shows it, or with Enter when conInvio) and waits for the game
     // window alone, drawn; empty if it never came.
     QRect premiAvvio(bool conInvio = false);
+    // Why the last of those two waits came up empty, and how the game ended if it did, with what it wrote on its
+    // standard error (left there to be read).
+    QByteArray mancato();
     // Clicks "Esci" on the game window's menu bar and waits for its question;
     // false if no box came.
     bool apriEsci(const QRect &finestra);
@@ -94,9 +101,12 @@ public:
     QString finestraDomanda;
 
 private:
+    QByteArray erroreFinora();
+
     const ServerX &m_x;
     QProcess m_processo;
-    double m_scala;
+    double m_scala = 1.0;
+    QByteArray m_mancato;
 };
 
 inline constexpr char ClasseGioco[] = "tintar-i-brindel";
