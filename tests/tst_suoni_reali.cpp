@@ -590,7 +590,9 @@ void TstSuoniReali::nessunaRisorsaPersa()
     qInfo().noquote() << "before:" << descrivi(prima) << "| after" << volte << "cues:" << descrivi(dopo);
     QCOMPARE(dopo.descrittori, prima.descrittori);
     QCOMPARE(dopo.fili, prima.fili);
-    QVERIFY2(dopo.mappe <= prima.mappe + 2, qPrintable(descrivi(dopo)));
+    // The allocator maps and unmaps a few regions of its own as it goes (AddressSanitizer's a few more); a mapping
+    // left by one cue in ten is well beyond that.
+    QVERIFY2(dopo.mappe < prima.mappe + volte / 10, qPrintable(descrivi(dopo)));
     QCOMPARE(giocatore().stato(), suoni::RiproduttorePulse::Stato::Aperto);
 }
 
