@@ -204,12 +204,11 @@ GiocoX::~GiocoX()
 
 QRect GiocoX::aspettaAvvio()
 {
-    QRect r;
     const bool venuta = QTest::qWaitFor([&] {
         if (m_processo.state() != QProcess::Running)
             return true;
         const QStringList f = m_x.finestre(QString::fromLatin1(ClasseGioco));
-        if (f.isEmpty() || (r = m_x.geometria(f.last())).isEmpty())
+        if (f.isEmpty() || m_x.geometria(f.last()).isEmpty())
             return false;
         finestraAvvio = f.last();
         return true;
@@ -219,16 +218,8 @@ QRect GiocoX::aspettaAvvio()
         return {};
     }
     // Drawn once its corner shows a colour of the table.
-    Colore c = 0;
-    const bool disegnata = QTest::qWaitFor([&] {
-        r = m_x.geometria(finestraAvvio);
-        c = coloreA(m_x.schermo(QRect(r.topLeft() + QPoint(10, 10), QSize(1, 1))), QPoint(0, 0));
-        return std::find(ColoriAvvio.begin(), ColoriAvvio.end(), c) != ColoriAvvio.end();
-    }, 5000);
-    if (!disegnata)
-        m_mancato = QStringLiteral("the start window at %1,%2 still showed %3 inside its corner after 5 s")
-                        .arg(r.x()).arg(r.y()).arg(esadecimale(c)).toUtf8();
-    return disegnata ? r : QRect();
+    return disegnata(finestraAvvio, "start window", [](const QRect &f) { return f.topLeft() + QPoint(10, 10); },
+                     [](Colore c) { return std::find(ColoriAvvio.begin(), ColoriAvvio.end(), c) != ColoriAvvio.end(); });
 }
 
 QRect GiocoX::premiAvvio(bool conInvio)
@@ -239,12 +230,11 @@ QRect GiocoX::premiAvvio(bool conInvio)
         m_x.tasto(QStringLiteral("Return"));
     else
         m_x.clicca(puntoScalato(avvio, QSize(A::LarghezzaInterna, A::AltezzaInterna), centro(A::BottoneAvvio)));
-    QRect r;
     const bool venuta = QTest::qWaitFor([&] {
         if (m_processo.state() != QProcess::Running)
             return true;
         const QStringList f = m_x.finestre(QString::fromLatin1(ClasseGioco));
-        if (f.size() != 1 || f.first() == finestraAvvio || (r = m_x.geometria(f.first())).isEmpty())
+        if (f.size() != 1 || f.first() == finestraAvvio || m_x.geometria(f.first()).isEmpty())
             return false;
         finestraGioco = f.first();
         return true;
@@ -254,16 +244,24 @@ QRect GiocoX::premiAvvio(bool conInvio)
         return {};
     }
     // Drawn once the far corner of its interior shows the background.
+    return disegnata(finestraGioco, "game window", [](const QRect &f) { return f.bottomRight() - QPoint(7, 10); },
+                     [](Colore c) { return c == layout::brindel::Sfondo; });
+}
+
+QRect GiocoX::disegnata(const QString &finestra, const char *nome, const std::function<QPoint(const QRect &)> &punto,
+                        const std::function<bool(Colore)> &giusto)
+{
+    QRect r;
     Colore c = 0;
-    const bool disegnata = QTest::qWaitFor([&] {
-        r = m_x.geometria(finestraGioco);
-        c = coloreA(m_x.schermo(QRect(r.bottomRight() - QPoint(7, 10), QSize(1, 1))), QPoint(0, 0));
-        return c == layout::brindel::Sfondo;
-    }, 5000);
-    if (!disegnata)
-        m_mancato = QStringLiteral("the game window at %1,%2 still showed %3 inside its far corner after 5 s")
-                        .arg(r.x()).arg(r.y()).arg(esadecimale(c)).toUtf8();
-    return disegnata ? r : QRect();
+    if (QTest::qWaitFor([&] {
+            r = m_x.geometria(finestra);
+            c = coloreA(m_x.schermo(QRect(punto(r), QSize(1, 1))), QPoint(0, 0));
+            return giusto(c);
+        }, 5000))
+        return r;
+    m_mancato = QStringLiteral("the %1 at %2,%3 still showed %4 where it is checked after 5 s")
+                    .arg(QLatin1String(nome)).arg(r.x()).arg(r.y()).arg(esadecimale(c)).toUtf8();
+    return {};
 }
 
 QByteArray GiocoX::erroreFinora()

@@ -101,6 +101,9 @@ public:
     QString finestraDomanda;
 
 private:
+    // The window's place once the colour at punto(place) is giusto, within 5 s; empty, and the reason kept, if never.
+    QRect disegnata(const QString &finestra, const char *nome, const std::function<QPoint(const QRect &)> &punto,
+                    const std::function<bool(Colore)> &giusto);
     QByteArray erroreFinora();
 
     const ServerX &m_x;
